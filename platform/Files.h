@@ -1,0 +1,46 @@
+#pragma once
+// Paths, file attributes and the names of this user, machine and temporary folder.
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// "/a/b/c.txt" -> "/a/b/" (folder with its last delimiter), "c.txt", ".txt", "c".
+// The extension starts at the last dot of the name: "archive.tar.gz" has ".gz".
+std::string ExtractFilePath(const std::string& fileName);
+std::string ExtractFileDir(const std::string& fileName);    // without the last delimiter
+std::string ExtractFileName(const std::string& fileName);
+std::string ExtractFileExt(const std::string& fileName);
+std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
+std::string ExtractBaseName(const std::string& fileName);   // name without extension
+std::string IncludeTrailingPathDelimiter(const std::string& path);
+std::string ExcludeTrailingPathDelimiter(const std::string& path);
+// Collapses "." and ".." segments and doubled delimiters; a relative path is made absolute against
+// the current folder.
+std::string ExpandFileName(const std::string& fileName);
+// The path of `target` relative to `baseFolder`, comparing folder names ignoring case
+// ("../x/y.cpp"); `target` itself when they share no root.
+std::string ExtractRelativePath(const std::string& baseFolder, const std::string& target);
+bool SamePath(const std::string& a, const std::string& b);   // ignoring case
+
+bool FileExists(const std::string& fileName);        // a file, not a folder
+bool DirectoryExists(const std::string& path);
+bool ForceDirectories(const std::string& path);
+bool DeleteFile(const std::string& fileName);
+// Read-only means the owner's write permission is off.
+bool IsReadOnly(const std::string& fileName);
+bool SetReadOnly(const std::string& fileName, bool readOnly);
+int64_t FileSize(const std::string& fileName);        // -1 when missing
+int64_t FileAge(const std::string& fileName);         // modification time, seconds since 1970; -1
+bool ReadFile(const std::string& fileName, std::string& content, std::string* error = nullptr);
+// Atomic: writes a temporary file beside it and renames it over the old one.
+bool WriteFileAtomic(const std::string& fileName, const std::string& content, std::string* error = nullptr);
+
+std::string UserName();       // the logon name
+std::string MachineName();
+std::string TempDirectory();  // $TMPDIR or /tmp, with a trailing delimiter
+std::string HomeDirectory();
+// A new unique file name in `folder` starting with `prefix` (the file is created, empty).
+std::string CreateTempFileName(const std::string& folder, const std::string& prefix);
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// Text helpers shared by every layer: Unicode-aware case folding of UTF-8 and the comparisons that
+// ignore case (names, keys, paths).
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Lower-cases UTF-8 text character by character (Unicode simple case mapping). Invalid bytes are kept.
+std::string FoldCase(std::string_view text);
+std::string UpperCase(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);
+// <0, 0, >0 like strcmp, on the folded texts.
+int CompareText(std::string_view a, std::string_view b);
+bool StartsWithText(std::string_view text, std::string_view prefix);
+std::string Trim(std::string_view text);
+std::vector<std::string> Split(std::string_view text, char delimiter);
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+// Reading the IDE's project files: a C++Builder project (.bpr, whose units are listed by USEFORM and
+// USEUNIT lines in the main .cpp beside it) and a Delphi project (.dpr, whose units are in its uses
+// clause, a {Form} comment marking a unit with a form).
+#include <string>
+#include <vector>
+
+struct TProjectInfo {
+  std::string FileName;    // the project file, full path
+  std::string MainSource;  // the .dpr itself, or the .bpr's main .cpp
+  // Full paths: the main source first, then each unit source in project order.
+  std::vector<std::string> Units;
+  // The .dfm of each unit that has a form, in the same order.
+  std::vector<std::string> Forms;
+};
+
+// Reads the project; false with a message naming the file when it can't be read or isn't a
+// project. Unit paths are resolved against the project's folder.
+bool LoadProjectFile(const std::string& fileName, TProjectInfo& info, std::string& error);
+
+// True for the extensions the IDE opens as projects (.bpr, .dpr), ignoring case.
+bool IsProjectFileName(const std::string& fileName);

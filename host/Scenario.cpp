@@ -1,0 +1,62 @@
+#include "host/Scenario.h"
+
+#include <array>
+#include <string_view>
+
+#include "platform/Text.h"
+
+namespace {
+
+enum class TArg { None, Required, Optional };
+
+struct TCommandShape {
+  std::string_view Name;
+  TArg Arg;
+};
+
+constexpr std::array<TCommandShape, 20> Commands{{
+    {"open-project", TArg::Required}, {"close-project", TArg::None}, {"open-file", TArg::Required},
+    {"activate", TArg::Required},     {"type", TArg::Required},      {"key", TArg::Required},
+    {"menu", TArg::Required},         {"popup", TArg::Required},     {"status-click", TArg::None},
+    {"answer", TArg::Required},       {"print-status", TArg::None},  {"print-menu", TArg::Optional},
+    {"print-prompts", TArg::None},    {"print-text", TArg::None},    {"save", TArg::None},
+    {"expect", TArg::Required},       {"wait-idle", TArg::None},     {"screenshot", TArg::Required},
+    {"close-file", TArg::Optional},   {"print-project", TArg::None},
+}};
+
+} // namespace
+
+bool ParseScenario(const std::string& text, const std::string& fileName,
+                   std::vector<TScenarioStep>& steps, std::string& error) {
+  steps.clear();
+  int lineNo = 0;
+  for (std::string line : platform::Split(text, '\n')) {
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string trimmed = platform::Trim(line);
+    if (trimmed.empty() || trimmed[0] == '#') continue;
+    // The argument keeps its inner and trailing blanks: `type` sends them as keys.
+    size_t start = line.find_first_not_of(" \t");
+    size_t space = line.find_first_of(" \t", start);
+    TScenarioStep step{lineNo, line.substr(start, space == std::string::npos ? std::string::npos : space - start),
+                       space == std::string::npos ? std::string() : line.substr(space + 1)};
+    auto where = fileName + ":" + std::to_string(lineNo) + ": ";
+    const TCommandShape* shape = nullptr;
+    for (const auto& c : Commands)
+      if (c.Name == step.Command) shape = &c;
+    if (!shape) {
+      error = where + "unknown command \"" + step.Command + "\"";
+      return false;
+    }
+    if (shape->Arg == TArg::Required && platform::Trim(step.Argument).empty()) {
+      error = where + "\"" + step.Command + "\" needs an argument";
+      return false;
+    }
+    if (shape->Arg == TArg::None && !platform::Trim(step.Argument).empty()) {
+      error = where + "\"" + step.Command + "\" takes no argument";
+      return false;
+    }
+    steps.push_back(std::move(step));
+  }
+  return true;
+}

@@ -1,0 +1,154 @@
+#include "vss/cli/LineDiff.h"
+
+#include <unordered_map>
+
+#include "platform/Text.h"
+
+namespace vsscli {
+
+std::vector<TextLine> SplitLines(std::string_view content) {
+  std::vector<TextLine> lines;
+  size_t start = 0;
+  while (start < content.size()) {
+    size_t end = content.find('\n', start);
+    if (end == std::string_view::npos) {
+      lines.push_back({std::string(content.substr(start)), {}});
+      break;
+    }
+    size_t textEnd = (end > start && content[end - 1] == '\r') ? end - 1 : end;
+    lines.push_back({std::string(content.substr(start, textEnd - start)),
+                     std::string(content.substr(textEnd, end + 1 - textEnd))});
+    start = end + 1;
+  }
+  return lines;
+}
+
+namespace {
+
+// The text a line is compared by, under the options.
+std::string CompareKey(const TextLine& line, const DiffOptions& options) {
+  std::string key;
+  if (options.IgnoreWhiteSpace) {
+    for (char c : line.Text)
+      if (c != ' ' && c != '\t' && c != '\f' && c != '\v' && c != '\r') key += c;
+  } else {
+    key = line.Text;
+  }
+  if (options.IgnoreCase) key = platform::FoldCase(key);
+  if (!options.IgnoreEndOfLine) {
+    // The break goes after a NUL so that no text can imitate it.
+    key += '\0';
+    key += line.Break;
+  }
+  return key;
+}
+
+// Myers' middle-snake bisection over two sequences of line ids. Marks every line of the old text
+// that is deleted and every line of the new text that is inserted.
+class Bisection {
+public:
+  Bisection(const std::vector<int>& a, const std::vector<int>& b)
+      : A(a), B(b), Deleted(a.size(), false), Inserted(b.size(), false) {
+    size_t size = 2 * (a.size() + b.size()) + 4;
+    Forward.resize(size);
+    Backward.resize(size);
+  }
+
+  void Compare(long aLo, long aHi, long bLo, long bHi) {
+    while (aLo < aHi && bLo < bHi && A[aLo] == B[bLo]) ++aLo, ++bLo;
+    while (aLo < aHi && bLo < bHi && A[aHi - 1] == B[bHi - 1]) --aHi, --bHi;
+    if (aLo == aHi) {
+      for (long j = bLo; j < bHi; ++j) Inserted[j] = true;
+      return;
+    }
+    if (bLo == bHi) {
+      for (long i = aLo; i < aHi; ++i) Deleted[i] = true;
+      return;
+    }
+    long x = 0, y = 0, u = 0, v = 0;
+    MiddleSnake(aLo, aHi, bLo, bHi, x, y, u, v);
+    Compare(aLo, x, bLo, y);
+    Compare(u, aHi, v, bHi);
+  }
+
+  const std::vector<int>& A;
+  const std::vector<int>& B;
+  std::vector<bool> Deleted;
+  std::vector<bool> Inserted;
+
+private:
+  // Finds the middle snake of an optimal path from (aLo, bLo) to (aHi, bHi): it runs from (x, y)
+  // to (u, v) in absolute positions. Both ends of the range differ, so the distance is at least 2.
+  void MiddleSnake(long aLo, long aHi, long bLo, long bHi, long& x, long& y, long& u, long& v) {
+    const long n = aHi - aLo, m = bHi - bLo;
+    const long delta = n - m;
+    const bool odd = (delta & 1) != 0;
+    // Diagonal k = x - y; forward holds the furthest x per diagonal, backward the smallest.
+    const long offset = m + (n + m + 1) / 2 + 1;
+    auto f = [&](long k) -> long& { return Forward[k + offset]; };
+    auto r = [&](long k) -> long& { return Backward[k + offset]; };
+    f(1) = 0;
+    r(delta + 1) = n + 1;
+    for (long d = 0; d <= (n + m + 1) / 2; ++d) {
+      for (long k = -d; k <= d; k += 2) {
+        long px = (k == -d || (k != d && f(k - 1) < f(k + 1))) ? f(k + 1) : f(k - 1) + 1;
+        long py = px - k, sx = px, sy = py;
+        while (px < n && py < m && A[aLo + px] == B[bLo + py]) ++px, ++py;
+        f(k) = px;
+        if (odd && k >= delta - (d - 1) && k <= delta + (d - 1) && f(k) >= r(k)) {
+          x = aLo + sx, y = bLo + sy, u = aLo + px, v = bLo + py;
+          return;
+        }
+      }
+      for (long c = -d; c <= d; c += 2) {
+        long k = delta + c;
+        long px = (c == -d || (c != d && r(k + 1) - 1 < r(k - 1))) ? r(k + 1) - 1 : r(k - 1);
+        long py = px - k, ex = px, ey = py;
+        while (px > 0 && py > 0 && A[aLo + px - 1] == B[bLo + py - 1]) --px, --py;
+        r(k) = px;
+        if (!odd && k >= -d && k <= d && r(k) <= f(k)) {
+          x = aLo + px, y = bLo + py, u = aLo + ex, v = bLo + ey;
+          return;
+        }
+      }
+    }
+  }
+
+  std::vector<long> Forward;
+  std::vector<long> Backward;
+};
+
+} // namespace
+
+std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
+                                const std::vector<TextLine>& newLines, const DiffOptions& options) {
+  // Equal lines get equal ids, so the algorithm compares integers.
+  std::unordered_map<std::string, int> ids;
+  auto toIds = [&](const std::vector<TextLine>& lines) {
+    std::vector<int> result;
+    result.reserve(lines.size());
+    for (const TextLine& line : lines)
+      result.push_back(ids.try_emplace(CompareKey(line, options), int(ids.size())).first->second);
+    return result;
+  };
+  std::vector<int> a = toIds(oldLines), b = toIds(newLines);
+
+  Bisection bisection(a, b);
+  bisection.Compare(0, long(a.size()), 0, long(b.size()));
+
+  std::vector<DiffHunk> hunks;
+  size_t i = 0, j = 0;
+  while (i < a.size() || j < b.size()) {
+    if (i < a.size() && j < b.size() && !bisection.Deleted[i] && !bisection.Inserted[j]) {
+      ++i, ++j;
+      continue;
+    }
+    DiffHunk hunk{i, 0, j, 0};
+    while (i < a.size() && bisection.Deleted[i]) ++i, ++hunk.OldCount;
+    while (j < b.size() && bisection.Inserted[j]) ++j, ++hunk.NewCount;
+    hunks.push_back(hunk);
+  }
+  return hunks;
+}
+
+} // namespace vsscli

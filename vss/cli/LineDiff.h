@@ -1,0 +1,39 @@
+#pragma once
+// The line comparison behind `ss Diff`: splits texts into lines and finds a minimal set of differing
+// runs (Myers' O(ND) algorithm in linear space), optionally ignoring white space, case or line ends.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vsscli {
+
+struct DiffOptions {
+  bool IgnoreWhiteSpace = false;   // every blank, tab and form feed is left out of the comparison
+  bool IgnoreCase = false;         // Unicode-aware
+  bool IgnoreEndOfLine = false;    // "\r\n", "\n" and a missing last line break compare equal
+};
+
+// One line: its text, and the break that ended it ("\n", "\r\n", or empty for a last line without).
+struct TextLine {
+  std::string Text;
+  std::string Break;
+};
+
+std::vector<TextLine> SplitLines(std::string_view content);
+
+// A run of differing lines: OldCount lines of the first text from OldStart are replaced by NewCount
+// lines of the second from NewStart. Positions are 0-based; either count may be 0, not both.
+struct DiffHunk {
+  size_t OldStart = 0;
+  size_t OldCount = 0;
+  size_t NewStart = 0;
+  size_t NewCount = 0;
+  bool operator==(const DiffHunk&) const = default;
+};
+
+// The hunks in order; empty when the texts compare equal under the options.
+std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
+                                const std::vector<TextLine>& newLines, const DiffOptions& options);
+
+} // namespace vsscli

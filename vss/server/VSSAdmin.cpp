@@ -1,0 +1,1 @@
+#include "vss/server/VSSAdmin.h"

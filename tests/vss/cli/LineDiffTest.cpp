@@ -1,0 +1,110 @@
+#include "vss/cli/LineDiff.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+using namespace vsscli;
+
+namespace {
+
+std::vector<TextLine> Lines(const std::string& text) { return SplitLines(text); }
+
+std::vector<DiffHunk> Diff(const std::string& a, const std::string& b, DiffOptions options = {}) {
+  return DiffLines(Lines(a), Lines(b), options);
+}
+
+} // namespace
+
+TEST(LineDiff, SplitLinesKeepsEachBreak) {
+  auto lines = SplitLines("one\r\ntwo\n\nlast");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].Text, "one");
+  EXPECT_EQ(lines[0].Break, "\r\n");
+  EXPECT_EQ(lines[1].Break, "\n");
+  EXPECT_EQ(lines[2].Text, "");
+  EXPECT_EQ(lines[3].Text, "last");
+  EXPECT_EQ(lines[3].Break, "");
+  EXPECT_TRUE(SplitLines("").empty());
+  EXPECT_EQ(SplitLines("\n").size(), 1u);
+}
+
+TEST(LineDiff, TableOfCases) {
+  struct Case {
+    const char* Name;
+    std::string A, B;
+    std::vector<DiffHunk> Expected;
+  };
+  const std::vector<Case> cases = {
+      {"both empty", "", "", {}},
+      {"identical", "a\nb\nc\n", "a\nb\nc\n", {}},
+      {"all inserted", "", "a\nb\n", {{0, 0, 0, 2}}},
+      {"all deleted", "a\nb\n", "", {{0, 2, 0, 0}}},
+      {"one changed in the middle", "a\nb\nc\n", "a\nX\nc\n", {{1, 1, 1, 1}}},
+      {"change run longer on the right", "a\nb\nc\nz\n", "a\nX\nY\nW\nV\nz\n", {{1, 2, 1, 4}}},
+      {"inserted at the end", "a\nb\n", "a\nb\nc\nd\n", {{2, 0, 2, 2}}},
+      {"deleted at the start", "a\nb\nc\n", "c\n", {{0, 2, 0, 0}}},
+      {"two separate hunks", "a\nb\nc\nd\ne\n", "a\nB\nc\nd\ne\nf\n", {{1, 1, 1, 1}, {5, 0, 5, 1}}},
+      {"moved line costs a delete and an insert", "a\nb\nc\n", "b\nc\na\n", {{0, 1, 0, 0}, {3, 0, 2, 1}}},
+      {"missing last break differs", "a\nb", "a\nb\n", {{1, 1, 1, 1}}},
+      {"CRLF against LF differs", "a\r\nb\r\n", "a\nb\r\n", {{0, 1, 0, 1}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Diff(c.A, c.B), c.Expected) << c.Name;
+}
+
+TEST(LineDiff, OptionsIgnoreWhiteSpaceCaseAndLineEnds) {
+  DiffOptions white;
+  white.IgnoreWhiteSpace = true;
+  EXPECT_TRUE(Diff("int  x = 1;\n\tfoo();\n", "int x=1;\n    foo();  \n", white).empty());
+  EXPECT_EQ(Diff("int  x = 1;\n", "int x = 2;\n", white).size(), 1u);
+  EXPECT_EQ(Diff("int  x = 1;\n", "int x = 1;\n").size(), 1u);
+
+  DiffOptions caseless;
+  caseless.IgnoreCase = true;
+  EXPECT_TRUE(Diff("Begin\nEND;\n", "begin\nend;\n", caseless).empty());
+  EXPECT_FALSE(Diff("Begin\n", "begin\n").empty());
+
+  DiffOptions lineEnds;
+  lineEnds.IgnoreEndOfLine = true;
+  EXPECT_TRUE(Diff("a\r\nb", "a\nb\n", lineEnds).empty());
+  EXPECT_FALSE(Diff("a\r\nb", "a\nc\n", lineEnds).empty());
+}
+
+// Applying the hunks to the first text must give the second, with as few changed lines as the
+// longest common subsequence allows.
+TEST(LineDiff, RandomTextsGiveMinimalCorrectScripts) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 400; ++round) {
+    auto make = [&](int length) {
+      std::vector<TextLine> lines;
+      for (int i = 0; i < length; ++i) lines.push_back({std::string(1, char('a' + random() % 4)), "\n"});
+      return lines;
+    };
+    auto a = make(int(random() % 30)), b = make(int(random() % 30));
+    auto hunks = DiffLines(a, b, {});
+
+    std::vector<std::string> rebuilt;
+    size_t next = 0, removed = 0, added = 0;
+    for (const DiffHunk& h : hunks) {
+      ASSERT_TRUE(h.OldCount + h.NewCount > 0);
+      ASSERT_GE(h.OldStart, next);
+      for (; next < h.OldStart; ++next) rebuilt.push_back(a[next].Text);
+      ASSERT_EQ(rebuilt.size(), h.NewStart);
+      for (size_t k = 0; k < h.NewCount; ++k) rebuilt.push_back(b[h.NewStart + k].Text);
+      next += h.OldCount;
+      removed += h.OldCount;
+      added += h.NewCount;
+    }
+    for (; next < a.size(); ++next) rebuilt.push_back(a[next].Text);
+    std::vector<std::string> expected;
+    for (const TextLine& line : b) expected.push_back(line.Text);
+    ASSERT_EQ(rebuilt, expected) << "round " << round;
+
+    std::vector<std::vector<size_t>> lcs(a.size() + 1, std::vector<size_t>(b.size() + 1, 0));
+    for (size_t i = a.size(); i-- > 0;)
+      for (size_t j = b.size(); j-- > 0;)
+        lcs[i][j] = a[i].Text == b[j].Text ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+    EXPECT_EQ(removed, a.size() - lcs[0][0]) << "round " << round;
+    EXPECT_EQ(added, b.size() - lcs[0][0]) << "round " << round;
+  }
+}

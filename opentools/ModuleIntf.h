@@ -25,7 +25,8 @@ public:
   // Bring the module's source, or its form, to the front.
   virtual bool ShowSource() = 0;
   virtual bool ShowForm() = 0;
-  // The module keeps a reference to each notifier until RemoveNotifier or until it closes.
+  // The module does not take a reference: the notifier stays registered until RemoveNotifier or
+  // until the module closes (after ncModuleDeleted), so remove it before freeing it.
   virtual bool AddNotifier(TIModuleNotifier* notifier) = 0;
   virtual bool RemoveNotifier(TIModuleNotifier* notifier) = 0;
 };

@@ -38,7 +38,8 @@ public:
   virtual TIModuleInterface* GetModuleInterface(const std::string& fileName) = 0;
   virtual TIMainMenuIntf* GetMainMenu() = 0;
 
-  // The IDE keeps a reference to each registered notifier until RemoveNotifier.
+  // The IDE does not take a reference: a notifier stays registered until RemoveNotifier, which
+  // must come before the notifier is freed. Notifiers may unregister while being notified.
   virtual bool AddNotifier(TIAddInNotifier* notifier) = 0;
   virtual bool RemoveNotifier(TIAddInNotifier* notifier) = 0;
 

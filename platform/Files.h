@@ -18,8 +18,8 @@ std::string ExcludeTrailingPathDelimiter(const std::string& path);
 // Collapses "." and ".." segments and doubled delimiters; a relative path is made absolute against
 // the current folder.
 std::string ExpandFileName(const std::string& fileName);
-// The path of `target` relative to `baseFolder`, comparing folder names ignoring case
-// ("../x/y.cpp"); `target` itself when they share no root.
+// The path of `target` relative to the folder `baseFolder`, comparing folder names ignoring case
+// ("../x/y.cpp"); "./" for the folder itself; `target` itself when either is empty.
 std::string ExtractRelativePath(const std::string& baseFolder, const std::string& target);
 bool SamePath(const std::string& a, const std::string& b);   // ignoring case
 
@@ -33,14 +33,16 @@ bool SetReadOnly(const std::string& fileName, bool readOnly);
 int64_t FileSize(const std::string& fileName);        // -1 when missing
 int64_t FileAge(const std::string& fileName);         // modification time, seconds since 1970; -1
 bool ReadFile(const std::string& fileName, std::string& content, std::string* error = nullptr);
-// Atomic: writes a temporary file beside it and renames it over the old one.
+// Atomic: writes a temporary file beside it and renames it over the old one, keeping the old file's
+// permissions. A read-only file is not replaced.
 bool WriteFileAtomic(const std::string& fileName, const std::string& content, std::string* error = nullptr);
 
 std::string UserName();       // the logon name
 std::string MachineName();
 std::string TempDirectory();  // $TMPDIR or /tmp, with a trailing delimiter
-std::string HomeDirectory();
-// A new unique file name in `folder` starting with `prefix` (the file is created, empty).
+std::string HomeDirectory();  // $HOME as it is, without a trailing delimiter
+// A new unique file name in `folder` (the temporary folder when empty) starting with `prefix` (the
+// file is created, empty); empty when it can't be created.
 std::string CreateTempFileName(const std::string& folder, const std::string& prefix);
 
 } // namespace platform

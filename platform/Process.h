@@ -38,6 +38,9 @@ public:
   // Returns the exit code (128 + signal for a child ended by a signal).
   int Wait(int timeoutMs = -1);
   bool Running();
+  // Lets go of the child without waiting for it; returns its pid (-1 when none is running), which
+  // the caller then has to reap.
+  pid_t Detach();
 
 private:
   pid_t FPid = -1;

@@ -14,7 +14,9 @@ bool SameText(std::string_view a, std::string_view b);
 // <0, 0, >0 like strcmp, on the folded texts.
 int CompareText(std::string_view a, std::string_view b);
 bool StartsWithText(std::string_view text, std::string_view prefix);
+// Removes blanks and control characters from both ends.
 std::string Trim(std::string_view text);
+// Every part between delimiters, empty parts included; no parts for an empty text.
 std::vector<std::string> Split(std::string_view text, char delimiter);
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/Exception.h"
+
 namespace vsscli {
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
@@ -40,6 +42,23 @@ std::vector<std::string> CommandLine::Values(char letter) const {
   for (const Switch& s : FSwitches)
     if (s.Letter == letter) values.push_back(s.Value);
   return values;
+}
+
+bool CommandLine::IsOn(char letter) const { return Has(letter) && Value(letter) != "-"; }
+
+std::string CommandLine::Comment() const {
+  std::string comment = Value('C');
+  return comment == "-" ? std::string() : comment;
+}
+
+void CommandLine::Validate(const std::string& command, const std::string& allowed, size_t minArguments,
+                           size_t maxArguments) const {
+  std::string unknown = FirstUnknown(allowed + "IY");
+  if (!unknown.empty()) throw Exception("Invalid option for " + command + ": " + unknown);
+  if (FArguments.size() < minArguments)
+    throw Exception(command + " needs " + (minArguments == 1 ? "an argument" : "more arguments") +
+                    "; see ss Help " + command);
+  if (FArguments.size() > maxArguments) throw Exception("Too many arguments for " + command);
 }
 
 std::string CommandLine::FirstUnknown(const std::string& allowed) const {

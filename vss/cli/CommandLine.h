@@ -2,6 +2,7 @@
 // The command line of `ss`: a command name, its arguments and its switches. A switch is "-" and a
 // letter, compared ignoring case, then its value ("-Ccomment", "-I-", "-O@file", "-Yuser,pwd").
 // The same letter may appear more than once ("-I- -IW").
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,16 @@ public:
   // The value of the last switch with that letter; empty when there is none.
   std::string Value(char letter) const;
   std::vector<std::string> Values(char letter) const;
+  // True when the switch is given and not turned off ("-R" yes, "-R-" no).
+  bool IsOn(char letter) const;
+  // The -C comment; "-C-" or none gives an empty one.
+  std::string Comment() const;
   // The first switch whose letter is not in `allowed` (upper case letters), as typed; empty if none.
   std::string FirstUnknown(const std::string& allowed) const;
+  // Raises an Exception naming `command` when a switch other than -I, -Y and those in `allowed`
+  // is given, or the number of arguments is outside the range.
+  void Validate(const std::string& command, const std::string& allowed, size_t minArguments,
+                size_t maxArguments = SIZE_MAX) const;
 
 private:
   std::string FCommand;

@@ -1,0 +1,79 @@
+// ssadmin and logging in with ss, run as real programs against a real database.
+#include "SsFixture.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+TEST_F(SsTest, AdminManagesUsersWithoutShowingSecrets) {
+  EXPECT_TRUE(std::filesystem::exists(Db() + "/srcsafe.ini"));
+  EXPECT_EQ(Admin({"adduser", "Joe", "--password", "s3cret-pw"}).Code, 0);
+  EXPECT_EQ(Admin({"adduser", "guest"}).Code, 0);
+
+  ProgramResult users = Admin({"users"});
+  EXPECT_EQ(users.Code, 0);
+  EXPECT_NE(users.Out.find("Admin\n"), std::string::npos);
+  EXPECT_NE(users.Out.find("Joe\n"), std::string::npos);
+  EXPECT_NE(users.Out.find("guest\n"), std::string::npos);
+  EXPECT_EQ(users.Out.find("s3cret"), std::string::npos);
+  EXPECT_EQ(users.Out.find("argon"), std::string::npos);
+  EXPECT_EQ(users.Out.find('$'), std::string::npos);
+
+  // --db names the database as well as SSDIR does.
+  unsetenv("SSDIR");
+  EXPECT_EQ(Admin({"users"}).Code, 100);
+  EXPECT_EQ(Admin({"--db", Db(), "deluser", "guest"}).Code, 0);
+  EXPECT_EQ(Admin({"--db", Db(), "users"}).Out.find("guest"), std::string::npos);
+  setenv("SSDIR", Db().c_str(), 1);
+
+  EXPECT_EQ(Admin({"passwd", "Joe", "--password", "other"}).Code, 0);
+  EXPECT_EQ(Ss({"Whoami", "-YJoe,other"}).Out, "Joe\n");
+  EXPECT_EQ(Ss({"Whoami", "-YJoe,s3cret-pw"}).Code, 100);
+}
+
+TEST_F(SsTest, AdminRefusesBadInput) {
+  ProgramResult twice = Admin({"create", Db()});
+  EXPECT_EQ(twice.Code, 100);
+  EXPECT_FALSE(twice.Err.empty());
+  EXPECT_EQ(Admin({"adduser", "Admin"}).Code, 100);
+  EXPECT_EQ(Admin({"passwd", "Admin"}).Code, 100);   // no password given
+  EXPECT_EQ(Admin({"deluser", "Nobody"}).Code, 100);
+  EXPECT_EQ(Admin({"frobnicate"}).Code, 100);
+  EXPECT_EQ(Admin({"option", "multiple-checkouts", "maybe"}).Code, 100);
+  EXPECT_EQ(Admin({"--db", PathOf("nowhere"), "users"}).Code, 100);
+  ProgramResult help = Admin({"--help"});
+  EXPECT_EQ(help.Code, 0);
+  EXPECT_NE(help.Out.find("install-server"), std::string::npos);
+}
+
+TEST_F(SsTest, WrongPasswordAndUnknownUserFailWithSourceSafesMessage) {
+  ASSERT_EQ(Admin({"adduser", "Joe", "--password", "right"}).Code, 0);
+  setenv("SSUSER", "Joe", 1);
+  setenv("SSPWD", "right", 1);
+  EXPECT_EQ(Ss({"Whoami"}).Out, "Joe\n");
+
+  setenv("SSPWD", "wrong", 1);
+  ProgramResult wrong = Ss({"Whoami", "-I-"});
+  EXPECT_EQ(wrong.Code, 100);
+  EXPECT_EQ(wrong.Err, "Invalid password\n");
+
+  ProgramResult unknown = Ss({"Dir", "-YNobody,x"});
+  EXPECT_EQ(unknown.Code, 100);
+  EXPECT_EQ(unknown.Err, "User \"Nobody\" not found\n");
+
+  // -Y with the right password wins over a wrong SSPWD.
+  EXPECT_EQ(Ss({"WHOAMI", "-yJoe,right"}).Code, 0);
+}
+
+TEST_F(SsTest, MultipleCheckoutsOption) {
+  WriteFile("work/a.txt", "a\n");
+  ASSERT_EQ(Ss({"Add", "a.txt"}).Code, 0);
+  ASSERT_EQ(Admin({"adduser", "Joe"}).Code, 0);
+  ASSERT_EQ(Ss({"Checkout", "a.txt"}).Code, 0);
+  ProgramResult refused = Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"});
+  EXPECT_EQ(refused.Code, 100);
+  EXPECT_NE(refused.Err.find("is currently checked out by Admin"), std::string::npos) << refused.Err;
+
+  ASSERT_EQ(Admin({"option", "multiple-checkouts", "yes"}).Code, 0);
+  EXPECT_EQ(Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"}).Code, 0);
+}

@@ -1,0 +1,182 @@
+// The everyday ss commands, run as real programs against a real database.
+#include "SsFixture.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "platform/Files.h"
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+} // namespace
+
+TEST_F(SsTest, ProjectsCurrentProjectAndWorkingFolders) {
+  EXPECT_EQ(Ss({"Create", "$/Proj", "-CFirst project"}).Code, 0);
+  EXPECT_EQ(Ss({"create", "$/Proj/Sub"}).Code, 0);
+  EXPECT_EQ(Ss({"Create", "$/Proj"}).Code, 100);
+
+  EXPECT_EQ(Ss({"CP", "$/Proj"}).Out, "Current project is $/Proj\n");
+  EXPECT_EQ(Ss({"cp"}).Out, "Current project is $/Proj\n");   // kept in the database
+  EXPECT_EQ(Ss({"CP", "$/Missing"}).Code, 100);
+
+  std::string folder = PathOf("work/proj");
+  EXPECT_EQ(Ss({"Workfold", "$/Proj", folder}).Code, 0);
+  EXPECT_EQ(Ss({"Workfold"}).Out, "$/Proj: " + folder + "\n");
+  // A subproject inherits its parent's folder plus its name.
+  EXPECT_EQ(Ss({"Workfold", "Sub"}).Out, "$/Proj/Sub: " + folder + "/Sub\n");
+
+  ProgramResult dir = Ss({"Dir"});
+  EXPECT_EQ(dir.Code, 0);
+  EXPECT_EQ(dir.Out, "$/Proj:\n$Sub\n\n1 item(s)\n");
+  EXPECT_EQ(Ss({"Dir", "$/Proj/Sub"}).Code, 1);   // nothing found
+}
+
+TEST_F(SsTest, AddCheckoutCheckinHistoryAndStatus) {
+  ASSERT_EQ(Ss({"Create", "$/P"}).Code, 0);
+  ASSERT_EQ(Ss({"CP", "$/P"}).Code, 0);
+  ASSERT_EQ(Ss({"Workfold", "$/P", Work()}).Code, 0);
+  WriteFile("work/main.cpp", "int main() {}\n");
+  WriteFile("work/util.cpp", "void util() {}\n");
+
+  ProgramResult add = Ss({"Add", "main.cpp", "util.cpp", "-CFirst files"});
+  EXPECT_EQ(add.Code, 0) << add.Err;
+  EXPECT_EQ(add.Out, "$/P/main.cpp\n$/P/util.cpp\n");
+  EXPECT_TRUE(platform::IsReadOnly(PathOf("work/main.cpp")));
+  EXPECT_EQ(Ss({"Add", "missing.cpp"}).Code, 100);
+
+  EXPECT_EQ(Ss({"Status", "-R"}).Code, 0);
+  EXPECT_EQ(Ss({"Checkout", "main.cpp", "-CEditing"}).Code, 0);
+  EXPECT_FALSE(platform::IsReadOnly(PathOf("work/main.cpp")));
+  ProgramResult status = Ss({"Status"});
+  EXPECT_EQ(status.Code, 1);
+  EXPECT_TRUE(Contains(status.Out, "$/P/main.cpp")) << status.Out;
+  EXPECT_TRUE(Contains(status.Out, "Admin")) << status.Out;
+  EXPECT_EQ(Ss({"Checkout", "main.cpp"}).Code, 100);   // already checked out by this user
+
+  WriteFile("work/main.cpp", "int main() { return 1; }\n");
+  EXPECT_EQ(Ss({"Checkin", "$/P/main.cpp", "-CReturn one"}).Code, 0);
+  EXPECT_TRUE(platform::IsReadOnly(PathOf("work/main.cpp")));
+  EXPECT_EQ(Ss({"Status", "$/P/main.cpp"}).Code, 0);
+  EXPECT_EQ(Ss({"Checkin", "$/P/main.cpp"}).Code, 100);   // not checked out
+
+  // -K keeps it checked out.
+  ASSERT_EQ(Ss({"Checkout", "main.cpp"}).Code, 0);
+  WriteFile("work/main.cpp", "int main() { return 2; }\n");
+  EXPECT_EQ(Ss({"Checkin", "main.cpp", "-K"}).Code, 0);
+  EXPECT_EQ(Ss({"Status", "main.cpp"}).Code, 1);
+
+  // Undocheckout puts the latest version back.
+  WriteFile("work/main.cpp", "scribbles\n");
+  EXPECT_EQ(Ss({"Undocheckout", "main.cpp"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/main.cpp")), "int main() { return 2; }\n");
+  EXPECT_EQ(Ss({"Status"}).Code, 0);
+
+  ProgramResult history = Ss({"History", "main.cpp"});
+  EXPECT_EQ(history.Code, 0);
+  size_t v3 = history.Out.find("Version 3"), v2 = history.Out.find("Version 2"), v1 = history.Out.find("Version 1");
+  ASSERT_NE(v3, std::string::npos) << history.Out;
+  EXPECT_LT(v3, v2);   // newest first
+  EXPECT_LT(v2, v1);
+  EXPECT_TRUE(Contains(history.Out, "Comment: Return one")) << history.Out;
+  EXPECT_TRUE(Contains(history.Out, "Checked in")) << history.Out;
+  EXPECT_TRUE(Contains(history.Out, "User: Admin")) << history.Out;
+}
+
+TEST_F(SsTest, GetLabelsAndOldVersions) {
+  ASSERT_EQ(Ss({"Workfold", "$/", Work()}).Code, 0);
+  WriteFile("work/a.txt", "one\n");
+  ASSERT_EQ(Ss({"Add", "a.txt"}).Code, 0);
+  EXPECT_EQ(Ss({"Label", "$/a.txt", "-Lv1", "-CFirst cut"}).Code, 0);
+  EXPECT_EQ(Ss({"Label", "$/a.txt"}).Code, 100);   // no label
+  ASSERT_EQ(Ss({"Checkout", "a.txt"}).Code, 0);
+  WriteFile("work/a.txt", "two\n");
+  ASSERT_EQ(Ss({"Checkin", "a.txt"}).Code, 0);
+
+  ProgramResult history = Ss({"History", "a.txt"});
+  EXPECT_TRUE(Contains(history.Out, "Label: 'v1'")) << history.Out;
+
+  std::filesystem::remove(PathOf("work/a.txt"));
+  EXPECT_EQ(Ss({"Get", "a.txt"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/a.txt")), "two\n");
+  EXPECT_TRUE(platform::IsReadOnly(PathOf("work/a.txt")));
+  EXPECT_EQ(Ss({"Get", "a.txt", "-V1"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/a.txt")), "one\n");
+  EXPECT_EQ(Ss({"Get", "a.txt", "-VLv1"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/a.txt")), "one\n");
+
+  // A writable copy that differs is kept unless the user answers yes.
+  EXPECT_EQ(Ss({"Get", "a.txt", "-W"}).Code, 0);
+  EXPECT_FALSE(platform::IsReadOnly(PathOf("work/a.txt")));
+  WriteFile("work/a.txt", "local edits\n");
+  ProgramResult kept = Ss({"Get", "a.txt", "-I-"});
+  EXPECT_EQ(kept.Code, 100);
+  EXPECT_TRUE(Contains(kept.Err, "A writable copy of")) << kept.Err;
+  EXPECT_EQ(ReadFile(PathOf("work/a.txt")), "local edits\n");
+  EXPECT_EQ(Ss({"Get", "a.txt", "-IY"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/a.txt")), "two\n");
+}
+
+TEST_F(SsTest, GetOfAProjectTreeRecursive) {
+  ASSERT_EQ(Ss({"Create", "$/T"}).Code, 0);
+  ASSERT_EQ(Ss({"Create", "$/T/Sub"}).Code, 0);
+  WriteFile("work/top.txt", "top\n");
+  WriteFile("work/deep.txt", "deep\n");
+  ASSERT_EQ(Ss({"CP", "$/T"}).Code, 0);
+  ASSERT_EQ(Ss({"Add", "top.txt"}).Code, 0);
+  ASSERT_EQ(Ss({"CP", "Sub"}).Code, 0);
+  ASSERT_EQ(Ss({"Add", "deep.txt"}).Code, 0);
+
+  std::string tree = PathOf("tree");
+  ASSERT_EQ(Ss({"Workfold", "$/T", tree}).Code, 0);
+  ProgramResult get = Ss({"Get", "$/T", "-R"});
+  EXPECT_EQ(get.Code, 0) << get.Err;
+  EXPECT_EQ(ReadFile(tree + "/top.txt"), "top\n");
+  EXPECT_EQ(ReadFile(tree + "/Sub/deep.txt"), "deep\n");
+
+  ProgramResult dir = Ss({"Dir", "$/T", "-R"});
+  EXPECT_EQ(dir.Out, "$/T:\n$Sub\ntop.txt\n\n2 item(s)\n\n$/T/Sub:\ndeep.txt\n\n1 item(s)\n");
+}
+
+TEST_F(SsTest, ShareDeleteRecoverDestroy) {
+  ASSERT_EQ(Ss({"Create", "$/A"}).Code, 0);
+  ASSERT_EQ(Ss({"Create", "$/B"}).Code, 0);
+  WriteFile("work/common.h", "#pragma once\n");
+  ASSERT_EQ(Ss({"CP", "$/A"}).Code, 0);
+  ASSERT_EQ(Ss({"Add", "common.h"}).Code, 0);
+
+  ASSERT_EQ(Ss({"CP", "$/B"}).Code, 0);
+  EXPECT_EQ(Ss({"Share", "$/A/common.h"}).Code, 0);
+  EXPECT_EQ(Ss({"Dir", "$/B"}).Out, "$/B:\ncommon.h\n\n1 item(s)\n");
+  EXPECT_EQ(Ss({"Share", "$/A/common.h"}).Code, 100);   // already shared here
+
+  EXPECT_EQ(Ss({"Delete", "$/B/common.h"}).Code, 0);
+  EXPECT_EQ(Ss({"Dir", "$/B"}).Code, 1);
+  EXPECT_EQ(Ss({"Dir", "$/B", "-D"}).Out, "$/B:\ncommon.h (deleted)\n\n1 item(s)\n");
+  EXPECT_EQ(Ss({"Recover", "$/B/common.h"}).Code, 0);
+  EXPECT_EQ(Ss({"Dir", "$/B"}).Code, 0);
+
+  EXPECT_EQ(Ss({"Destroy", "$/B/common.h"}).Code, 0);
+  EXPECT_EQ(Ss({"Dir", "$/B", "-D"}).Code, 1);
+  EXPECT_EQ(Ss({"Dir", "$/A"}).Code, 0);   // the other share lives on
+  ProgramResult gone = Ss({"Recover", "$/B/common.h"});
+  EXPECT_EQ(gone.Code, 100);
+  EXPECT_EQ(gone.Err, "File or project not found\n");
+  EXPECT_EQ(Ss({"Delete", "$/"}).Code, 100);
+}
+
+TEST_F(SsTest, BadCommandLinesExitWithAnError) {
+  EXPECT_EQ(Ss({"Frobnicate"}).Code, 100);
+  EXPECT_EQ(Ss({"Checkout"}).Code, 100);
+  EXPECT_TRUE(Contains(Ss({"Dir", "-Q"}).Err, "Invalid option for Dir: -Q"));
+  ProgramResult help = Ss({"--help"});
+  EXPECT_EQ(help.Code, 0);
+  EXPECT_TRUE(Contains(help.Out, "Diff A B"));
+  unsetenv("SSDIR");
+  setenv("SSDIR", PathOf("nowhere").c_str(), 1);
+  ProgramResult missing = Ss({"Dir"});
+  EXPECT_EQ(missing.Code, 100);
+  EXPECT_TRUE(Contains(missing.Err, "Cannot find database")) << missing.Err;
+}

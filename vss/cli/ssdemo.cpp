@@ -1,0 +1,88 @@
+// ssdemo: makes the demo SourceSafe database. Usage: ssdemo DIR WORKDIR [SAMPLES]
+// DIR gets a new database with the users Admin and guest (both with empty passwords) and the
+// project $/Demo, holding the C++Builder sample project from SAMPLES (by default the one in the
+// source tree) with a few versions and the label "1.0". Both users' working folder of $/Demo is
+// WORKDIR, which ends up holding the latest versions, read-only, as after a Get.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/Files.h"
+#include "vss/api/VSSErrors.h"
+#include "vss/api/VSSFlags.h"
+#include "vss/api/VSSInterfaces.h"
+#include "vss/server/VSSAdmin.h"
+
+extern "C" IVSSDatabase* VSSCreateDatabase();
+
+namespace fs = std::filesystem;
+
+namespace {
+
+VSSPtr<IVSSDatabase> OpenAs(const std::string& dir, const std::string& user) {
+  VSSPtr<IVSSDatabase> database(VSSCreateDatabase());
+  if (!database) throw Exception("The SourceSafe server could not create a database object");
+  database->Open(dir, user, "");
+  return database;
+}
+
+// Checks a file out, appends a line to it and checks it in.
+void Revise(IVSSItem& file, const std::string& line, const std::string& comment) {
+  std::string local = file.LocalSpec();
+  file.Checkout(comment, local, 0);
+  std::string content;
+  if (!platform::ReadFile(local, content)) throw Exception("Can not read " + local);
+  std::string error;
+  if (!platform::WriteFileAtomic(local, content + line + "\r\n", &error)) throw Exception(error);
+  file.Checkin(comment, local, 0);
+}
+
+void Make(const std::string& dir, const std::string& work, const std::string& samples) {
+  if (!fs::is_directory(samples)) throw Exception("No sample project in " + samples);
+  VSSAdmin::CreateDatabase(dir);
+  VSSAdmin::AddUser(dir, "guest", "");
+
+  VSSPtr<IVSSDatabase> admin = OpenAs(dir, "Admin");
+  VSSPtr<IVSSItem> demo = admin->VSSItem("$/")->NewSubproject("Demo", "The demo project");
+  demo->SetLocalSpec(work);
+  fs::create_directories(work);
+  for (const auto& entry : fs::directory_iterator(samples)) {
+    if (!entry.is_regular_file()) continue;
+    std::string local = work + "/" + entry.path().filename().string();
+    platform::SetReadOnly(local, false);
+    fs::copy_file(entry.path(), local, fs::copy_options::overwrite_existing);
+    demo->Add(local, "First version of the demo", 0);
+  }
+
+  auto file = [&](const char* name) { return admin->VSSItem(std::string("$/Demo/") + name); };
+  Revise(*file("Util.cpp"), "// Greeting builds the text the main form shows.",
+         "Explain what Greeting is for");
+  demo->Label("1.0", "First release");
+  Revise(*file("Unit1.cpp"), "// The form greets whoever types a name.", "Describe the form");
+
+  VSSPtr<IVSSDatabase> guest = OpenAs(dir, "guest");
+  guest->VSSItem("$/Demo")->SetLocalSpec(work);
+  VSSPtr<IVSSItems> items = demo->Items(false);
+  for (int32_t i = 1; i <= items->Count(); ++i) {
+    std::string local;
+    items->Item(i)->Get(local, VSSFLAG_REPREPLACE);
+  }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "Usage: ssdemo DIR WORKDIR [SAMPLES]\n");
+    return 100;
+  }
+  try {
+    std::string samples = argc == 4 ? argv[3] : RAVELIN_DEMO_SAMPLES;
+    Make(platform::ExpandFileName(argv[1]), platform::ExpandFileName(argv[2]), samples);
+    std::printf("Demo database in %s, working folder %s\n", argv[1], argv[2]);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 100;
+  }
+}

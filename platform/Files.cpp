@@ -144,9 +144,13 @@ bool ForceDirectories(const std::string& path) {
   const std::string full = ExcludeTrailingPathDelimiter(ExpandFileName(path));
   for (size_t pos = 1; pos != std::string::npos; pos = full.find(Delimiter, pos + 1)) {
     const std::string part = full.substr(0, pos);
-    if (!part.empty() && part != "/" && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
   }
-  return ::mkdir(full.c_str(), 0777) == 0 || DirectoryExists(full);
+  if (::mkdir(full.c_str(), 0777) == 0) return true;
+  const int code = errno;   // kept for the caller's message
+  if (DirectoryExists(full)) return true;
+  errno = code == EEXIST ? ENOTDIR : code;
+  return false;
 }
 
 bool DeleteFile(const std::string& fileName) { return FileExists(fileName) && ::unlink(fileName.c_str()) == 0; }

@@ -25,7 +25,7 @@ bool SamePath(const std::string& a, const std::string& b);   // ignoring case
 
 bool FileExists(const std::string& fileName);        // a file, not a folder
 bool DirectoryExists(const std::string& path);
-bool ForceDirectories(const std::string& path);
+bool ForceDirectories(const std::string& path);   // false with errno set when it fails
 bool DeleteFile(const std::string& fileName);
 // Read-only means the owner's write permission is off.
 bool IsReadOnly(const std::string& fileName);

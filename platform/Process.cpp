@@ -61,13 +61,12 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
         current.append(count, '\\');
       }
     } else if (c == '"') {
-      if (quoted && i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
-        current += '"';   // "" inside quotes
-        i += 2;
-      } else {
-        quoted = !quoted;
-        ++i;
-      }
+      // A run of quotes: each one toggles grouping, except that a third one in a row (counting the
+      // opening quote) is a literal quote and ends the group: "a""b" gives a"b.
+      int count = quoted ? 1 : 0;
+      for (; i < commandLine.size() && commandLine[i] == '"'; ++i)
+        if (++count == 3) current += '"', count = 0;
+      quoted = count == 1;
     } else {
       current += c;
       ++i;

@@ -151,7 +151,9 @@ bool ProfileFile::WriteString(const std::string& section, const std::string& key
     doc.Lines.push_back("[" + title + "]");
     doc.Lines.push_back(line);
   } else if (const auto existing = FindKey(doc, range, key)) {
-    doc.Lines[*existing] = line;
+    std::string oldName, oldValue;   // the key keeps the spelling it has in the file
+    KeyValueOf(doc.Lines[*existing], oldName, oldValue);
+    doc.Lines[*existing] = oldName + "=" + Trim(value);
   } else {
     // After the section's last entry, so blank lines and comments before the next section stay there.
     size_t at = range.Begin + 1;

@@ -1,0 +1,41 @@
+#include "BenchDatabase.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "platform/Environment.h"
+#include "platform/Files.h"
+#include "vss/server/VSSAdmin.h"
+
+extern "C" IVSSDatabase* VSSCreateDatabase();
+
+namespace fs = std::filesystem;
+
+BenchDatabase::BenchDatabase() {
+  std::string pattern = (fs::temp_directory_path() / "ravelin-bench-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  FFolder = pattern;
+  // Nothing here may touch the user's own registry.
+  platform::SetEnv("RAVELIN_REGISTRY_DIR", FFolder + "/registry");
+  fs::create_directories(Work());
+  VSSAdmin::CreateDatabase(FFolder + "/db");
+  FDatabase = VSSPtr<IVSSDatabase>(VSSCreateDatabase());
+  FDatabase->Open(FFolder + "/db", "Admin", "");
+  Root()->SetLocalSpec(Work());
+}
+
+BenchDatabase::~BenchDatabase() {
+  FDatabase.Reset();
+  std::error_code ec;
+  for (auto& entry : fs::recursive_directory_iterator(FFolder, ec))
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(FFolder, ec);
+}
+
+void WriteBenchFile(const std::string& path, const std::string& content) {
+  fs::create_directories(fs::path(path).parent_path());
+  platform::SetReadOnly(path, false);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}

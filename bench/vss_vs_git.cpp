@@ -1,0 +1,136 @@
+// The SourceSafe server against git on one tree of files (by default 5,000 files in 50
+// subprojects): checking every file for local changes (a recursive walk of Items with IsDifferent
+// against `git status`) and fetching the whole tree into an empty folder (Get of every file
+// against `git checkout`). Prints the median of several runs and the ratio.
+// Usage: vss_vs_git [--files N] [--projects M] [--runs R]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BenchDatabase.h"
+#include "vss/api/VSSFlags.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+double Seconds(const std::function<void()>& step) {
+  auto start = std::chrono::steady_clock::now();
+  step();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The median time of `runs` runs of `step`, each after an untimed `prepare`.
+double Median(int runs, const std::function<void()>& prepare, const std::function<void()>& step) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    prepare();
+    times.push_back(Seconds(step));
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+void Shell(const std::string& command) {
+  if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) {
+    std::fprintf(stderr, "failed: %s\n", command.c_str());
+    std::exit(1);
+  }
+}
+
+std::string FileText(int project, int file) {
+  std::string text;
+  for (int line = 0; line < 60; ++line)
+    text += "// project " + std::to_string(project) + ", file " + std::to_string(file) + ", line " +
+            std::to_string(line) + "\n";
+  return text;
+}
+
+// Every file below a project, with the folder it belongs in.
+void Walk(IVSSItem& project, const std::string& folder,
+          const std::function<void(IVSSItem&, const std::string&)>& onFile) {
+  VSSPtr<IVSSItems> items = project.Items(false);
+  for (int32_t i = 1, n = items->Count(); i <= n; ++i) {
+    VSSPtr<IVSSItem> child = items->Item(i);
+    if (child->Type() == VSSITEM_PROJECT)
+      Walk(*child, folder + "/" + child->Name(), onFile);
+    else
+      onFile(*child, folder + "/" + child->Name());
+  }
+}
+
+void RemoveTree(const std::string& folder, bool keepGit) {
+  std::error_code ec;
+  for (auto& entry : fs::recursive_directory_iterator(folder, ec))
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  for (auto& entry : fs::directory_iterator(folder, ec))
+    if (!keepGit || entry.path().filename() != ".git") fs::remove_all(entry.path(), ec);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  int files = 5000, projects = 50, runs = 3;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    std::string option = argv[i];
+    int value = std::atoi(argv[i + 1]);
+    if (option == "--files") files = value;
+    else if (option == "--projects") projects = value;
+    else if (option == "--runs") runs = value;
+  }
+  if (files < 1 || projects < 1 || runs < 1) {
+    std::fprintf(stderr, "Usage: vss_vs_git [--files N] [--projects M] [--runs R]\n");
+    return 2;
+  }
+
+  BenchDatabase db;
+  const std::string tree = db.Work() + "/Tree", gitTree = db.Folder() + "/git";
+  std::printf("Tree: %d files in %d subprojects\n", files, projects);
+  VSSPtr<IVSSItem> top = db.Root()->NewSubproject("Tree", "");
+  double adding = Seconds([&] {
+    std::vector<VSSPtr<IVSSItem>> subprojects;
+    for (int p = 0; p < projects; ++p) subprojects.push_back(top->NewSubproject("P" + std::to_string(p), ""));
+    for (int f = 0; f < files; ++f) {
+      int p = f % projects;
+      std::string relative = "P" + std::to_string(p) + "/F" + std::to_string(f) + ".cpp";
+      WriteBenchFile(tree + "/" + relative, FileText(p, f));
+      WriteBenchFile(gitTree + "/" + relative, FileText(p, f));
+      subprojects[p]->Add(tree + "/" + relative, "", 0);
+    }
+  });
+  std::printf("Adding the files to SourceSafe: %.2f s (%.2f ms a file)\n", adding, adding * 1000 / files);
+  Shell("git -C '" + gitTree + "' init -q && git -C '" + gitTree + "' add -A && git -C '" + gitTree +
+        "' -c user.name=bench -c user.email=bench@localhost commit -q -m tree");
+
+  int differing = 0;
+  double walk = Median(runs, [] {}, [&] {
+    differing = 0;
+    Walk(*top, tree, [&](IVSSItem& file, const std::string& local) { differing += file.IsDifferent(local); });
+  });
+  if (differing != 0) std::fprintf(stderr, "warning: %d files reported different\n", differing);
+  double status = Median(runs, [] {}, [&] { Shell("git -C '" + gitTree + "' status --porcelain"); });
+
+  double get = Median(runs, [&] { RemoveTree(tree, false); }, [&] {
+    Walk(*top, tree, [&](IVSSItem& file, const std::string& local) {
+      fs::create_directories(fs::path(local).parent_path());
+      std::string path = local;
+      file.Get(path, 0);
+    });
+  });
+  double checkout = Median(runs, [&] { RemoveTree(gitTree, true); },
+                           [&] { Shell("git -C '" + gitTree + "' checkout -- ."); });
+
+  std::printf("\n%-34s %12s %12s %8s\n", "operation (median of runs)", "SourceSafe", "git", "ratio");
+  std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "IsDifferent walk / git status", walk * 1000,
+              status * 1000, walk / status);
+  std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "Get of the tree / git checkout", get * 1000,
+              checkout * 1000, get / checkout);
+  std::printf("(ratio = SourceSafe time / git time; git runs as a child process, so its times include"
+              " starting it)\n");
+  return 0;
+}

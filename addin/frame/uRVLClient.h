@@ -1,0 +1,33 @@
+#pragma once
+// The version-control client the IDE drives: it names the add-in's menu and receives the IDE's
+// requests for verbs, which the add-in answers with none (its own menus stand in the IDE instead).
+// No call from the IDE lets an exception through: each is reported to the application.
+#include <string>
+
+#include "opentools/ToolIntf.h"
+#include "opentools/VcsIntf.h"
+#include "ui/Object.h"
+
+class TRVLClient : public TIVCSClient, public TObject {
+public:
+  TRVLClient();
+
+  std::string GetIDString() override { return "Halberd.Ravelin"; }
+  void ExecuteVerb(int) override {}
+  std::string GetMenuName() override;
+  std::string GetVerb(int) override { return {}; }
+  int GetVerbCount() override;
+  int GetVerbState(int) override { return 0; }
+  void ProjectChange() override {}
+
+  bool Initialized() const { return FInitialized; }
+  // Tells the user once that updates can be checked for automatically.
+  void ShowUpdateTip();
+
+protected:
+  ~TRVLClient() override = default;
+
+private:
+  bool FInitialized = false;
+  TIToolServices* FToolServices = nullptr;   // not owned
+};

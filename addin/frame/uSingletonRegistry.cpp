@@ -1,0 +1,56 @@
+#include "addin/frame/uSingletonRegistry.h"
+
+#include "addin/frame/uSingleton.h"
+#include "platform/Text.h"
+
+TSingletonRegistry::~TSingletonRegistry() {
+  while (!FInstances.empty()) {
+    TSingleton* instance = FInstances.back().Instance;
+    FInstances.pop_back();
+    instance->Done();
+    delete instance;
+  }
+}
+
+TSingletonRegistry& TSingletonRegistry::Instance() {
+  static TSingletonRegistry registry;
+  return registry;
+}
+
+const TSingletonClass& TSingletonRegistry::Resolve(const TSingletonClass& cls) const {
+  const TSingletonClass* current = &cls;
+  for (;;) {
+    const TRegistrationEntry* found = nullptr;
+    for (const TRegistrationEntry& entry : FRegistrations)
+      if (platform::SameText(entry.Name, current->Name)) {
+        found = &entry;
+        break;
+      }
+    if (!found || platform::SameText(found->Class->Name, current->Name)) return *current;
+    // Registration requires inheritance, so a chain only ever moves down the class tree and ends.
+    current = found->Class;
+  }
+}
+
+TSingleton& TSingletonRegistry::GetInstance(const TSingletonClass& cls) {
+  const TSingletonClass& resolved = Resolve(cls);
+  for (const TInstanceEntry& entry : FInstances)
+    if (platform::SameText(entry.Name, resolved.Name)) return *entry.Instance;
+  TSingleton* instance = resolved.Construct();
+  try {
+    instance->Init();
+  } catch (...) {
+    delete instance;
+    throw;
+  }
+  FInstances.push_back({resolved.Name, instance});
+  return *instance;
+}
+
+void TSingletonRegistry::Register(const TSingletonClass& replacement, const TSingletonClass& base) {
+  const std::string name = replacement.Name, baseName = base.Name;
+  if (!replacement.InheritsFrom(base))
+    throw ESingletonError(name + " Tried to register as" + baseName + ", But " + name +
+                          " does not inherit from " + baseName + "!");
+  FRegistrations.push_back({baseName, name, &replacement});
+}

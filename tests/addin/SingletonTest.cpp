@@ -1,0 +1,163 @@
+// The singleton registry: resolving registrations, creating on first request, refusing what must be
+// refused with its exact text, and destroying newest first.
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "addin/frame/uRVLFactory.h"
+#include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLRegFactory.h"
+
+namespace {
+
+std::vector<std::string> Log;
+
+template <class Self, class Base>
+class TLogged : public TSingletonOf<Self, Base> {
+protected:
+  void Init() override { Log.push_back("Init " + this->ClassName()); }
+  void Done() override { Log.push_back("Done " + this->ClassName()); }
+};
+
+class TTestX : public TLogged<TTestX, TSingleton> {
+public:
+  static constexpr char SingletonName[] = "TTestX";
+};
+class TTestY : public TLogged<TTestY, TTestX> {
+public:
+  static constexpr char SingletonName[] = "TTestY";
+};
+class TTestZ : public TLogged<TTestZ, TTestY> {
+public:
+  static constexpr char SingletonName[] = "TTestZ";
+};
+// Named like TTestY but for letter case.
+class TTestYCase : public TLogged<TTestYCase, TTestX> {
+public:
+  static constexpr char SingletonName[] = "ttesty";
+};
+class TTestUnrelated : public TLogged<TTestUnrelated, TSingleton> {
+public:
+  static constexpr char SingletonName[] = "TTestUnrelated";
+};
+
+const TSingletonClass& X = TTestX::StaticClass();
+const TSingletonClass& Y = TTestY::StaticClass();
+const TSingletonClass& Z = TTestZ::StaticClass();
+
+class SingletonTest : public ::testing::Test {
+protected:
+  void SetUp() override { Log.clear(); }
+};
+
+TEST_F(SingletonTest, ChainsResolveToTheirEndAndShareOneInstance) {
+  TSingletonRegistry registry;
+  registry.Register(Y, X);
+  registry.Register(Z, Y);
+  EXPECT_STREQ(registry.Resolve(X).Name, "TTestZ");
+  TSingleton& viaX = registry.GetInstance(X);
+  EXPECT_EQ(typeid(viaX), typeid(TTestZ)) << "resolved through X=Y and Y=Z";
+  EXPECT_EQ(&registry.GetInstance(Y), &viaX);
+  EXPECT_EQ(&registry.GetInstance(Z), &viaX);
+  EXPECT_EQ(Log, std::vector<std::string>({"Init TTestZ"})) << "created once, on first request";
+}
+
+TEST_F(SingletonTest, NamesCompareIgnoringCaseAndSelfRegistrationEndsResolution) {
+  TSingletonRegistry registry;
+  registry.Register(X, X);
+  EXPECT_EQ(&registry.Resolve(X), &X);
+  TSingleton& y = registry.GetInstance(Y);
+  // Instances are keyed by class name: a class whose name differs only in case shares the entry.
+  EXPECT_EQ(&registry.GetInstance(TTestYCase::StaticClass()), &y);
+  // Registrations are found by name too: "TTestX=TTestY" also serves a request named "ttestx".
+  TSingletonRegistry second;
+  second.Register(TTestYCase::StaticClass(), X);
+  second.Register(Z, Y);
+  EXPECT_STREQ(second.Resolve(TTestYCase::StaticClass()).Name, "TTestZ");
+}
+
+TEST_F(SingletonTest, RegisteringAnUnrelatedClassIsRefusedWithItsTextAndChangesNothing) {
+  TSingletonRegistry registry;
+  registry.Register(Y, X);
+  try {
+    registry.Register(TTestUnrelated::StaticClass(), X);
+    FAIL() << "no error";
+  } catch (const ESingletonError& e) {
+    EXPECT_EQ(e.Message(),
+              "TTestUnrelated Tried to register asTTestX, But TTestUnrelated does not inherit from TTestX!");
+  }
+  EXPECT_THROW(registry.Register(X, Y), ESingletonError) << "a base class does not inherit from its child";
+  EXPECT_STREQ(registry.Resolve(X).Name, "TTestY");
+  EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(SingletonTest, LaterRegistrationServesNewRequestsAndAllInstancesDieNewestFirst) {
+  {
+    TSingletonRegistry registry;
+    TSingleton& early = registry.GetInstance(X);
+    EXPECT_EQ(typeid(early), typeid(TTestX));
+    registry.Register(Y, X);
+    TSingleton& late = registry.GetInstance(X);
+    EXPECT_EQ(typeid(late), typeid(TTestY));
+    EXPECT_NE(&late, &early);
+    registry.GetInstance(TTestUnrelated::StaticClass());
+  }
+  EXPECT_EQ(Log, std::vector<std::string>({"Init TTestX", "Init TTestY", "Init TTestUnrelated",
+                                           "Done TTestUnrelated", "Done TTestY", "Done TTestX"}));
+}
+
+TEST_F(SingletonTest, CreateAndFreeAlwaysRaiseWithTheirTexts) {
+  try {
+    TTestX::Create();
+    FAIL() << "no error";
+  } catch (const ESingletonError& e) {
+    EXPECT_EQ(e.Message(),
+              "A Client tried to instantiate TTestX by calling 'Create' The client should use 'TTestX._Instance'!");
+  }
+  TSingletonRegistry registry;
+  registry.Register(Y, X);
+  TSingleton& instance = registry.GetInstance(X);
+  try {
+    instance.Free();
+    FAIL() << "no error";
+  } catch (const ESingletonError& e) {
+    EXPECT_EQ(e.Message(), "A Client tried to free TTestY by using 'Free'. TTestY is a Singleton and "
+                           "Should not be freed manually!");
+  }
+  EXPECT_EQ(&registry.GetInstance(X), &instance) << "still alive after the refused Free";
+}
+
+TEST(HostVariant, StartupRegistrationsMakeTheCppBuilderAddIn) {
+  TRVLFactory& factory = TRVLFactory::_Instance();
+  EXPECT_EQ(&TRVLFactory::_Instance(), &factory);
+  EXPECT_EQ(&TRVLB3Factory::_Instance(), &factory);
+  EXPECT_EQ(factory.ClassName(), "TRVLB3Factory");
+  EXPECT_EQ(TRVLRegFactory::_Instance().ClassName(), "TRVLB3RegFactory");
+
+  TRVLGlobals& globals = Globals();
+  EXPECT_EQ(globals.ClassName(), "TRVLB3Globals");
+  EXPECT_EQ(globals.IDEKey, "C++Builder\\3.0");
+  EXPECT_EQ(globals.RegistryKey, "Software\\Halberd\\Ravelin\\C++Builder\\3.0");
+  EXPECT_EQ(globals.FileFilter, "C++Builder Files|*.CPP;*.C;*.H;*.HPP;*.DFM|C++Builder Units|*.CPP|"
+                                "C++Builder Forms|*.DFM|Any file (*.*)|*.*");
+  EXPECT_EQ(globals.ProjectExtensions, ".bpr,.bpg");
+  EXPECT_EQ(globals.MenuName, "S&ourceSafe");
+  EXPECT_EQ(globals.ProductName, "Ravelin");
+  EXPECT_EQ(globals.SyncOnCloseValue, "SynOnClose");
+  EXPECT_EQ(globals.DatabasesKey, "Software\\Microsoft\\SourceSafe\\Databases");
+}
+
+TEST(HostVariant, WithoutRegistrationsTheBaseClassesGiveTheDelphiValues) {
+  TSingletonRegistry registry;
+  auto& globals = dynamic_cast<TRVLGlobals&>(registry.GetInstance(TRVLGlobals::StaticClass()));
+  EXPECT_EQ(globals.ClassName(), "TRVLGlobals");
+  EXPECT_EQ(globals.IDEKey, "Delphi\\3.0");
+  EXPECT_EQ(globals.RegistryKey, "Software\\Halberd\\Ravelin\\Delphi\\3.0");
+  EXPECT_EQ(globals.FileFilter, "Delphi Files|*.pas;*.dfm;*.dpr|Units|*.pas|Forms|*.dfm|All Files|*.*");
+  EXPECT_EQ(globals.ProjectExtensions, ".dpr,.dpk");
+  EXPECT_EQ(globals.ToolServices, nullptr);
+}
+
+} // namespace

@@ -89,6 +89,18 @@ std::string DatabaseError(sqlite3* db, Hive hive) {
   return "Registry " + HiveFileName(hive) + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
 }
 
+// Runs a statement of the database's setup. Switching a new file to WAL or creating the tables while
+// other processes do the same can report "locked" without waiting, so that is retried for as long
+// as the busy time-out allows.
+bool ExecuteSetup(sqlite3* db, const char* sql) {
+  for (int waited = 0;; waited += 10) {
+    const int result = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if ((result & 0xFF) != SQLITE_BUSY && (result & 0xFF) != SQLITE_LOCKED) return result == SQLITE_OK;
+    if (waited >= BusyTimeoutMs) return false;
+    sqlite3_sleep(10);
+  }
+}
+
 // Opens a hive's database, creating the folder and file when `create`. Null with `error` set when
 // it can't, or when the hive doesn't exist and may not be created.
 sqlite3* OpenDatabase(Hive hive, bool create, std::string& error) {
@@ -105,9 +117,8 @@ sqlite3* OpenDatabase(Hive hive, bool create, std::string& error) {
   sqlite3* db = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr) != SQLITE_OK ||
-      sqlite3_busy_timeout(db, BusyTimeoutMs) != SQLITE_OK ||
-      sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
-      sqlite3_exec(db, Schema, nullptr, nullptr, nullptr) != SQLITE_OK) {
+      sqlite3_busy_timeout(db, BusyTimeoutMs) != SQLITE_OK || !ExecuteSetup(db, "PRAGMA journal_mode=WAL") ||
+      !ExecuteSetup(db, Schema)) {
     error = DatabaseError(db, hive);
     sqlite3_close(db);
     return nullptr;
@@ -254,14 +265,15 @@ bool RegistryKey::Open(Hive hive, const std::string& path, bool create) {
   key.Db = OpenDatabase(hive, create, key.Error);
   if (!key.Db) return false;
   bool failed = false;
-  if (create) {
+  const bool exists = KeyRowExists(key.Db, key.Folded, failed);
+  if (create && !exists && !failed) {
     Transaction transaction(key.Db);
     if (!transaction.Active() || !CreateKeyRows(key.Db, key.KeyPath) || !transaction.Commit()) {
       key.Fail();
       key.Close();
       return false;
     }
-  } else if (!KeyRowExists(key.Db, key.Folded, failed)) {
+  } else if (!exists || failed) {
     if (failed)
       key.Fail();
     else

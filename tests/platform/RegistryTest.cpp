@@ -156,6 +156,17 @@ TEST_F(RegistryTest, KeyThatCannotBeCreatedReadsDefaultsAndSaysWhy) {
   EXPECT_FALSE(std::filesystem::exists(PathOf("locked/registry")));
 }
 
+TEST_F(RegistryTest, DamagedHiveFileReadsDefaultsAndIsLeftAlone) {
+  const std::string hive = WriteFile("registry/HKCU.db", std::string(4096, 'x'));
+  RegistryKey key(Hive::CurrentUser, "Software", true);
+  EXPECT_FALSE(key.IsOpen());
+  EXPECT_NE(key.Error().find("HKCU.db"), std::string::npos) << key.Error();
+  EXPECT_EQ(key.ReadString("v", "d"), "d");
+  EXPECT_FALSE(key.WriteString("v", "x"));
+  EXPECT_EQ(ReadFile(hive), std::string(4096, 'x'));
+  EXPECT_TRUE(RegistryKey(Hive::LocalMachine, "Software", true).IsOpen());   // the other hive is fine
+}
+
 TEST_F(RegistryTest, MovedKeysKeepWorking) {
   RegistryKey first(Hive::CurrentUser, "Moved", true);
   RegistryKey second(std::move(first));

@@ -3,6 +3,8 @@
 
 #include "TempDirTest.h"
 
+#include <array>
+
 using namespace platform;
 using Args = std::vector<std::string>;
 
@@ -64,6 +66,18 @@ TEST_F(RegtoolTest, ValuesWrittenByOneProcessAreReadByTheNext) {
   EXPECT_FALSE(key.ValueExists("Name"));
   ASSERT_EQ(Run({"delete", "HKCU\\Software"}).Code, 0);
   EXPECT_FALSE(RegistryKey::KeyExists(Hive::CurrentUser, "Software\\Ravelin"));
+}
+
+TEST_F(RegtoolTest, ConcurrentWritersAllLand) {
+  // Started together on a registry that doesn't exist yet: they also race to create the hive.
+  std::array<Process, 6> writers;
+  for (size_t i = 0; i < writers.size(); ++i)
+    ASSERT_TRUE(writers[i].Start(Args{RAVELIN_REGTOOL, "set", "HKCU\\Busy\\Sub" + std::to_string(i % 2),
+                                      "v" + std::to_string(i), "--dword", std::to_string(i)}));
+  for (Process& writer : writers) EXPECT_EQ(writer.Wait(30000), 0);
+  size_t values = 0;
+  for (const char* key : {"Busy\\Sub0", "Busy\\Sub1"}) values += RegistryKey(Hive::CurrentUser, key, false).Values().size();
+  EXPECT_EQ(values, writers.size());
 }
 
 TEST_F(RegtoolTest, FindsKeysAndValuesInAnyLetterCase) {

@@ -92,8 +92,6 @@ bool ParseValue(std::string_view line, RegValue& value) {
 
 } // namespace
 
-std::string HiveName(Hive hive) { return hive == Hive::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE"; }
-
 bool ExportRegistryText(Hive hive, const std::string& path, std::string& text, std::string& error) {
   const RegistryKey key(hive, path, false);
   if (!key.IsOpen()) {

@@ -16,9 +16,6 @@ struct RegFileSection {
   std::vector<RegValue> Values;
 };
 
-// "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE".
-std::string HiveName(Hive hive);
-
 // The file text of a key and everything below it (subkeys after their parent, in creation order).
 // False with `error` set when the key is missing or holds a value the format can't carry.
 bool ExportRegistryText(Hive hive, const std::string& path, std::string& text, std::string& error);

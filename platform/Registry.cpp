@@ -41,6 +41,10 @@ std::string NormalizePath(const std::string& path) {
   return result;
 }
 
+std::string MissingKey(Hive hive, const std::string& path) {
+  return "The key " + HiveName(hive) + (path.empty() ? "" : "\\" + path) + " does not exist";
+}
+
 std::string Child(const std::string& parent, const std::string& name) {
   return parent.empty() ? name : parent + Separator + name;
 }
@@ -101,13 +105,14 @@ bool ExecuteSetup(sqlite3* db, const char* sql) {
   }
 }
 
-// Opens a hive's database, creating the folder and file when `create`. Null with `error` set when
-// it can't, or when the hive doesn't exist and may not be created.
-sqlite3* OpenDatabase(Hive hive, bool create, std::string& error) {
+// Opens a hive's database for the key `path`, creating the folder and file when `create`. Null with
+// `error` set when it can't, or when the hive doesn't exist (so neither does the key) and may not
+// be created.
+sqlite3* OpenDatabase(Hive hive, const std::string& path, bool create, std::string& error) {
   const std::string folder = RegistryDirectory();
   const std::string fileName = HiveFileName(hive);
   if (!create && !FileExists(fileName)) {
-    error = "The registry " + fileName + " does not exist";
+    error = MissingKey(hive, path);
     return nullptr;
   }
   if (create && !ForceDirectories(folder)) {
@@ -190,7 +195,7 @@ bool DeleteKeyIn(sqlite3* db, Hive hive, const std::string& path, std::string& e
     return false;
   }
   if (!exists) {
-    error = "The key " + normalized + " does not exist";
+    error = MissingKey(hive, normalized);
     return false;
   }
   if (!DeleteKeyRows(db, folded) || !transaction.Commit()) {
@@ -208,6 +213,8 @@ std::string RegistryDirectory() {
   if (config.empty()) config = IncludeTrailingPathDelimiter(HomeDirectory()) + ".config";
   return IncludeTrailingPathDelimiter(config) + "ravelin/registry/";
 }
+
+std::string HiveName(Hive hive) { return hive == Hive::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE"; }
 
 bool ParseRootedKey(const std::string& rooted, Hive& hive, std::string& path) {
   const size_t separator = rooted.find(Separator);
@@ -262,7 +269,7 @@ bool RegistryKey::Open(Hive hive, const std::string& path, bool create) {
   key.KeyPath = NormalizePath(path);
   key.Folded = FoldCase(key.KeyPath);
   key.Error.clear();
-  key.Db = OpenDatabase(hive, create, key.Error);
+  key.Db = OpenDatabase(hive, key.KeyPath, create, key.Error);
   if (!key.Db) return false;
   bool failed = false;
   const bool exists = KeyRowExists(key.Db, key.Folded, failed);
@@ -277,7 +284,7 @@ bool RegistryKey::Open(Hive hive, const std::string& path, bool create) {
     if (failed)
       key.Fail();
     else
-      key.Error = "The key " + key.KeyPath + " does not exist";
+      key.Error = MissingKey(hive, key.KeyPath);
     key.Close();
     return false;
   }
@@ -390,7 +397,7 @@ bool RegistryKey::DeleteValue(const std::string& name) {
     return false;
   }
   if (sqlite3_changes(FImpl->Db) == 0) {
-    FImpl->Error = "The value " + name + " does not exist in " + FImpl->KeyPath;
+    FImpl->Error = "The value \"" + name + "\" does not exist in " + HiveName(FImpl->KeyHive) + "\\" + FImpl->KeyPath;
     return false;
   }
   return true;
@@ -445,7 +452,7 @@ bool RegistryKey::KeyExists(Hive hive, const std::string& path) { return Registr
 
 bool RegistryKey::DeleteKey(Hive hive, const std::string& path, std::string* error) {
   std::string message;
-  sqlite3* db = OpenDatabase(hive, false, message);
+  sqlite3* db = OpenDatabase(hive, NormalizePath(path), false, message);
   const bool deleted = db && DeleteKeyIn(db, hive, path, message);
   sqlite3_close(db);
   if (error) *error = message;

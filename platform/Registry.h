@@ -24,6 +24,9 @@ struct RegValue {
 // The folder that holds the hive files (HKCU.db, HKLM.db), with a trailing delimiter.
 std::string RegistryDirectory();
 
+// "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE".
+std::string HiveName(Hive hive);
+
 // Parses "HKCU\..." / "HKEY_CURRENT_USER\..." (and HKLM); false when the root is unknown.
 bool ParseRootedKey(const std::string& rooted, Hive& hive, std::string& path);
 

@@ -124,6 +124,8 @@ bool Process::Start(const std::vector<std::string>& arguments, const std::string
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
+  // Only the standard streams are passed on: open databases and files of this process are not.
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   // The child starts with no blocked signals and the usual dispositions, whatever this process set up.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);

@@ -24,7 +24,7 @@ public:
   Process& operator=(const Process&) = delete;
 
   // Starts the program named by the first argument of `commandLine` (searched on PATH when it has no
-  // '/') with the current environment. `hiddenWindow` has no effect here. False when it can't be
+  // '/') with the current environment and the standard streams (other open files are not inherited). `hiddenWindow` has no effect here. False when it can't be
   // started; Error() holds the system's error text.
   bool Start(const std::string& commandLine, bool hiddenWindow = false,
              const std::string& workingDirectory = {});

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -61,6 +62,21 @@ TEST_F(ProcessTest, PassesArgumentsIntactWithoutAShell) {
   std::string expected;
   for (const std::string& argument : arguments) expected += argument + "\n";
   EXPECT_EQ(ReadFile(PathOf("out.txt")), expected);
+}
+
+TEST_F(ProcessTest, ChildGetsOnlyTheStandardStreams) {
+  const int file = open(WriteFile("open.txt", "x").c_str(), O_RDONLY);
+  const int inheritable = fcntl(file, F_DUPFD, 100);   // no close-on-exec, out of the child's way
+  close(file);
+  ASSERT_GE(inheritable, 100);
+  Process process;
+  ASSERT_TRUE(process.Start(Args{"sh", "-c", "ls /proc/self/fd > \"$0\"", PathOf("fds.txt")}));
+  EXPECT_EQ(process.Wait(10000), 0);
+  close(inheritable);
+  // The child's own listing: 0, 1, 2 and the folder ls reads.
+  const std::string listing = ReadFile(PathOf("fds.txt"));
+  EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 4) << listing;
+  EXPECT_EQ(listing.find("\n" + std::to_string(inheritable) + "\n"), std::string::npos) << listing;
 }
 
 TEST_F(ProcessTest, PassesExitCodesAndSignalsThrough) {

@@ -1,0 +1,35 @@
+#include "VSSTestDatabase.h"
+
+#include "platform/Files.h"
+#include "vss/server/VSSAdmin.h"
+#include "vss/server/VSSDatabaseObject.h"
+
+void VSSTestDatabase::SetUp() {
+  TempDirTest::SetUp();
+  VSSAdmin::CreateDatabase(DatabaseDir());
+  VSSAdmin::AddUser(DatabaseDir(), "Alice", "alice-pw");
+  VSSAdmin::AddUser(DatabaseDir(), "Bob", "bob-pw");
+}
+
+VSSPtr<IVSSDatabase> VSSTestDatabase::Open(const std::string& user, const std::string& password) const {
+  VSSPtr<IVSSDatabase> db(new VSSDatabaseObject());
+  db->Open(IniPath(), user, password);
+  return db;
+}
+
+VSSPtr<IVSSItem> VSSTestDatabase::AddFile(IVSSDatabase* db, const std::string& project, const std::string& name,
+                                          const std::string& content) const {
+  return db->VSSItem(project)->Add(Local("work/" + name, content), "added", 0);
+}
+
+bool VSSTestDatabase::Writable(const std::string& path) {
+  return platform::FileExists(path) && !platform::IsReadOnly(path);
+}
+
+std::vector<std::string> VSSTestDatabase::Actions(IVSSItem* item, int32_t flags) {
+  std::vector<std::string> actions;
+  VSSPtr<IVSSVersions> versions = item->Versions(flags);
+  VSSPtr<IVSSVersion> version;
+  while (versions->Next(version.Out())) actions.push_back(version->Action());
+  return actions;
+}

@@ -1,0 +1,234 @@
+// Local copies: get, check out, check in and undo check-out with their flags, and comparing.
+#include "VSSTestDatabase.h"
+
+#include "platform/Files.h"
+#include "vss/server/VSSAdmin.h"
+
+namespace {
+
+class VSSFiles : public VSSTestDatabase {
+protected:
+  void SetUp() override {
+    VSSTestDatabase::SetUp();
+    FDb = Open();
+    FDb->VSSItem("$/")->NewSubproject("App", "")->SetLocalSpec(PathOf("alice"));
+    FFile = AddFile(FDb.Get(), "$/App", "main.cpp", "version 1\n");
+    FLocal = PathOf("alice/main.cpp");
+  }
+  VSSPtr<IVSSDatabase> FDb;
+  VSSPtr<IVSSItem> FFile;
+  std::string FLocal;
+};
+
+TEST_F(VSSFiles, GetWritesTheLatestVersionReadOnlyIntoTheWorkingFolder) {
+  std::string local;
+  FFile->Get(local, 0);
+  EXPECT_EQ(local, FLocal);
+  EXPECT_EQ(ReadFile(FLocal), "version 1\n");
+  EXPECT_FALSE(Writable(FLocal));
+  EXPECT_FALSE(FFile->IsDifferent(FLocal));
+
+  std::string other = PathOf("other/copy.cpp");
+  FFile->Get(other, VSSFLAG_USERRONO);
+  EXPECT_TRUE(Writable(other));
+}
+
+TEST_F(VSSFiles, GetOntoAWritableChangedCopyIsRefusedWithHelpContextZeroUnlessReplaceOrSkip) {
+  WriteFile("alice/main.cpp", "my own edit\n");
+  std::string local = FLocal;
+  try {
+    FFile->Get(local, 0);
+    FAIL() << "the writable copy was overwritten";
+  } catch (const EVSSAutomation& error) {
+    EXPECT_EQ(error.ErrorCode(), VSSError::WritableCopyExists);
+    EXPECT_EQ(error.HelpContext(), 0);
+    EXPECT_EQ(error.Message(), "A writable copy of " + FLocal + " already exists");
+  }
+  EXPECT_EQ(ReadFile(FLocal), "my own edit\n");
+  EXPECT_EQ(ErrorOf([&] { FFile->Get(local, VSSFLAG_REPASK); }), VSSError::WritableCopyExists);
+
+  FFile->Get(local, VSSFLAG_REPSKIP);
+  EXPECT_EQ(ReadFile(FLocal), "my own edit\n");
+  EXPECT_TRUE(Writable(FLocal));
+
+  FFile->Get(local, VSSFLAG_REPREPLACE);
+  EXPECT_EQ(ReadFile(FLocal), "version 1\n");
+  EXPECT_FALSE(Writable(FLocal));
+}
+
+TEST_F(VSSFiles, OtherErrorsCarryTheirNumberAsHelpContext) {
+  try {
+    FDb->VSSItem("$/App/none.cpp");
+    FAIL();
+  } catch (const EVSSAutomation& error) {
+    EXPECT_EQ(error.Message(), "File or project not found");
+    EXPECT_EQ(error.HelpContext(), 10609);
+  }
+}
+
+TEST_F(VSSFiles, CheckoutMakesTheCopyWritableAndShowsWhoHasIt) {
+  FFile->Checkout("working on it", FLocal, 0);
+  EXPECT_TRUE(Writable(FLocal));
+  EXPECT_EQ(ReadFile(FLocal), "version 1\n");
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+  auto bobsView = Open("Bob", "bob-pw")->VSSItem("$/App/main.cpp");
+  EXPECT_EQ(bobsView->IsCheckedOut(), VSSFILE_CHECKEDOUT);
+
+  auto checkouts = bobsView->Checkouts();
+  ASSERT_EQ(checkouts->Count(), 1);
+  auto checkout = checkouts->Item(1);
+  EXPECT_EQ(checkout->Username(), "Alice");
+  EXPECT_EQ(checkout->LocalSpec(), PathOf("alice"));
+  EXPECT_EQ(checkout->Project(), "$/App");
+  EXPECT_EQ(checkout->Comment(), "working on it");
+  EXPECT_EQ(checkout->VersionNumber(), 1);
+  EXPECT_EQ(checkout->Machine(), platform::MachineName());
+  EXPECT_GT(checkout->Date(), 40000.0);   // an OLE date of this century
+
+  EXPECT_EQ(ErrorOf([&] { FFile->Checkout("", FLocal, 0); }), VSSError::CheckedOutByYou);
+  EXPECT_EQ(ErrorOf([&] { bobsView->Checkout("", PathOf("bob/main.cpp"), 0); }), VSSError::CheckedOutByOther);
+  EXPECT_FALSE(platform::FileExists(PathOf("bob/main.cpp")));
+}
+
+TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {
+  FFile->Checkout("", FLocal, 0);
+  auto bobsView = Open("Bob", "bob-pw")->VSSItem("$/App/main.cpp");
+  EXPECT_EQ(ErrorOf([&] { bobsView->Checkout("", PathOf("bob/main.cpp"), 0); }), VSSError::CheckedOutByOther);
+
+  VSSAdmin::SetMultipleCheckouts(DatabaseDir(), true);
+  EXPECT_EQ(ErrorOf([&] { bobsView->Checkout("", PathOf("bob/main.cpp"), VSSFLAG_CHKEXCLUSIVEYES); }),
+            VSSError::CheckedOutByOther);
+  bobsView->Checkout("", PathOf("bob/main.cpp"), 0);
+  EXPECT_EQ(bobsView->Checkouts()->Count(), 2);
+  EXPECT_EQ(bobsView->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+
+  // A binary file is never checked out twice.
+  auto picture = AddFile(FDb.Get(), "$/App", "logo.bin", std::string("\0\1", 2));
+  picture->Checkout("", PathOf("alice/logo.bin"), 0);
+  EXPECT_EQ(ErrorOf([&] { Open("Bob", "bob-pw")->VSSItem("$/App/logo.bin")->Checkout("", PathOf("bob/logo.bin"), 0); }),
+            VSSError::BinaryCheckedOut);
+}
+
+TEST_F(VSSFiles, CheckinOfAnUnchangedFileMakesAVersionOnlyWithUpdUpdate) {
+  FFile->Checkout("", FLocal, 0);
+  FFile->Checkin("nothing changed", FLocal, VSSFLAG_UPDUNCH);
+  EXPECT_EQ(FFile->VersionNumber(), 1);
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+  EXPECT_FALSE(Writable(FLocal));
+
+  FFile->Checkout("", FLocal, 0);
+  FFile->Checkin("", FLocal, 0);   // the default is UPDUNCH
+  EXPECT_EQ(FFile->VersionNumber(), 1);
+
+  FFile->Checkout("", FLocal, 0);
+  FFile->Checkin("forced", FLocal, VSSFLAG_UPDUPDATE);
+  EXPECT_EQ(FFile->VersionNumber(), 2);
+  EXPECT_EQ(Actions(FFile.Get())[0], "Checked in $/App");
+}
+
+TEST_F(VSSFiles, CheckinStoresTheNewContentAndKeepYesKeepsItCheckedOut) {
+  FFile->Checkout("", FLocal, 0);
+  WriteFile("alice/main.cpp", "version 2\n");
+  FFile->Checkin("second", FLocal, VSSFLAG_KEEPYES);
+  EXPECT_EQ(FFile->VersionNumber(), 2);
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+  EXPECT_TRUE(Writable(FLocal));
+  EXPECT_EQ(FFile->Checkouts()->Item(1)->VersionNumber(), 2);
+
+  WriteFile("alice/main.cpp", "version 3\n");
+  FFile->Checkin("third", FLocal, 0);
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+  std::string old = PathOf("old.cpp");
+  FFile->Version("2")->Get(old, 0);
+  EXPECT_EQ(ReadFile(old), "version 2\n");
+  EXPECT_EQ(ErrorOf([&] { FFile->Checkin("", FLocal, 0); }), VSSError::NotCheckedOut);
+}
+
+TEST_F(VSSFiles, UndoCheckoutReplacesDeletesOrKeepsTheLocalCopy) {
+  FFile->Checkout("", FLocal, 0);
+  WriteFile("alice/main.cpp", "discarded\n");
+  FFile->UndoCheckout(FLocal, 0);   // DELNO: the latest version, read-only
+  EXPECT_EQ(ReadFile(FLocal), "version 1\n");
+  EXPECT_FALSE(Writable(FLocal));
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+
+  FFile->Checkout("", FLocal, 0);
+  WriteFile("alice/main.cpp", "kept\n");
+  FFile->UndoCheckout(FLocal, VSSFLAG_DELNOREPLACE);
+  EXPECT_EQ(ReadFile(FLocal), "kept\n");
+  EXPECT_FALSE(Writable(FLocal));
+
+  FFile->Checkout("", FLocal, VSSFLAG_REPREPLACE);
+  FFile->UndoCheckout(FLocal, VSSFLAG_DELYES);
+  EXPECT_FALSE(platform::FileExists(FLocal));
+  EXPECT_EQ(FFile->VersionNumber(), 1);
+  EXPECT_EQ(ErrorOf([&] { FFile->UndoCheckout(FLocal, 0); }), VSSError::NotCheckedOut);
+}
+
+TEST_F(VSSFiles, CheckoutWithGetNoLeavesTheContentAndMakesItWritable) {
+  std::string local = FLocal;
+  FFile->Get(local, 0);
+  platform::SetReadOnly(FLocal, false);
+  WriteFile("alice/main.cpp", "local work\n");
+  platform::SetReadOnly(FLocal, true);
+  FFile->Checkout("", FLocal, VSSFLAG_GETNO);
+  EXPECT_EQ(ReadFile(FLocal), "local work\n");
+  EXPECT_TRUE(Writable(FLocal));
+}
+
+TEST_F(VSSFiles, IsDifferentComparesContents) {
+  EXPECT_TRUE(FFile->IsDifferent(PathOf("missing.cpp")));
+  EXPECT_FALSE(FFile->IsDifferent(Local("same.cpp", "version 1\n")));
+  EXPECT_TRUE(FFile->IsDifferent(Local("longer.cpp", "version 1\nmore\n")));
+  EXPECT_TRUE(FFile->IsDifferent(Local("samesize.cpp", "version 2\n")));
+}
+
+TEST_F(VSSFiles, BadLocalPathsGetTheirErrorAndChangeNothing) {
+  const std::string folder = PathOf("alice/folder");
+  platform::ForceDirectories(folder);
+  std::string asFolder = folder;
+  EXPECT_EQ(ErrorOf([&] { FFile->Get(asFolder, 0); }), VSSError::AccessDenied);
+  EXPECT_EQ(ErrorOf([&] { FFile->Checkout("", folder, 0); }), VSSError::AccessDenied);
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+  EXPECT_EQ(ErrorOf([&] { FFile->IsDifferent(folder); }), VSSError::AccessDenied);
+  EXPECT_EQ(ErrorOf([&] { FDb->VSSItem("$/App")->Add(folder, "", 0); }), VSSError::AccessDenied);
+  EXPECT_EQ(ErrorOf([&] { FDb->VSSItem("$/App")->Add(PathOf("absent.cpp"), "", 0); }), VSSError::LocalFileNotFound);
+
+  FFile->Checkout("", FLocal, 0);
+  EXPECT_EQ(ErrorOf([&] { FFile->Checkin("", UnreadableFile(), 0); }), VSSError::AccessDenied);
+  EXPECT_EQ(ErrorOf([&] { FFile->Checkin("", PathOf("absent.cpp"), 0); }), VSSError::LocalFileNotFound);
+  EXPECT_EQ(FFile->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+  EXPECT_EQ(FFile->VersionNumber(), 1);
+  EXPECT_EQ(FDb->VSSItem("$/App")->Items()->Count(), 1);
+  EXPECT_TRUE(platform::DirectoryExists(folder));
+}
+
+TEST_F(VSSFiles, AFailedGetLeavesNoTemporaryFilesOrNewFolders) {
+  // A project get checks every file before writing any.
+  AddFile(FDb.Get(), "$/App", "second.cpp", "second\n");
+  WriteFile("alice/second.cpp", "edited\n");
+  std::string folder = PathOf("alice");
+  EXPECT_EQ(ErrorOf([&] { FDb->VSSItem("$/App")->Get(folder, 0); }), VSSError::WritableCopyExists);
+  EXPECT_FALSE(platform::FileExists(FLocal));
+  size_t entries = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder)) ++entries;
+  EXPECT_EQ(entries, 1u);
+
+  FDb->VSSItem("$/App")->Get(folder, VSSFLAG_REPSKIP);
+  EXPECT_EQ(ReadFile(FLocal), "version 1\n");
+  EXPECT_EQ(ReadFile(PathOf("alice/second.cpp")), "edited\n");
+}
+
+TEST_F(VSSFiles, ProjectGetRecursesWithRecursYes) {
+  FDb->VSSItem("$/App")->NewSubproject("sub", "");
+  AddFile(FDb.Get(), "$/App/sub", "deep.cpp", "deep\n");
+  std::string folder = PathOf("flat");
+  FDb->VSSItem("$/App")->Get(folder, 0);
+  EXPECT_TRUE(platform::FileExists(PathOf("flat/main.cpp")));
+  EXPECT_FALSE(platform::DirectoryExists(PathOf("flat/sub")));
+  folder = PathOf("deep");
+  FDb->VSSItem("$/App")->Get(folder, VSSFLAG_RECURSYES);
+  EXPECT_EQ(ReadFile(PathOf("deep/sub/deep.cpp")), "deep\n");
+}
+
+} // namespace

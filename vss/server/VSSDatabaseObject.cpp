@@ -1,0 +1,52 @@
+#include "vss/server/VSSDatabaseObject.h"
+
+#include "vss/api/VSSErrors.h"
+#include "vss/api/VSSFlags.h"
+#include "vss/server/VSSItemObject.h"
+#include "vss/server/VSSSpec.h"
+#include "vss/server/VSSTree.h"
+
+void VSSDatabaseObject::Open(const std::string& srcSafeIni, const std::string& user, const std::string& password) {
+  FSession = VSSSession::Open(srcSafeIni, user, password);
+}
+
+VSSSession& VSSDatabaseObject::Session() {
+  if (!FSession) throw EVSSAutomation("The database is not open", VSSError::InvalidOperation);
+  return *FSession;
+}
+
+std::string VSSDatabaseObject::SrcSafeIni() { return Session().IniPath; }
+
+std::string VSSDatabaseObject::DatabaseName() { return Session().Name; }
+
+std::string VSSDatabaseObject::UserName() { return Session().UserName; }
+
+std::string VSSDatabaseObject::CurrentProject() {
+  VSSSession& session = Session();
+  VSSStore::Statement row(*session.Store, "SELECT current_project FROM users WHERE id = ?");
+  row.Bind(1, session.UserId);
+  return row.Step() ? row.Text(0) : std::string(VSSSpec::Root);
+}
+
+int64_t VSSDatabaseObject::Resolve(const std::string& spec, bool deleted) {
+  const std::vector<std::string> names = VSSSpec::Parse(spec, CurrentProject());
+  VSSTree tree(Session());
+  const auto entry = Session().Store->Read([&] { return tree.Resolve(names, deleted); });
+  if (!entry) throw EVSSAutomation("File or project not found", VSSError::NotFound);
+  return *entry;
+}
+
+void VSSDatabaseObject::SetCurrentProject(const std::string& spec) {
+  VSSSession& session = Session();
+  const int64_t entry = Resolve(spec, false);
+  VSSTree tree(session);
+  session.Store->Write([&] {
+    if (tree.Entry(entry).Type != VSSITEM_PROJECT)
+      throw EVSSAutomation(tree.SpecOf(entry) + " is a file, not a project", VSSError::InvalidOperation);
+    session.Store->Execute("UPDATE users SET current_project = ? WHERE id = ?", tree.SpecOf(entry), session.UserId);
+  });
+}
+
+VSSPtr<IVSSItem> VSSDatabaseObject::VSSItem(const std::string& spec, bool deleted) {
+  return VSSPtr<IVSSItem>(new VSSItemObject(FSession, Resolve(spec, deleted)));
+}

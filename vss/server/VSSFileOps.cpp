@@ -1,0 +1,226 @@
+#include "vss/server/VSSFileOps.h"
+
+#include <ctime>
+#include <memory>
+
+#include "platform/Files.h"
+#include "vss/api/VSSErrors.h"
+#include "vss/api/VSSFlags.h"
+#include "vss/server/VSSContent.h"
+#include "vss/server/VSSIni.h"
+#include "vss/server/VSSLocalFile.h"
+
+namespace VSSFileOps {
+
+namespace {
+
+using VSSLocalFile::PendingWrite;
+using Writes = std::vector<std::unique_ptr<PendingWrite>>;
+
+VSSEntry LoadFile(VSSTree& tree, int64_t id) {
+  VSSEntry entry = tree.Entry(id);
+  if (entry.Type != VSSITEM_FILE)
+    throw EVSSAutomation(tree.SpecOf(id) + " is a project, not a file", VSSError::InvalidOperation);
+  return entry;
+}
+
+bool ReadOnlyWanted(int32_t flags) { return (flags & VSSFLAG_RO_MASK) != VSSFLAG_USERRONO; }
+
+// The file time a fetched version gets: now, or when it was checked in.
+int64_t FileTimeOf(const VSSVersionRow& row, int32_t flags) {
+  switch (flags & VSSFLAG_TIME_MASK) {
+  case VSSFLAG_TIMEMOD: return row.FileTime >= 0 ? row.FileTime : row.Date;
+  case VSSFLAG_TIMEUPD: return row.Date;
+  default: return -1;
+  }
+}
+
+bool SameContent(const std::string& path, const VSSContentInfo& info) {
+  if (platform::FileSize(path) != info.Size) return false;
+  return VSSContent::Hash(VSSLocalFile::Read(path)) == info.Hash;
+}
+
+// Prepares `local` to receive a version. A writable local copy that differs is only replaced with
+// REPREPLACE; REPSKIP leaves it; otherwise the call is refused (help context 0, so callers can ask
+// the user and try again). A writable copy that already has the content is left as it is.
+void PlanWrite(VSSTree& tree, const VSSVersionRow& row, const std::string& local, int32_t flags, bool readOnly,
+               Writes& writes) {
+  VSSLocalFile::CheckNotFolder(local);
+  if (VSSLocalFile::IsWritable(local)) {
+    if (SameContent(local, tree.ContentInfo(row.Content))) return;
+    switch (flags & VSSFLAG_REP_MASK) {
+    case VSSFLAG_REPREPLACE: break;
+    case VSSFLAG_REPSKIP: return;
+    default: throw EVSSAutomation("A writable copy of " + local + " already exists", VSSError::WritableCopyExists);
+    }
+  }
+  writes.push_back(std::make_unique<PendingWrite>(local, tree.Content(row.Content), readOnly, FileTimeOf(row, flags)));
+}
+
+void PlanProjectGet(VSSTree& tree, int64_t project, const std::string& folder, int32_t flags, Writes& writes) {
+  if (VSSLocalFile::KindOf(folder) == VSSLocalFile::Kind::File)
+    throw EVSSAutomation("Access to file \"" + folder + "\" denied: it is not a folder", VSSError::AccessDenied);
+  for (const VSSEntry& child : tree.Children(project, false)) {
+    const std::string path = platform::IncludeTrailingPathDelimiter(folder) + child.Name;
+    if (child.Type == VSSITEM_FILE)
+      PlanWrite(tree, tree.Version(child.Item, tree.LatestVersion(child.Item)), path, flags, ReadOnlyWanted(flags), writes);
+    else if ((flags & VSSFLAG_RECURS_MASK) == VSSFLAG_RECURSYES)
+      PlanProjectGet(tree, child.Id, path, flags, writes);
+  }
+}
+
+void CommitAll(Writes& writes) {
+  for (auto& write : writes) write->Commit();
+}
+
+[[noreturn]] void NotCheckedOut(VSSTree& tree, const VSSEntry& entry) {
+  throw EVSSAutomation("File " + tree.SpecOf(entry.Id) + " is not checked out", VSSError::NotCheckedOut);
+}
+
+} // namespace
+
+std::vector<CheckoutRow> CheckoutsOf(VSSStore& store, int64_t item) {
+  VSSStore::Statement rows(store,
+                           "SELECT c.user, c.exclusive, u.name, c.folder, c.machine, c.project, c.comment, c.date, "
+                           "c.version FROM checkouts c JOIN users u ON u.id = c.user WHERE c.item = ? ORDER BY c.id");
+  rows.Bind(1, item);
+  std::vector<CheckoutRow> result;
+  while (rows.Step())
+    result.push_back({rows.Int(0), rows.Int(1) != 0,
+                      {rows.Text(2), rows.Text(3), rows.Text(4), rows.Text(5), rows.Text(6), rows.Int(7),
+                       static_cast<int32_t>(rows.Int(8))}});
+  return result;
+}
+
+std::string FileLocalSpec(VSSTree& tree, const VSSEntry& entry) {
+  const std::string folder = tree.WorkingFolder(entry.Parent);
+  return folder.empty() ? std::string() : platform::IncludeTrailingPathDelimiter(folder) + entry.Name;
+}
+
+std::string LocalPathOf(VSSTree& tree, const VSSEntry& entry, const std::string& local) {
+  if (!local.empty()) return local;
+  const std::string path = entry.Type == VSSITEM_FILE ? FileLocalSpec(tree, entry) : tree.WorkingFolder(entry.Id);
+  if (path.empty())
+    throw EVSSAutomation("No working folder is set for " + tree.SpecOf(entry.Id), VSSError::InvalidOperation);
+  return path;
+}
+
+void Get(VSSSession& session, int64_t entryId, int32_t version, std::string& local, int32_t flags) {
+  VSSTree tree(session);
+  Writes writes;
+  session.Store->Read([&] {
+    const VSSEntry entry = tree.Entry(entryId);
+    local = LocalPathOf(tree, entry, local);
+    if (entry.Type == VSSITEM_PROJECT)
+      PlanProjectGet(tree, entry.Id, local, flags, writes);
+    else
+      PlanWrite(tree, tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item)), local, flags,
+                ReadOnlyWanted(flags), writes);
+  });
+  CommitAll(writes);
+}
+
+void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, const std::string& localIn,
+              int32_t flags) {
+  VSSTree tree(session);
+  const bool multiple = VSSIni::MultipleCheckouts(session.IniPath);
+  const bool exclusive = (flags & VSSFLAG_CHKEXCLUSIVE_MASK) == VSSFLAG_CHKEXCLUSIVEYES;
+  Writes writes;
+  std::string local;
+  session.Store->Write([&] {
+    const VSSEntry entry = LoadFile(tree, entryId);
+    local = LocalPathOf(tree, entry, localIn);
+    VSSLocalFile::CheckNotFolder(local);
+    const std::string spec = tree.SpecOf(entry.Id);
+    const std::vector<CheckoutRow> current = CheckoutsOf(*session.Store, entry.Item);
+    for (const CheckoutRow& row : current)
+      if (row.UserId == session.UserId)
+        throw EVSSAutomation("You currently have file " + spec + " checked out", VSSError::CheckedOutByYou);
+    if (!current.empty()) {
+      const std::string& owner = current.front().Record.Username;
+      if (!multiple || exclusive)
+        throw EVSSAutomation("File " + spec + " is currently checked out by " + owner, VSSError::CheckedOutByOther);
+      for (const CheckoutRow& row : current)
+        if (row.Exclusive)
+          throw EVSSAutomation("File " + spec + " is exclusively checked out", VSSError::ExclusivelyCheckedOut);
+      if (entry.Binary) throw EVSSAutomation("Binary file already checked out", VSSError::BinaryCheckedOut);
+    }
+    const int32_t latest = tree.LatestVersion(entry.Item);
+    if ((flags & VSSFLAG_GET_MASK) != VSSFLAG_GETNO) PlanWrite(tree, tree.Version(entry.Item, latest), local, flags, false, writes);
+    session.Store->Execute("INSERT INTO checkouts(item, user, folder, machine, project, comment, version, date, exclusive) "
+                           "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                           entry.Item, session.UserId, platform::ExtractFileDir(platform::ExpandFileName(local)),
+                           platform::MachineName(), tree.SpecOf(entry.Parent), comment, int64_t{latest},
+                           static_cast<int64_t>(std::time(nullptr)), int64_t{exclusive});
+  });
+  CommitAll(writes);
+  if (writes.empty() && VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File) VSSLocalFile::SetReadOnly(local, false);
+}
+
+void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, const std::string& localIn, int32_t flags) {
+  VSSTree tree(session);
+  const bool keep = (flags & VSSFLAG_KEEP_MASK) == VSSFLAG_KEEPYES;
+  const std::string local =
+      session.Store->Read([&] { return LocalPathOf(tree, LoadFile(tree, entryId), localIn); });
+  // Read before taking the write lock: a large file must not hold up other users.
+  const std::string content = VSSLocalFile::Read(local);
+  const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
+  session.Store->Write([&] {
+    const VSSEntry entry = LoadFile(tree, entryId);
+    const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
+                                              session.UserId);
+    if (!mine) NotCheckedOut(tree, entry);
+    const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
+    const VSSContentInfo info = tree.ContentInfo(latest.Content);
+    const bool changed = static_cast<int64_t>(content.size()) != info.Size || VSSContent::Hash(content) != info.Hash;
+    int32_t number = latest.Number;
+    if (changed || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
+      number = tree.AddVersion(entry.Item, {.Action = "Checked in " + tree.SpecOf(entry.Parent), .Comment = comment,
+                                            .Content = tree.PutContent(content), .FileTime = fileTime});
+    if (keep)
+      session.Store->Execute("UPDATE checkouts SET version = ? WHERE id = ?", int64_t{number}, *mine);
+    else
+      session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);
+  });
+  if (!keep && ReadOnlyWanted(flags)) VSSLocalFile::SetReadOnly(local, true);
+}
+
+void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& localIn, int32_t flags) {
+  VSSTree tree(session);
+  const int32_t disposal = flags & VSSFLAG_DEL_MASK;
+  Writes writes;
+  std::string local;
+  session.Store->Write([&] {
+    const VSSEntry entry = LoadFile(tree, entryId);
+    local = LocalPathOf(tree, entry, localIn);
+    VSSLocalFile::CheckNotFolder(local);
+    const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
+                                              session.UserId);
+    if (!mine) NotCheckedOut(tree, entry);
+    session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);
+    if (disposal != VSSFLAG_DELYES && disposal != VSSFLAG_DELNOREPLACE) {
+      const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
+      writes.push_back(std::make_unique<PendingWrite>(local, tree.Content(latest.Content), ReadOnlyWanted(flags),
+                                                      FileTimeOf(latest, flags)));
+    }
+  });
+  CommitAll(writes);
+  if (disposal == VSSFLAG_DELYES)
+    VSSLocalFile::Remove(local);
+  else if (disposal == VSSFLAG_DELNOREPLACE && VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File)
+    VSSLocalFile::SetReadOnly(local, true);
+}
+
+bool IsDifferent(VSSSession& session, int64_t entryId, int32_t version, const std::string& localIn) {
+  VSSTree tree(session);
+  return session.Store->Read([&] {
+    const VSSEntry entry = LoadFile(tree, entryId);
+    const std::string local = LocalPathOf(tree, entry, localIn);
+    VSSLocalFile::CheckNotFolder(local);
+    if (VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::Missing) return true;
+    const VSSVersionRow row = tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item));
+    return !SameContent(local, tree.ContentInfo(row.Content));
+  });
+}
+
+} // namespace VSSFileOps

@@ -1,0 +1,59 @@
+#pragma once
+// An item (project or file) as one user sees it, possibly as of one version. It keeps only ids and
+// reads the store on every call, so it always shows the latest state of any process's changes.
+#include <memory>
+#include <string>
+
+#include "vss/api/VSSInterfaces.h"
+#include "vss/server/VSSObject.h"
+#include "vss/server/VSSTree.h"
+
+class VSSItemObject : public VSSObject<IVSSItem> {
+public:
+  // version 0 means the latest.
+  VSSItemObject(std::shared_ptr<VSSSession> session, int64_t entry, int32_t version = 0);
+
+  const std::shared_ptr<VSSSession>& Session() const { return FSession; }
+  int64_t EntryId() const { return FEntry; }
+
+  std::string Spec() override;
+  std::string Name() override;
+  std::string LocalSpec() override;
+  void SetLocalSpec(const std::string& folder) override;
+  int32_t Type() override;
+  bool Binary() override;
+  bool Deleted() override;
+  void SetDeleted(bool deleted) override;
+  int32_t VersionNumber() override;
+  int32_t IsCheckedOut() override;
+  bool IsDifferent(const std::string& local) override;
+
+  VSSPtr<IVSSItems> Items(bool includeDeleted) override;
+  VSSPtr<IVSSCheckouts> Checkouts() override;
+  VSSPtr<IVSSItem> Parent() override;
+  VSSPtr<IVSSItems> Links() override;
+
+  void Get(std::string& local, int32_t flags) override;
+  void Checkout(const std::string& comment, const std::string& local, int32_t flags) override;
+  void Checkin(const std::string& comment, const std::string& local, int32_t flags) override;
+  void UndoCheckout(const std::string& local, int32_t flags) override;
+
+  VSSPtr<IVSSItem> Add(const std::string& local, const std::string& comment, int32_t flags) override;
+  VSSPtr<IVSSItem> NewSubproject(const std::string& name, const std::string& comment) override;
+  void Share(IVSSItem* item, const std::string& comment, int32_t flags) override;
+
+  void Destroy() override;
+  void Label(const std::string& label, const std::string& comment) override;
+  VSSPtr<IVSSVersions> Versions(int32_t flags) override;
+  VSSPtr<IVSSItem> Version(const std::string& versionOrLabel) override;
+
+private:
+  VSSTree Tree() { return VSSTree(*FSession); }
+  VSSStore& Store() { return *FSession->Store; }
+  VSSEntry Load();
+  VSSPtr<IVSSItem> ItemAt(int64_t entry, int32_t version = 0) const;
+
+  std::shared_ptr<VSSSession> FSession;
+  int64_t FEntry;
+  int32_t FVersion;
+};

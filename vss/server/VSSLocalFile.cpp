@@ -1,0 +1,107 @@
+#include "vss/server/VSSLocalFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+
+#include "platform/Files.h"
+#include "vss/api/VSSErrors.h"
+
+namespace VSSLocalFile {
+
+namespace {
+
+[[noreturn]] void Denied(const std::string& path, const std::string& why) {
+  throw EVSSAutomation("Access to file \"" + path + "\" denied" + (why.empty() ? "" : ": " + why),
+                       VSSError::AccessDenied);
+}
+
+} // namespace
+
+Kind KindOf(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return Kind::Missing;
+  return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::File;
+}
+
+bool IsWritable(const std::string& path) { return KindOf(path) == Kind::File && !platform::IsReadOnly(path); }
+
+int64_t ModifiedTime(const std::string& path) { return platform::FileAge(path); }
+
+std::string Read(const std::string& path) {
+  switch (KindOf(path)) {
+  case Kind::Missing:
+    throw EVSSAutomation("File \"" + path + "\" not found", VSSError::LocalFileNotFound);
+  case Kind::Folder:
+    Denied(path, "it is a folder");
+  case Kind::File:
+    break;
+  }
+  std::string content, error;
+  if (!platform::ReadFile(path, content, &error)) Denied(path, error);
+  return content;
+}
+
+void CheckNotFolder(const std::string& path) {
+  if (KindOf(path) == Kind::Folder) Denied(path, "it is a folder");
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  if (!platform::SetReadOnly(path, readOnly)) Denied(path, std::strerror(errno));
+}
+
+void Remove(const std::string& path) {
+  if (KindOf(path) == Kind::Missing) return;
+  CheckNotFolder(path);
+  if (::unlink(path.c_str()) != 0) Denied(path, std::strerror(errno));
+}
+
+PendingWrite::PendingWrite(const std::string& path, const std::string& content, bool readOnly, int64_t fileTime)
+    : FPath(path) {
+  CheckNotFolder(path);
+  std::vector<std::string> missing;   // folders on the way that don't exist yet, deepest first
+  for (std::string folder = platform::ExtractFileDir(path);
+       !folder.empty() && folder != "/" && !platform::DirectoryExists(folder); folder = platform::ExtractFileDir(folder))
+    missing.push_back(folder);
+  for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+    if (::mkdir(folder->c_str(), 0777) != 0) Fail();
+    FMadeFolders.insert(FMadeFolders.begin(), *folder);
+  }
+  FTemp = platform::CreateTempFileName(platform::ExtractFileDir(path), "." + platform::ExtractFileName(path) + ".");
+  if (FTemp.empty()) Fail();
+  // The temporary file is new and writable: write it, then give it its time and final mode.
+  FILE* file = std::fopen(FTemp.c_str(), "wb");
+  bool ok = file && std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  if (file) ok = std::fclose(file) == 0 && ok;
+  if (ok && fileTime >= 0) {
+    struct utimbuf times{static_cast<time_t>(fileTime), static_cast<time_t>(fileTime)};
+    ok = ::utime(FTemp.c_str(), &times) == 0;
+  }
+  if (!ok || !platform::SetReadOnly(FTemp, readOnly)) Fail();
+}
+
+PendingWrite::~PendingWrite() { Discard(); }
+
+void PendingWrite::Discard() noexcept {
+  if (!FTemp.empty()) ::unlink(FTemp.c_str());
+  for (const std::string& folder : FMadeFolders) ::rmdir(folder.c_str());
+  FTemp.clear();
+  FMadeFolders.clear();
+}
+
+void PendingWrite::Fail() {
+  const std::string why = std::strerror(errno);
+  Discard();
+  Denied(FPath, why);
+}
+
+void PendingWrite::Commit() {
+  if (::rename(FTemp.c_str(), FPath.c_str()) != 0) Fail();
+  FTemp.clear();
+  FMadeFolders.clear();
+}
+
+} // namespace VSSLocalFile

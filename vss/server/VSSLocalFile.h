@@ -1,0 +1,46 @@
+#pragma once
+// Local copies: reading them with SourceSafe's errors, and replacing them in two steps so that a
+// failed operation leaves the disk as it was. Only the given path (plus a temporary file and any
+// missing folders on the way to it) is ever written.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace VSSLocalFile {
+
+enum class Kind { Missing, File, Folder };
+Kind KindOf(const std::string& path);
+bool IsWritable(const std::string& path);
+int64_t ModifiedTime(const std::string& path);   // seconds since 1970; -1 when missing
+
+// Raises "File "%s" not found" for a missing file and "Access to file "%s" denied" for a folder or
+// an unreadable file.
+std::string Read(const std::string& path);
+// Raises "Access to file "%s" denied" when `path` is a folder (a file may be missing).
+void CheckNotFolder(const std::string& path);
+// Sets or clears the owner's write permission of an existing file; raises on failure.
+void SetReadOnly(const std::string& path, bool readOnly);
+// Deletes a file; a missing one is fine. Raises on failure.
+void Remove(const std::string& path);
+
+// A new content for `path`, written beside it by the constructor and renamed into place by Commit.
+// Without Commit the temporary file and any folders it had to make are removed again.
+class PendingWrite {
+public:
+  // fileTime < 0 keeps the time of writing.
+  PendingWrite(const std::string& path, const std::string& content, bool readOnly, int64_t fileTime);
+  ~PendingWrite();
+  PendingWrite(const PendingWrite&) = delete;
+  PendingWrite& operator=(const PendingWrite&) = delete;
+  void Commit();
+
+private:
+  void Discard() noexcept;
+  [[noreturn]] void Fail();   // undoes what was done and raises the system's error for the path
+
+  std::string FPath;
+  std::string FTemp;
+  std::vector<std::string> FMadeFolders;   // deepest first
+};
+
+} // namespace VSSLocalFile

@@ -1,0 +1,22 @@
+#pragma once
+// One open database as one user. The database object and every object it hands out share the
+// session, so items stay usable after the database object is released or opened again.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "vss/server/VSSStore.h"
+
+struct VSSSession {
+  // Opens the database of `iniPath` (or its folder; empty: the current database in the registry)
+  // and checks the user's password. Raises SourceSafe's errors: password too long, database not
+  // found, user not found, invalid password.
+  static std::shared_ptr<VSSSession> Open(const std::string& iniPath, const std::string& user,
+                                          const std::string& password);
+
+  std::unique_ptr<VSSStore> Store;
+  std::string IniPath;
+  std::string Name;       // registered name, else the folder's name
+  int64_t UserId = 0;
+  std::string UserName;   // as stored
+};

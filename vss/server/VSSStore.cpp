@@ -1,0 +1,184 @@
+#include "vss/server/VSSStore.h"
+
+#include <sqlite3.h>
+
+#include "platform/Files.h"
+#include "platform/Profile.h"
+#include "vss/api/VSSErrors.h"
+#include "vss/server/VSSIni.h"
+
+namespace {
+
+constexpr const char* StoreFileName = "sourcesafe.db";
+constexpr int BusyTimeoutMs = 5000;
+constexpr const char* SchemaVersion = "1";
+
+// Items are projects and files; an entry places an item in a project under a name (a shared file
+// has one entry per project). Versions belong to items, so shares have one history.
+constexpr const char* Schema = R"(
+CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
+CREATE TABLE users(id INTEGER PRIMARY KEY, name TEXT NOT NULL, folded TEXT NOT NULL UNIQUE,
+  password TEXT NOT NULL, current_project TEXT NOT NULL DEFAULT '$/');
+CREATE TABLE items(id INTEGER PRIMARY KEY, type INTEGER NOT NULL, binary INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE entries(id INTEGER PRIMARY KEY, parent INTEGER REFERENCES entries(id),
+  item INTEGER NOT NULL REFERENCES items(id), name TEXT NOT NULL, folded TEXT NOT NULL,
+  deleted INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX entries_parent ON entries(parent, folded);
+CREATE INDEX entries_item ON entries(item);
+CREATE UNIQUE INDEX entries_live_name ON entries(parent, folded) WHERE deleted = 0;
+CREATE TABLE contents(id INTEGER PRIMARY KEY, hash BLOB NOT NULL UNIQUE, size INTEGER NOT NULL,
+  data BLOB NOT NULL);
+CREATE TABLE versions(id INTEGER PRIMARY KEY, item INTEGER NOT NULL REFERENCES items(id),
+  number INTEGER NOT NULL, user TEXT NOT NULL, date INTEGER NOT NULL, action TEXT NOT NULL,
+  comment TEXT NOT NULL DEFAULT '', label TEXT NOT NULL DEFAULT '',
+  label_comment TEXT NOT NULL DEFAULT '', content INTEGER REFERENCES contents(id),
+  file_time INTEGER, UNIQUE(item, number));
+CREATE TABLE checkouts(id INTEGER PRIMARY KEY, item INTEGER NOT NULL REFERENCES items(id),
+  user INTEGER NOT NULL REFERENCES users(id), folder TEXT NOT NULL, machine TEXT NOT NULL,
+  project TEXT NOT NULL, comment TEXT NOT NULL, version INTEGER NOT NULL, date INTEGER NOT NULL,
+  exclusive INTEGER NOT NULL DEFAULT 0, UNIQUE(item, user));
+CREATE TABLE workfolders(user INTEGER NOT NULL REFERENCES users(id),
+  item INTEGER NOT NULL REFERENCES items(id), folder TEXT NOT NULL, PRIMARY KEY(user, item));
+)";
+
+[[noreturn]] void NotADatabase(const std::string& name) {
+  throw EVSSAutomation("Cannot find database " + name, VSSError::DatabaseNotFound);
+}
+
+} // namespace
+
+std::string VSSStore::StoreFileOf(const std::string& iniPath) {
+  if (!platform::FileExists(iniPath)) NotADatabase(iniPath);
+  const std::string dataPath = VSSIni::DataPath(iniPath);
+  if (dataPath.empty() || !platform::DirectoryExists(dataPath)) NotADatabase(iniPath);
+  return StoreFileIn(dataPath);
+}
+
+std::string VSSStore::StoreFileIn(const std::string& dataPath) {
+  return platform::IncludeTrailingPathDelimiter(dataPath) + StoreFileName;
+}
+
+void VSSStore::Create(const std::string& file) {
+  sqlite3* db = nullptr;
+  int code = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::string error;
+  if (code == SQLITE_OK) {
+    char* message = nullptr;
+    const std::string script = std::string("PRAGMA journal_mode=WAL; BEGIN;") + Schema +
+                               "INSERT INTO meta VALUES('schema', '" + SchemaVersion + "'); COMMIT;";
+    code = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &message);
+    if (message) error = message;
+    sqlite3_free(message);
+  } else {
+    error = sqlite3_errstr(code);
+  }
+  sqlite3_close(db);
+  if (code != SQLITE_OK)
+    throw EVSSAutomation("Cannot create the database store " + file + ": " + error, VSSError::DatabaseCorrupt);
+}
+
+VSSStore::VSSStore(const std::string& file, const std::string& databaseName) : FFile(file) {
+  if (!platform::FileExists(file)) NotADatabase(databaseName);
+  if (sqlite3_open_v2(file.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
+    sqlite3_close(FDb);
+    FDb = nullptr;
+    NotADatabase(databaseName);
+  }
+  sqlite3_busy_timeout(FDb, BusyTimeoutMs);
+  sqlite3_extended_result_codes(FDb, 0);
+  try {
+    Exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
+    Statement check(*this, "SELECT value FROM meta WHERE key = 'schema'");
+    if (!check.Step() || check.Text(0) != SchemaVersion) NotADatabase(databaseName);
+  } catch (const EVSSAutomation& error) {
+    sqlite3_close(FDb);
+    FDb = nullptr;
+    if (error.ErrorCode() == VSSError::DatabaseBusy) throw;
+    NotADatabase(databaseName);
+  }
+}
+
+VSSStore::~VSSStore() { sqlite3_close(FDb); }
+
+void VSSStore::Fail(int code, const std::string& what) const {
+  if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+    throw EVSSAutomation("The database is busy: another user is changing it. Try again later", VSSError::DatabaseBusy);
+  const char* detail = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(code);
+  throw EVSSAutomation("Database error while " + what + ": " + detail, VSSError::DatabaseCorrupt);
+}
+
+void VSSStore::Exec(const char* sql) {
+  const int code = sqlite3_exec(FDb, sql, nullptr, nullptr, nullptr);
+  if (code != SQLITE_OK) Fail(code, "running " + std::string(sql));
+}
+
+int64_t VSSStore::LastInsertId() const { return sqlite3_last_insert_rowid(FDb); }
+
+void VSSStore::Begin(bool write) {
+  Exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
+  FDepth = 1;
+}
+
+void VSSStore::Commit() {
+  const int code = sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
+  if (code != SQLITE_OK) Fail(code, "saving the change");
+  FDepth = 0;
+}
+
+void VSSStore::Rollback() noexcept {
+  if (sqlite3_get_autocommit(FDb) == 0) sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
+  FDepth = 0;
+}
+
+VSSStore::Statement::Statement(VSSStore& store, const char* sql) : FStore(store) {
+  const int code = sqlite3_prepare_v2(store.FDb, sql, -1, &FStatement, nullptr);
+  if (code != SQLITE_OK) store.Fail(code, "reading the database");
+}
+
+VSSStore::Statement::~Statement() { sqlite3_finalize(FStatement); }
+
+VSSStore::Statement& VSSStore::Statement::Bind(int index, int64_t value) {
+  sqlite3_bind_int64(FStatement, index, value);
+  return *this;
+}
+
+VSSStore::Statement& VSSStore::Statement::Bind(int index, const std::string& value) {
+  sqlite3_bind_text(FStatement, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+  return *this;
+}
+
+VSSStore::Statement& VSSStore::Statement::BindBlob(int index, const std::string& value) {
+  sqlite3_bind_blob(FStatement, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+  return *this;
+}
+
+VSSStore::Statement& VSSStore::Statement::BindNull(int index) {
+  sqlite3_bind_null(FStatement, index);
+  return *this;
+}
+
+bool VSSStore::Statement::Step() {
+  const int code = sqlite3_step(FStatement);
+  if (code == SQLITE_ROW) return true;
+  if (code == SQLITE_DONE) return false;
+  FStore.Fail(code, "using the database");
+}
+
+void VSSStore::Statement::Run() {
+  while (Step()) {
+  }
+}
+
+void VSSStore::Statement::Reset() {
+  sqlite3_reset(FStatement);
+  sqlite3_clear_bindings(FStatement);
+}
+
+int64_t VSSStore::Statement::Int(int column) const { return sqlite3_column_int64(FStatement, column); }
+
+std::string VSSStore::Statement::Text(int column) const {
+  const auto* data = static_cast<const char*>(sqlite3_column_blob(FStatement, column));
+  return data ? std::string(data, static_cast<size_t>(sqlite3_column_bytes(FStatement, column))) : std::string();
+}
+
+bool VSSStore::Statement::IsNull(int column) const { return sqlite3_column_type(FStatement, column) == SQLITE_NULL; }

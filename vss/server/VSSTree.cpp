@@ -1,0 +1,219 @@
+#include "vss/server/VSSTree.h"
+
+#include <ctime>
+
+#include "platform/Text.h"
+#include "vss/api/VSSErrors.h"
+#include "vss/api/VSSFlags.h"
+#include "vss/server/VSSContent.h"
+
+namespace {
+
+[[noreturn]] void NotFound() { throw EVSSAutomation("File or project not found", VSSError::NotFound); }
+
+constexpr const char* EntryColumns =
+    "SELECT e.id, IFNULL(e.parent, 0), e.item, e.name, e.deleted, i.type, i.binary FROM entries e "
+    "JOIN items i ON i.id = e.item ";
+
+VSSEntry EntryOf(const VSSStore::Statement& row) {
+  return {row.Int(0), row.Int(1), row.Int(2), row.Text(3), row.Int(4) != 0, static_cast<int32_t>(row.Int(5)),
+          row.Int(6) != 0};
+}
+
+constexpr const char* VersionColumns =
+    "SELECT id, item, number, user, date, action, comment, label, label_comment, IFNULL(content, 0), "
+    "IFNULL(file_time, -1) FROM versions ";
+
+VSSVersionRow VersionOf(const VSSStore::Statement& row) {
+  return {row.Int(0),  row.Int(1),  static_cast<int32_t>(row.Int(2)), row.Text(3), row.Int(4), row.Text(5),
+          row.Text(6), row.Text(7), row.Text(8),                      row.Int(9),  row.Int(10)};
+}
+
+} // namespace
+
+void VSSTree::CreateRoot(VSSStore& store, const std::string& user) {
+  store.Write([&] {
+    store.Execute("INSERT INTO items(id, type) VALUES(1, ?)", int64_t{VSSITEM_PROJECT});
+    store.Execute("INSERT INTO entries(id, parent, item, name, folded) VALUES(?, NULL, 1, '$/', '$/')", RootEntry);
+    store.Execute("INSERT INTO versions(item, number, user, date, action) VALUES(1, 1, ?, ?, 'Created $/')", user,
+                  static_cast<int64_t>(std::time(nullptr)));
+  });
+}
+
+VSSEntry VSSTree::Entry(int64_t id) {
+  VSSStore::Statement row(FStore, (std::string(EntryColumns) + "WHERE e.id = ?").c_str());
+  row.Bind(1, id);
+  if (!row.Step()) NotFound();
+  return EntryOf(row);
+}
+
+std::string VSSTree::SpecOf(int64_t entryId) {
+  if (entryId == RootEntry) return "$/";
+  std::string spec;
+  for (int64_t id = entryId; id != RootEntry;) {
+    const VSSEntry entry = Entry(id);
+    spec = "/" + entry.Name + spec;
+    id = entry.Parent;
+  }
+  return "$" + spec;
+}
+
+std::vector<int64_t> VSSTree::Ancestors(int64_t entryId) {
+  std::vector<int64_t> result;
+  for (int64_t id = Entry(entryId).Parent; id != 0; id = Entry(id).Parent) result.push_back(id);
+  return result;
+}
+
+bool VSSTree::IsLive(int64_t entryId) {
+  for (int64_t id = entryId; id != 0;) {
+    const VSSEntry entry = Entry(id);
+    if (entry.Deleted) return false;
+    id = entry.Parent;
+  }
+  return true;
+}
+
+std::optional<int64_t> VSSTree::LiveChild(int64_t parent, const std::string& name) {
+  return FStore.QueryInt("SELECT id FROM entries WHERE parent = ? AND folded = ? AND deleted = 0", parent,
+                         platform::FoldCase(name));
+}
+
+std::optional<int64_t> VSSTree::Resolve(const std::vector<std::string>& names, bool deleted) {
+  int64_t id = RootEntry;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const bool last = i + 1 == names.size();
+    std::optional<int64_t> child;
+    if (last && deleted)
+      child = FStore.QueryInt("SELECT id FROM entries WHERE parent = ? AND folded = ? ORDER BY deleted DESC, id DESC",
+                              id, platform::FoldCase(names[i]));
+    else
+      child = LiveChild(id, names[i]);
+    if (!child) return std::nullopt;
+    id = *child;
+  }
+  return id;
+}
+
+std::vector<VSSEntry> VSSTree::Children(int64_t parent, bool includeDeleted) {
+  VSSStore::Statement rows(FStore, (std::string(EntryColumns) +
+                                    "WHERE e.parent = ? AND (? OR e.deleted = 0) ORDER BY i.type, e.folded, e.id")
+                                       .c_str());
+  rows.BindAll(parent, int64_t{includeDeleted});
+  std::vector<VSSEntry> result;
+  while (rows.Step()) result.push_back(EntryOf(rows));
+  return result;
+}
+
+std::vector<int64_t> VSSTree::EntriesOfItem(int64_t item) {
+  VSSStore::Statement rows(FStore, "SELECT id FROM entries WHERE item = ? ORDER BY id");
+  rows.Bind(1, item);
+  std::vector<int64_t> result;
+  while (rows.Step()) result.push_back(rows.Int(0));
+  return result;
+}
+
+int64_t VSSTree::NewItem(int32_t type, bool binary) {
+  FStore.Execute("INSERT INTO items(type, binary) VALUES(?, ?)", int64_t{type}, int64_t{binary});
+  return FStore.LastInsertId();
+}
+
+int64_t VSSTree::NewEntry(int64_t parent, int64_t item, const std::string& name) {
+  FStore.Execute("INSERT INTO entries(parent, item, name, folded) VALUES(?, ?, ?, ?)", parent, item, name,
+                 platform::FoldCase(name));
+  return FStore.LastInsertId();
+}
+
+int32_t VSSTree::LatestVersion(int64_t item) {
+  return static_cast<int32_t>(FStore.QueryInt("SELECT MAX(number) FROM versions WHERE item = ?", item).value_or(0));
+}
+
+VSSVersionRow VSSTree::Version(int64_t item, int32_t number) {
+  VSSStore::Statement row(FStore, (std::string(VersionColumns) + "WHERE item = ? AND number = ?").c_str());
+  row.BindAll(item, int64_t{number});
+  if (!row.Step()) throw EVSSAutomation("Version " + std::to_string(number) + " not found", VSSError::NotFound);
+  return VersionOf(row);
+}
+
+std::vector<VSSVersionRow> VSSTree::Versions(int64_t item) {
+  VSSStore::Statement rows(FStore, (std::string(VersionColumns) + "WHERE item = ? ORDER BY id DESC").c_str());
+  rows.Bind(1, item);
+  std::vector<VSSVersionRow> result;
+  while (rows.Step()) result.push_back(VersionOf(rows));
+  return result;
+}
+
+std::vector<VSSVersionRow> VSSTree::LabelsAfter(int64_t projectItem, int64_t after) {
+  VSSStore::Statement rows(FStore, (std::string(VersionColumns) +
+                                    "WHERE item = ? AND id > ? AND label <> '' ORDER BY id DESC")
+                                       .c_str());
+  rows.BindAll(projectItem, after);
+  std::vector<VSSVersionRow> result;
+  while (rows.Step()) result.push_back(VersionOf(rows));
+  return result;
+}
+
+int32_t VSSTree::AddVersion(int64_t item, const NewVersion& version) {
+  const int32_t number = LatestVersion(item) + 1;
+  VSSStore::Statement insert(FStore,
+                             "INSERT INTO versions(item, number, user, date, action, comment, label, label_comment, "
+                             "content, file_time) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  insert.BindAll(item, int64_t{number}, FSession.UserName, static_cast<int64_t>(std::time(nullptr)), version.Action,
+                 version.Comment, version.Label, version.LabelComment);
+  if (version.Content) insert.Bind(9, version.Content); else insert.BindNull(9);
+  if (version.FileTime >= 0) insert.Bind(10, version.FileTime); else insert.BindNull(10);
+  insert.Run();
+  return number;
+}
+
+int64_t VSSTree::PutContent(const std::string& content) {
+  const std::string hash = VSSContent::Hash(content);
+  VSSStore::Statement find(FStore, "SELECT id FROM contents WHERE hash = ?");
+  find.BindBlob(1, hash);
+  if (find.Step()) return find.Int(0);
+  VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, ?, ?)");
+  insert.BindBlob(1, hash).Bind(2, static_cast<int64_t>(content.size())).BindBlob(3, VSSContent::Compress(content));
+  insert.Run();
+  return FStore.LastInsertId();
+}
+
+std::string VSSTree::Content(int64_t contentId) {
+  VSSStore::Statement row(FStore, "SELECT hash, size, data FROM contents WHERE id = ?");
+  row.Bind(1, contentId);
+  if (!row.Step()) throw EVSSAutomation("A stored version is missing its content", VSSError::DatabaseCorrupt);
+  std::string content = VSSContent::Decompress(row.Text(2), static_cast<size_t>(row.Int(1)));
+  if (VSSContent::Hash(content) != row.Text(0))
+    throw EVSSAutomation("A stored version is damaged and can't be read", VSSError::DatabaseCorrupt);
+  return content;
+}
+
+VSSContentInfo VSSTree::ContentInfo(int64_t contentId) {
+  VSSStore::Statement row(FStore, "SELECT size, hash FROM contents WHERE id = ?");
+  row.Bind(1, contentId);
+  if (!row.Step()) throw EVSSAutomation("A stored version is missing its content", VSSError::DatabaseCorrupt);
+  return {row.Int(0), row.Text(1)};
+}
+
+void VSSTree::DropUnusedContents() {
+  FStore.Execute("DELETE FROM contents WHERE id NOT IN (SELECT content FROM versions WHERE content IS NOT NULL)");
+}
+
+std::string VSSTree::WorkingFolder(int64_t projectEntry) {
+  std::string below;
+  for (int64_t id = projectEntry; id != 0;) {
+    const VSSEntry entry = Entry(id);
+    VSSStore::Statement row(FStore, "SELECT folder FROM workfolders WHERE user = ? AND item = ?");
+    row.BindAll(FSession.UserId, entry.Item);
+    if (row.Step()) return row.Text(0) + below;
+    below = "/" + entry.Name + below;
+    id = entry.Parent;
+  }
+  return {};
+}
+
+void VSSTree::SetWorkingFolder(int64_t projectItem, const std::string& folder) {
+  if (folder.empty())
+    FStore.Execute("DELETE FROM workfolders WHERE user = ? AND item = ?", FSession.UserId, projectItem);
+  else
+    FStore.Execute("INSERT OR REPLACE INTO workfolders(user, item, folder) VALUES(?, ?, ?)", FSession.UserId,
+                   projectItem, folder);
+}

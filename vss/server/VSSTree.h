@@ -1,0 +1,89 @@
+#pragma once
+// The project tree and histories as stored: entries (an item placed in a project under a name),
+// items, versions and their contents, working folders. Callers run these inside the store's
+// transactions; lookups of things that are gone raise "File or project not found".
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vss/server/VSSSession.h"
+
+struct VSSEntry {
+  int64_t Id = 0;
+  int64_t Parent = 0;   // 0 for the root
+  int64_t Item = 0;
+  std::string Name;
+  bool Deleted = false;
+  int32_t Type = 0;
+  bool Binary = false;
+};
+
+struct VSSVersionRow {
+  int64_t Id = 0;       // orders all versions of the database
+  int64_t Item = 0;
+  int32_t Number = 0;
+  std::string User;
+  int64_t Date = 0;     // seconds since 1970
+  std::string Action, Comment, Label, LabelComment;
+  int64_t Content = 0;  // 0 for projects
+  int64_t FileTime = -1;
+};
+
+struct VSSContentInfo {
+  int64_t Size = 0;
+  std::string Hash;
+};
+
+class VSSTree {
+public:
+  static constexpr int64_t RootEntry = 1;
+
+  explicit VSSTree(VSSSession& session) : FSession(session), FStore(*session.Store) {}
+
+  // Makes the root project of a new store.
+  static void CreateRoot(VSSStore& store, const std::string& user);
+
+  VSSEntry Entry(int64_t id);
+  std::string SpecOf(int64_t entryId);
+  // The entries above `entryId`, its parent first, ending with the root.
+  std::vector<int64_t> Ancestors(int64_t entryId);
+  bool IsLive(int64_t entryId);   // neither it nor an ancestor deleted
+  // The entry at `names` below the root. With `deleted`, a deleted last entry is preferred.
+  std::optional<int64_t> Resolve(const std::vector<std::string>& names, bool deleted);
+  std::optional<int64_t> LiveChild(int64_t parent, const std::string& name);
+  // Projects first, then files, each in name order.
+  std::vector<VSSEntry> Children(int64_t parent, bool includeDeleted);
+  std::vector<int64_t> EntriesOfItem(int64_t item);
+
+  int64_t NewItem(int32_t type, bool binary);
+  int64_t NewEntry(int64_t parent, int64_t item, const std::string& name);
+
+  int32_t LatestVersion(int64_t item);
+  VSSVersionRow Version(int64_t item, int32_t number);
+  std::vector<VSSVersionRow> Versions(int64_t item);   // newest first
+  // Labels set on `project`'s versions after version id `after`, newest first.
+  std::vector<VSSVersionRow> LabelsAfter(int64_t projectItem, int64_t after);
+  struct NewVersion {
+    std::string Action{}, Comment{}, Label{}, LabelComment{};
+    int64_t Content = 0;
+    int64_t FileTime = -1;
+  };
+  int32_t AddVersion(int64_t item, const NewVersion& version);
+
+  // Stores a content once (by hash) and returns its id.
+  int64_t PutContent(const std::string& content);
+  std::string Content(int64_t contentId);
+  VSSContentInfo ContentInfo(int64_t contentId);
+  // Removes contents no version refers to any more.
+  void DropUnusedContents();
+
+  // The user's working folder of a project: its own, else the nearest ancestor's plus the names
+  // in between; empty when none is set.
+  std::string WorkingFolder(int64_t projectEntry);
+  void SetWorkingFolder(int64_t projectItem, const std::string& folder);
+
+private:
+  VSSSession& FSession;
+  VSSStore& FStore;
+};

@@ -123,7 +123,9 @@ sqlite3* OpenDatabase(Hive hive, const std::string& path, bool create, std::stri
   const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr) != SQLITE_OK ||
       sqlite3_busy_timeout(db, BusyTimeoutMs) != SQLITE_OK || !ExecuteSetup(db, "PRAGMA journal_mode=WAL") ||
-      !ExecuteSetup(db, Schema)) {
+      // With a write-ahead log this still keeps the file sound after a crash; only the last writes
+      // before a power loss may be lost, and each write no longer waits for the disk.
+      !ExecuteSetup(db, "PRAGMA synchronous=NORMAL") || !ExecuteSetup(db, Schema)) {
     error = DatabaseError(db, hive);
     sqlite3_close(db);
     return nullptr;

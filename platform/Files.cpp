@@ -200,7 +200,12 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
   return true;
 }
 
-bool WriteFileAtomic(const std::string& fileName, const std::string& content, std::string* error) {
+bool WriteFileAtomic(const std::string& name, const std::string& content, std::string* error) {
+  // Through a symbolic link the file it names is replaced, and the link stays.
+  char resolved[PATH_MAX];
+  struct stat link;
+  const bool isLink = ::lstat(name.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::realpath(name.c_str(), resolved);
+  const std::string fileName = isLink ? std::string(resolved) : name;
   struct stat old;
   const bool exists = StatOf(fileName, old);
   if (exists && S_ISDIR(old.st_mode)) {

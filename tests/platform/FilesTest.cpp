@@ -119,6 +119,16 @@ TEST_F(FilesOnDisk, AtomicWritesKeepPermissionsAndLeaveNoTemporaryFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 1);
 }
 
+TEST_F(FilesOnDisk, AtomicWritesThroughALinkKeepTheLink) {
+  const std::string target = WriteFile("real/target.txt", "old");
+  std::filesystem::create_symlink(target, PathOf("link.txt"));
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomic(PathOf("link.txt"), "new", &error)) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.txt")));
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathOf("real")), {}), 1);
+}
+
 TEST_F(FilesOnDisk, NamesUserMachineAndTemporaryFiles) {
   EXPECT_FALSE(UserName().empty());
   EXPECT_FALSE(MachineName().empty());

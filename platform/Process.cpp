@@ -163,7 +163,8 @@ bool Process::WaitStarted(int /*timeoutMs*/) {
 bool Process::Running() {
   if (FPid <= 0 || FEnded) return false;
   int status = 0;
-  const pid_t result = waitpid(FPid, &status, WNOHANG);
+  pid_t result;
+  while ((result = waitpid(FPid, &status, WNOHANG)) < 0 && errno == EINTR) {}
   if (result == 0) return true;
   FEnded = true;
   FExitCode = result == FPid ? ExitCodeOf(status) : -1;

@@ -78,20 +78,19 @@ int Set(Hive hive, const std::string& path, const std::vector<std::string>& args
 }
 
 int Delete(Hive hive, const std::string& path, const std::vector<std::string>& args) {
+  if (args.size() == 2 && path.empty()) return BadUsage("the root of a hive cannot be deleted");
+  RegistryKey key(hive, path, false);
+  if (!key.IsOpen()) return Fail(NotFound, key.Error());
   if (args.size() == 2) {
-    if (path.empty()) return BadUsage("the root of a hive cannot be deleted");
-    if (!RegistryKey::KeyExists(hive, path)) return Fail(NotFound, "The key " + args[1] + " does not exist");
     std::string error;
     return RegistryKey::DeleteKey(hive, path, &error) ? Success : Fail(Failure, error);
   }
-  RegistryKey key(hive, path, false);
-  if (!key.IsOpen()) return Fail(NotFound, key.Error());
   if (!key.ValueExists(args[2])) return Fail(NotFound, "The value \"" + args[2] + "\" does not exist in " + args[1]);
   return key.DeleteValue(args[2]) ? Success : Fail(Failure, key.Error());
 }
 
 int Export(Hive hive, const std::string& path, const std::string& fileName) {
-  if (!RegistryKey::KeyExists(hive, path)) return Fail(NotFound, "The key " + HiveName(hive) + "\\" + path + " does not exist");
+  if (const RegistryKey key(hive, path, false); !key.IsOpen()) return Fail(NotFound, key.Error());
   std::string text, error;
   if (!ExportRegistryText(hive, path, text, error) || !WriteFileAtomic(fileName, text, &error))
     return Fail(Failure, error);

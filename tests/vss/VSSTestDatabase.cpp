@@ -12,10 +12,17 @@ void VSSTestDatabase::SetUp() {
 }
 
 VSSPtr<IVSSDatabase> VSSTestDatabase::Open(const std::string& user, const std::string& password) const {
-  VSSPtr<IVSSDatabase> db(new VSSDatabaseObject());
-  db->Open(IniPath(), user, password);
+  return OpenAt(IniPath(), user, password);
+}
+
+VSSPtr<IVSSDatabase> VSSTestDatabase::OpenAt(const std::string& ini, const std::string& user,
+                                             const std::string& password) {
+  VSSPtr<IVSSDatabase> db(NewDatabase());
+  db->Open(ini, user, password);
   return db;
 }
+
+IVSSDatabase* VSSTestDatabase::NewDatabase() { return new VSSDatabaseObject(); }
 
 VSSPtr<IVSSItem> VSSTestDatabase::AddFile(IVSSDatabase* db, const std::string& project, const std::string& name,
                                           const std::string& content) const {

@@ -14,6 +14,9 @@ protected:
   std::string DatabaseDir() const { return PathOf("db"); }
   std::string IniPath() const { return PathOf("db/srcsafe.ini"); }
   VSSPtr<IVSSDatabase> Open(const std::string& user = "Alice", const std::string& password = "alice-pw") const;
+  static VSSPtr<IVSSDatabase> OpenAt(const std::string& ini, const std::string& user, const std::string& password);
+  // A new, unopened database object.
+  static IVSSDatabase* NewDatabase();
   // The file's local path after writing it (writable).
   std::string Local(const std::string& name, const std::string& content) const { return WriteFile(name, content); }
   // Adds a file with `content` under `project` from work/<name>; returns the new item.

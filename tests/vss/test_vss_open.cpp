@@ -1,1 +1,158 @@
+// Opening databases and administering them: credentials, damaged or missing databases, password
+// storage, registration of databases and of the automation server.
 #include "VSSTestDatabase.h"
+
+#include <sqlite3.h>
+
+#include "platform/Files.h"
+#include "platform/Registry.h"
+#include "vss/server/VSSAdmin.h"
+
+namespace {
+
+class VSSOpen : public VSSTestDatabase {
+protected:
+  uint32_t OpenError(const std::string& ini, const std::string& user, const std::string& password) {
+    return ErrorOf([&] { VSSTestDatabase::OpenAt(ini, user, password); });
+  }
+  std::vector<std::string> Column(const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2((DatabaseDir() + "/data/sourcesafe.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    std::vector<std::string> values;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+      values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return values;
+  }
+};
+
+TEST_F(VSSOpen, RefusesBadCredentialsWithSourceSafesErrors) {
+  EXPECT_EQ(OpenError(IniPath(), "Alice", "wrong"), VSSError::InvalidPassword);
+  EXPECT_EQ(OpenError(IniPath(), "Nobody", ""), VSSError::UserNotFound);
+  EXPECT_EQ(OpenError(IniPath(), "alice", "alice-pw"), 0u);   // user names ignore case
+  EXPECT_EQ(Open("ALICE", "alice-pw")->UserName(), "Alice");
+  EXPECT_EQ(OpenError(IniPath(), "Admin", ""), 0u);
+
+  // More than 128 characters (not bytes) is the overflow error, whatever the password.
+  EXPECT_EQ(OpenError(IniPath(), "Alice", std::string(129, 'x')), VSSError::Overflow);
+  EXPECT_EQ(OpenError(IniPath(), "Alice", std::string(128, 'x')), VSSError::InvalidPassword);
+  std::string wide;
+  for (int i = 0; i < 128; ++i) wide += "\xC3\xA9";   // 128 two-byte characters
+  EXPECT_EQ(OpenError(IniPath(), "Alice", wide), VSSError::InvalidPassword);
+  VSSAdmin::SetPassword(DatabaseDir(), "Alice", wide);
+  EXPECT_EQ(OpenError(IniPath(), "Alice", wide), 0u);
+}
+
+TEST_F(VSSOpen, RefusesFoldersThatAreNotDatabases) {
+  EXPECT_EQ(OpenError(PathOf("nowhere/srcsafe.ini"), "Admin", ""), VSSError::DatabaseNotFound);
+  platform::ForceDirectories(PathOf("empty"));
+  EXPECT_EQ(OpenError(PathOf("empty"), "Admin", ""), VSSError::DatabaseNotFound);
+  WriteFile("junk/srcsafe.ini", "\x01\x02 garbage\n[[[\n=\n");
+  EXPECT_EQ(OpenError(PathOf("junk/srcsafe.ini"), "Admin", ""), VSSError::DatabaseNotFound);
+  // An ini naming a data folder whose store is not a database.
+  WriteFile("fake/srcsafe.ini", "[SourceSafe]\nData_Path = data\n");
+  WriteFile("fake/data/sourcesafe.db", "this is not a database");
+  EXPECT_EQ(OpenError(PathOf("fake/srcsafe.ini"), "Admin", ""), VSSError::DatabaseNotFound);
+  EXPECT_EQ(ReadFile(PathOf("fake/data/sourcesafe.db")), "this is not a database");
+  // The folder itself works as well as its ini.
+  EXPECT_EQ(OpenError(DatabaseDir(), "Admin", ""), 0u);
+}
+
+TEST_F(VSSOpen, AnUnopenedDatabaseRaises) {
+  VSSPtr<IVSSDatabase> db = OpenAt(IniPath(), "Admin", "");
+  db.Reset(VSSTestDatabase::NewDatabase());
+  EXPECT_EQ(ErrorOf([&] { db->VSSItem("$/"); }), VSSError::InvalidOperation);
+  EXPECT_EQ(ErrorOf([&] { db->SrcSafeIni(); }), VSSError::InvalidOperation);
+}
+
+TEST_F(VSSOpen, PasswordsAreStoredOnlyAsArgon2idHashes) {
+  for (const std::string& stored : Column("SELECT password FROM users")) {
+    EXPECT_TRUE(stored.starts_with("$argon2id$")) << stored;
+    EXPECT_EQ(stored.find("alice-pw"), std::string::npos);
+  }
+  std::string everything = ReadFile(DatabaseDir() + "/data/sourcesafe.db");
+  EXPECT_EQ(everything.find("alice-pw"), std::string::npos);
+}
+
+TEST_F(VSSOpen, ItemsOutliveTheirDatabaseObject) {
+  VSSPtr<IVSSItem> root;
+  {
+    auto db = Open();
+    root = db->VSSItem("$/");
+  }
+  EXPECT_EQ(root->NewSubproject("Later", "")->Spec(), "$/Later");
+}
+
+TEST_F(VSSOpen, AdministersUsers) {
+  EXPECT_EQ(VSSAdmin::Users(DatabaseDir()), (std::vector<std::string>{"Admin", "Alice", "Bob"}));
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::AddUser(DatabaseDir(), "BOB", "x"); }), VSSError::AlreadyExists);
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::AddUser(DatabaseDir(), "a,b", "x"); }), VSSError::InvalidName);
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::AddUser(DatabaseDir(), "Carol", std::string(129, 'p')); }), VSSError::Overflow);
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::DeleteUser(DatabaseDir(), "admin"); }), VSSError::InvalidOperation);
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::DeleteUser(DatabaseDir(), "Carol"); }), VSSError::UserNotFound);
+
+  // Bob's check-out goes with him.
+  auto bob = Open("Bob", "bob-pw");
+  bob->VSSItem("$/")->Add(Local("work/a.txt", "a"), "", 0)->Checkout("", PathOf("bob/a.txt"), 0);
+  VSSAdmin::DeleteUser(DatabaseDir(), "bob");
+  EXPECT_EQ(OpenError(IniPath(), "Bob", "bob-pw"), VSSError::UserNotFound);
+  EXPECT_EQ(Open()->VSSItem("$/a.txt")->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+
+  VSSAdmin::SetPassword(DatabaseDir(), "alice", "new");
+  EXPECT_EQ(OpenError(IniPath(), "Alice", "alice-pw"), VSSError::InvalidPassword);
+  EXPECT_EQ(OpenError(IniPath(), "Alice", "new"), 0u);
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::CreateDatabase(DatabaseDir()); }), VSSError::AlreadyExists);
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::Users(PathOf("nowhere")); }), VSSError::DatabaseNotFound);
+}
+
+TEST_F(VSSOpen, RegisteredDatabasesAreFoundByNameAndAsTheCurrentOne) {
+  VSSAdmin::RegisterDatabase("Main Projects", DatabaseDir());
+  EXPECT_EQ(VSSAdmin::RegisteredDatabases(),
+            (std::vector<std::pair<std::string, std::string>>{{"Main Projects", DatabaseDir()}}));
+  platform::RegistryKey key(platform::Hive::LocalMachine, "Software\\Microsoft\\SourceSafe", false);
+  EXPECT_EQ(key.ReadString("API Current Database"), DatabaseDir());
+  EXPECT_EQ(key.ReadString("Current Database"), DatabaseDir());
+
+  auto db = OpenAt("", "Alice", "alice-pw");   // no ini: the current database
+  EXPECT_EQ(db->SrcSafeIni(), IniPath());
+  EXPECT_EQ(db->DatabaseName(), "Main Projects");
+  VSSAdmin::UnregisterDatabase("Main Projects");
+  EXPECT_EQ(Open()->DatabaseName(), "db");
+  EXPECT_EQ(ErrorOf([&] { VSSAdmin::RegisterDatabase("Other", PathOf("nowhere")); }), VSSError::DatabaseNotFound);
+}
+
+TEST_F(VSSOpen, TheAutomationServerIsFoundThroughItsRegistration) {
+  try {
+    CoVSSDatabase::Create();
+    FAIL() << "created without a registration";
+  } catch (const EVSSSystemError& error) {
+    EXPECT_EQ(error.ErrorCode(), VSSError::ServerNotRegistered);
+  }
+
+  const std::string installDir = VSS_INSTALL_DIR;
+  VSSAdmin::InstallServer(installDir);
+  platform::RegistryKey key(platform::Hive::LocalMachine, "Software\\Microsoft\\SourceSafe", false);
+  EXPECT_EQ(key.ReadString("SCCServerPath"), installDir + "/libssscc.so");
+
+  VSSPtr<IVSSDatabase> db = CoVSSDatabase::Create();
+  db->Open(IniPath(), "Alice", "alice-pw");
+  EXPECT_EQ(db->VSSItem("$/")->NewSubproject("ViaServer", "")->Spec(), "$/ViaServer");
+  // The server's errors reach the client as the same exception classes.
+  try {
+    db->VSSItem("$/Missing");
+    FAIL();
+  } catch (const Exception& error) {
+    ASSERT_NE(dynamic_cast<const EVSSAutomation*>(&error), nullptr);
+    EXPECT_EQ(static_cast<const EVSSAutomation&>(error).ErrorCode(), VSSError::NotFound);
+  }
+
+  platform::RegistryKey server(platform::Hive::LocalMachine, VSSServerRegistrationKey(), true);
+  server.WriteString("", PathOf("missing/libssapi.so"));
+  EXPECT_THROW(CoVSSDatabase::Create(), EVSSSystemError);
+  EXPECT_THROW(VSSAdmin::InstallServer(PathOf("missing")), EVSSSystemError);
+}
+
+} // namespace

@@ -1,1 +1,106 @@
+// Several processes on one database: a check-out race has exactly one winner, and a process killed
+// in the middle of check-ins leaves every version whole.
 #include "VSSTestDatabase.h"
+
+#include <chrono>
+#include <csignal>
+#include <sqlite3.h>
+#include <thread>
+
+#include "VSSTestContent.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+
+namespace {
+
+constexpr size_t LargeFile = 3 * 1024 * 1024;
+
+template <class F>
+bool WaitUntil(F&& condition, int seconds = 60) {
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > limit) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+class VSSProcesses : public VSSTestDatabase {
+protected:
+  bool Start(platform::Process& process, const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{VSS_TEST_HELPER};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return process.Start(command);
+  }
+  int Progress(const std::string& file) {
+    std::string text;
+    return platform::ReadFile(file, text) && !text.empty() ? std::stoi(text) : 0;
+  }
+};
+
+TEST_F(VSSProcesses, ACheckoutRaceHasExactlyOneWinner) {
+  AddFile(Open().Get(), "$/", "contested.cpp", "shared work\n");
+  const std::string go = PathOf("go");
+  platform::Process alice, bob;
+  ASSERT_TRUE(Start(alice, {"checkout", IniPath(), "Alice", "alice-pw", "$/contested.cpp", PathOf("alice/c.cpp"), go}));
+  ASSERT_TRUE(Start(bob, {"checkout", IniPath(), "Bob", "bob-pw", "$/contested.cpp", PathOf("bob/c.cpp"), go}));
+  ASSERT_TRUE(alice.WaitStarted(10000) && bob.WaitStarted(10000));
+  WriteFile("go", "");
+  const int aliceCode = alice.Wait(60000), bobCode = bob.Wait(60000);
+
+  ASSERT_TRUE((aliceCode == 0 && bobCode == 3) || (aliceCode == 3 && bobCode == 0)) << aliceCode << " " << bobCode;
+  auto item = Open("Admin", "")->VSSItem("$/contested.cpp");
+  ASSERT_EQ(item->Checkouts()->Count(), 1);
+  const std::string winner = aliceCode == 0 ? "Alice" : "Bob";
+  EXPECT_EQ(item->Checkouts()->Item(1)->Username(), winner);
+  EXPECT_EQ(item->VersionNumber(), 1);
+  // The loser's local copy was never written.
+  EXPECT_EQ(platform::FileExists(PathOf("alice/c.cpp")), winner == "Alice");
+  EXPECT_EQ(platform::FileExists(PathOf("bob/c.cpp")), winner == "Bob");
+}
+
+TEST_F(VSSProcesses, AProcessKilledDuringCheckinsLeavesEveryVersionWhole) {
+  AddFile(Open().Get(), "$/", "big.bin", VSSTestContent(0, LargeFile));
+  const std::string local = PathOf("helper/big.bin");
+  const std::string progress = PathOf("progress");
+  int done = 0;
+  for (int round = 0; round < 3; ++round) {
+    platform::Process helper;
+    ASSERT_TRUE(Start(helper, {"checkin-loop", IniPath(), "Alice", "alice-pw", "$/big.bin", local,
+                               std::to_string(LargeFile), progress}));
+    ASSERT_TRUE(WaitUntil([&] { return Progress(progress) >= done + 2; })) << "the helper made no progress";
+    ::kill(helper.Pid(), SIGKILL);
+    helper.Wait(60000);
+    done = Progress(progress);
+  }
+
+  auto db = Open("Admin", "");   // a fresh open after the kills works
+  auto item = db->VSSItem("$/big.bin");
+  const int32_t versions = item->VersionNumber();
+  EXPECT_GE(versions, done);
+  EXPECT_LE(versions, done + 1);   // at most the check-in that was under way when killed
+  for (int32_t number = 1; number <= versions; ++number) {
+    std::string target = PathOf("check/v" + std::to_string(number));
+    item->Version(std::to_string(number))->Get(target, 0);
+    ASSERT_EQ(ReadFile(target), VSSTestContent(number - 1, LargeFile)) << "version " << number;
+  }
+
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open_v2((DatabaseDir() + "/data/sourcesafe.db").c_str(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* check = nullptr;
+  sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &check, nullptr);
+  ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+  sqlite3_finalize(check);
+  sqlite3_close(raw);
+
+  // The database goes on working: the helper's check-out can be undone and a new version made.
+  auto alice = Open()->VSSItem("$/big.bin");
+  if (alice->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME) alice->UndoCheckout(PathOf("undo.bin"), VSSFLAG_DELYES);
+  alice->Checkout("", local, VSSFLAG_REPREPLACE);
+  WriteFile("helper/big.bin", "small at last");
+  alice->Checkin("", local, 0);
+  EXPECT_EQ(alice->VersionNumber(), versions + 1);
+}
+
+} // namespace

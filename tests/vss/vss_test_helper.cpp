@@ -1,1 +1,79 @@
-int main() { return 0; }
+// Works on a database from a separate process for the tests:
+//   checkout INI USER PASSWORD SPEC LOCAL GOFILE
+//     waits until GOFILE exists, then checks SPEC out into LOCAL. Exit 0 when checked out, 3 when
+//     refused because someone else has it, 1 on any other error.
+//   checkin-loop INI USER PASSWORD SPEC LOCAL SIZE PROGRESSFILE
+//     checks in a new SIZE-byte content again and again (version n has VSSTestContent(n - 1)),
+//     writing the number of the last version finished to PROGRESSFILE, until it is killed.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "VSSTestContent.h"
+#include "platform/Files.h"
+#include "vss/api/VSSApi.h"
+#include "vss/server/VSSDatabaseObject.h"
+
+namespace {
+
+bool WaitForFile(const std::string& path) {
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!platform::FileExists(path)) {
+    if (std::chrono::steady_clock::now() > limit) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+VSSPtr<IVSSItem> OpenItem(char** argv) {
+  VSSPtr<IVSSDatabase> db(new VSSDatabaseObject());
+  db->Open(argv[2], argv[3], argv[4]);
+  return db->VSSItem(argv[5]);
+}
+
+int Checkout(char** argv) {
+  VSSPtr<IVSSItem> item = OpenItem(argv);
+  if (!WaitForFile(argv[7])) return 1;
+  try {
+    item->Checkout("", argv[6], 0);
+    return 0;
+  } catch (const EVSSAutomation& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return error.ErrorCode() == VSSError::CheckedOutByOther ? 3 : 1;
+  }
+}
+
+int CheckinLoop(char** argv) {
+  VSSPtr<IVSSItem> item = OpenItem(argv);
+  const std::string local = argv[6];
+  const size_t size = std::stoul(argv[7]);
+  platform::ForceDirectories(platform::ExtractFileDir(local));
+  // Bounded, so a helper whose test died stops by itself.
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+  while (std::chrono::steady_clock::now() < limit) {
+    const int32_t next = item->VersionNumber() + 1;
+    item->Checkout("", local, VSSFLAG_GETNO);
+    std::string error;
+    if (!platform::WriteFileAtomic(local, VSSTestContent(next - 1, size), &error) ||
+        (item->Checkin("loop", local, 0), !platform::WriteFileAtomic(argv[8], std::to_string(next), &error))) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
+  }
+  return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "checkout" && argc == 8) return Checkout(argv);
+    if (command == "checkin-loop" && argc == 9) return CheckinLoop(argv);
+    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop ...\n");
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+  }
+  return 1;
+}

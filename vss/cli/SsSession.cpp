@@ -5,11 +5,7 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
-#include "vss/api/CoVSSDatabase.h"
-
-// The factory of the automation server, linked in directly: `ss` is part of the server's own
-// installation and needs no registration to find it.
-extern "C" IVSSDatabase* VSSCreateDatabase();
+#include "vss/server/VSSDatabaseObject.h"
 
 namespace vsscli {
 
@@ -28,8 +24,9 @@ SsSession::SsSession(const CommandLine& line)
 
 IVSSDatabase& SsSession::Database() {
   if (!FDatabase) {
-    VSSPtr<IVSSDatabase> database(VSSCreateDatabase());
-    if (!database) throw Exception("The SourceSafe server could not create a database object");
+    // ss is part of the server's own installation: it uses the server directly, with no
+    // registration needed.
+    VSSPtr<IVSSDatabase> database(new VSSDatabaseObject());
     database->Open(platform::GetEnv("SSDIR"), FUser, FPassword);
     FDatabase = std::move(database);
   }

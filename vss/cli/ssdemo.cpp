@@ -12,16 +12,14 @@
 #include "vss/api/VSSFlags.h"
 #include "vss/api/VSSInterfaces.h"
 #include "vss/server/VSSAdmin.h"
-
-extern "C" IVSSDatabase* VSSCreateDatabase();
+#include "vss/server/VSSDatabaseObject.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 VSSPtr<IVSSDatabase> OpenAs(const std::string& dir, const std::string& user) {
-  VSSPtr<IVSSDatabase> database(VSSCreateDatabase());
-  if (!database) throw Exception("The SourceSafe server could not create a database object");
+  VSSPtr<IVSSDatabase> database(new VSSDatabaseObject());
   database->Open(dir, user, "");
   return database;
 }

@@ -20,7 +20,7 @@ std::string Slurp(const std::string& path) {
 
 } // namespace
 
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+ProgramResult SsTest::RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& folder) {
   std::string path = (TempDirTest::BuildDir() / "sourcesafe" / program).string();
   std::string out = folder + "/.stdout", err = folder + "/.stderr";

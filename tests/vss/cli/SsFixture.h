@@ -12,17 +12,17 @@ struct ProgramResult {
   std::string Err;
 };
 
-// `program` is "ss" or "ssadmin" from the build's sourcesafe/ folder. Runs in `folder`; output is
-// captured through files in it. The environment (SSDIR, SSUSER, SSPWD, ...) is this process's.
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& folder);
-
 // A fresh database in Dir()/db made by `ssadmin create`, with SSDIR pointing to it and the user
 // Admin (empty password) in SSUSER/SSPWD; Dir()/work exists for local copies.
 class SsTest : public TempDirTest {
 protected:
   void SetUp() override;
   void TearDown() override;
+
+  // Runs `program` ("ss", "ssadmin", "ssdemo") from the build's sourcesafe/ folder in `folder`;
+  // output is captured through files in it. The environment (SSDIR, SSUSER, ...) is this process's.
+  static ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                                  const std::string& folder);
 
   ProgramResult Ss(const std::vector<std::string>& arguments) { return RunProgram("ss", arguments, Work()); }
   ProgramResult Admin(const std::vector<std::string>& arguments) {

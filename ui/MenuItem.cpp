@@ -37,13 +37,15 @@ void TMenuItem::SetCaption(const std::string& caption) {
   if (FMenu) FMenu->setTitle(FAction->text());
 }
 
-bool TMenuItem::Enabled() const { return FAction->isEnabled(); }
+void TMenuItem::SetEnabled(bool enabled) {
+  FEnabled = enabled;
+  FAction->setEnabled(enabled);
+}
 
-void TMenuItem::SetEnabled(bool enabled) { FAction->setEnabled(enabled); }
-
-bool TMenuItem::Visible() const { return FAction->isVisible(); }
-
-void TMenuItem::SetVisible(bool visible) { FAction->setVisible(visible); }
+void TMenuItem::SetVisible(bool visible) {
+  FVisible = visible;
+  FAction->setVisible(visible);
+}
 
 bool TMenuItem::Checked() const { return FAction->isChecked(); }
 

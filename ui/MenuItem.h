@@ -29,9 +29,9 @@ public:
   std::string Caption() const { return FCaption; }
   void SetCaption(const std::string& caption);
   bool IsSeparator() const { return FCaption == "-"; }
-  bool Enabled() const;
+  bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
-  bool Visible() const;
+  bool Visible() const { return FVisible; }
   void SetVisible(bool visible);
   bool Checked() const;
   void SetChecked(bool checked);
@@ -86,6 +86,9 @@ private:
   int FTag = 0;
   int FHelpContext = 0;
   TShortCut FShortCut = 0;
+  // Kept here: Qt reports a hidden action as disabled too.
+  bool FEnabled = true;
+  bool FVisible = true;
   QAction* FAction = nullptr;
   QMenu* FMenu = nullptr;
   TMenuItem* FParent = nullptr;

@@ -42,7 +42,15 @@ constexpr int VK_HELP = 0x2F;
 constexpr int VK_LWIN = 0x5B;
 constexpr int VK_RWIN = 0x5C;
 constexpr int VK_APPS = 0x5D;
-constexpr int VK_NUMPAD0 = 0x60;   // ..VK_NUMPAD9 = 0x69
+constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_NUMPAD1 = 0x61;
+constexpr int VK_NUMPAD2 = 0x62;
+constexpr int VK_NUMPAD3 = 0x63;
+constexpr int VK_NUMPAD4 = 0x64;
+constexpr int VK_NUMPAD5 = 0x65;
+constexpr int VK_NUMPAD6 = 0x66;
+constexpr int VK_NUMPAD7 = 0x67;
+constexpr int VK_NUMPAD8 = 0x68;
 constexpr int VK_NUMPAD9 = 0x69;
 constexpr int VK_MULTIPLY = 0x6A;
 constexpr int VK_ADD = 0x6B;

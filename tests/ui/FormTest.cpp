@@ -1,0 +1,133 @@
+// Forms: modal runs through the modal hook, placement while maximized, the screen's form list and
+// components found by name.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/Exception.h"
+#include "ui/Application.h"
+#include "ui/Component.h"
+#include "ui/Form.h"
+#include "ui/Screen.h"
+
+namespace {
+
+class TFrmAsk : public TForm {
+  Q_OBJECT
+public:
+  explicit TFrmAsk(QObject* owner) : TForm(owner), edName(new QLineEdit(this)), btnOK(new QPushButton("OK", this)) {
+    edName->setObjectName("edName");
+    btnOK->setObjectName("btnOK");
+    connect(btnOK, &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
+  }
+  QLineEdit* edName;
+  QPushButton* btnOK;
+};
+
+class FormTest : public ::testing::Test {
+protected:
+  void TearDown() override { SetModalHook(nullptr); }
+};
+
+TEST_F(FormTest, ShowModalReturnsTheResultTheModalHookSet) {
+  TFrmAsk form(nullptr);
+  bool wasModal = false;
+  SetModalHook([&](TForm& shown) {
+    wasModal = shown.IsModal() && shown.isVisible();
+    auto ask = qobject_cast<TFrmAsk*>(&shown);
+    ASSERT_NE(ask, nullptr);
+    ask->edName->setText("Main.pas");
+    QTest::mouseClick(ask->btnOK, Qt::LeftButton);
+  });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_TRUE(wasModal);
+  EXPECT_EQ(form.edName->text(), "Main.pas");
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_FALSE(form.IsModal());
+
+  // The same form runs modally again, and closing it counts as Cancel.
+  SetModalHook([](TForm& shown) { shown.Close(); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+}
+
+TEST_F(FormTest, AModalResultSetBeforeTheLoopOrAVisibleFormAreHandled) {
+  TFrmAsk form(nullptr);
+  SetModalHook([](TForm& shown) { shown.SetModalResult(mrYesToAll); });
+  EXPECT_EQ(form.ShowModal(), mrYesToAll);
+  form.Show();
+  EXPECT_THROW(form.ShowModal(), Exception);
+  form.Close();
+}
+
+TEST_F(FormTest, CloseQueryCanKeepTheFormOpen) {
+  TFrmAsk form(nullptr);
+  int asked = 0;
+  form.OnCloseQuery = [&] { return ++asked > 1; };
+  SetModalHook([](TForm& shown) {
+    shown.Close();   // refused
+    EXPECT_TRUE(shown.isVisible());
+    shown.Close();
+  });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(FormTest, ClassNameAndComponentsIgnoringCaseWithoutEnteringNestedForms) {
+  TFrmAsk outer(nullptr);
+  auto inner = new TFrmAsk(&outer);
+  inner->setObjectName("Inner");
+  inner->edName->setObjectName("edInner");
+
+  EXPECT_EQ(outer.ClassName(), "TFrmAsk");
+  EXPECT_EQ(outer.FindComponent("EDNAME"), outer.edName);
+  EXPECT_EQ(outer.FindComponent("inner"), inner);
+  EXPECT_EQ(outer.FindComponent("edInner"), nullptr);
+  EXPECT_EQ(inner->FindComponent("edinner"), inner->edName);
+  EXPECT_EQ(OwnerForm(inner->btnOK), inner);
+  EXPECT_TRUE(inner->isWindow());
+}
+
+TEST_F(FormTest, FormsOwnedByANonWidgetGoWithIt) {
+  auto owner = std::make_unique<QObject>();
+  QPointer<TForm> form = new TForm(owner.get());
+  EXPECT_EQ(form->Owner(), owner.get());
+  owner.reset();
+  EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(FormTest, ScreenListsFormsInCreationOrderAndKnowsTheActiveOne) {
+  const int before = Screen().FormCount();
+  auto first = std::make_unique<TForm>();
+  auto second = std::make_unique<TForm>();
+  ASSERT_EQ(Screen().FormCount(), before + 2);
+  EXPECT_EQ(Screen().Forms(before), first.get());
+  EXPECT_EQ(Screen().Forms(before + 1), second.get());
+
+  second->Show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Screen().ActiveForm() == second.get(); }, 2000));
+  first.reset();
+  EXPECT_EQ(Screen().FormCount(), before + 1);
+  EXPECT_EQ(Screen().Forms(before), second.get());
+}
+
+TEST_F(FormTest, NormalBoundsSurviveMaximizing) {
+  TForm form;
+  form.SetNormalBounds(QRect(40, 30, 300, 200));
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.SetWindowState(wsMaximized);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.WindowState() == wsMaximized; }, 2000));
+  EXPECT_EQ(form.Width(), 300);
+  EXPECT_EQ(form.Height(), 200);
+
+  form.SetLeft(60);   // placement set while maximized applies when restored
+  EXPECT_EQ(form.NormalBounds(), QRect(60, 30, 300, 200));
+  form.SetWindowState(wsNormal);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.WindowState() == wsNormal && form.width() == 300; }, 2000));
+  EXPECT_EQ(form.NormalBounds(), QRect(60, 30, 300, 200));
+}
+
+} // namespace
+
+#include "FormTest.moc"

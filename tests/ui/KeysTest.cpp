@@ -1,0 +1,130 @@
+// Shortcut numbers, their menu texts and key sequences; virtual-key codes of key events and the
+// keyboard state.
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ui/Application.h"
+#include "ui/ShortCuts.h"
+#include "ui/VirtualKeys.h"
+
+namespace {
+
+struct TShortCutCase {
+  TShortCut Code;
+  const char* Text;
+  QKeyCombination Keys;
+};
+
+const TShortCutCase ShortCutCases[] = {
+    {0x4041, "Ctrl+A", Qt::CTRL | Qt::Key_A},
+    {0x6071, "Shift+Ctrl+F2", Qt::SHIFT | Qt::CTRL | Qt::Key_F2},
+    {0x802E, "Alt+Del", Qt::ALT | Qt::Key_Delete},
+    {0x207B, "Shift+F12", Qt::SHIFT | Qt::Key_F12},
+    {0x0070, "F1", QKeyCombination(Qt::Key_F1)},
+    {0x4030, "Ctrl+0", Qt::CTRL | Qt::Key_0},
+    {0x402D, "Ctrl+Ins", Qt::CTRL | Qt::Key_Insert},
+    {0x0D, "Enter", QKeyCombination(Qt::Key_Return)},
+    {0x0008, "BkSp", QKeyCombination(Qt::Key_Backspace)},
+    {0x4022, "Ctrl+PgDn", Qt::CTRL | Qt::Key_PageDown},
+    {0xE026, "Shift+Ctrl+Alt+Up", Qt::SHIFT | Qt::CTRL | Qt::ALT | Qt::Key_Up},
+    {0x40BF, "Ctrl+/", Qt::CTRL | Qt::Key_Slash},
+    {0x4066, "Ctrl+Num 6", QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_6)},
+};
+
+TEST(KeysTest, ShortCutsRoundTripThroughTextAndKeySequences) {
+  for (const auto& c : ShortCutCases) {
+    SCOPED_TRACE(c.Text);
+    EXPECT_EQ(ShortCutToText(c.Code), c.Text);
+    EXPECT_EQ(TextToShortCut(c.Text), c.Code);
+    EXPECT_EQ(ShortCutToKeySequence(c.Code), QKeySequence(c.Keys));
+    EXPECT_EQ(KeySequenceToShortCut(QKeySequence(c.Keys)), c.Code);
+  }
+}
+
+TEST(KeysTest, ShortCutTextIsReadLikeAPersonWritesIt) {
+  EXPECT_EQ(TextToShortCut("ctrl+shift+f2"), 0x6071);
+  EXPECT_EQ(TextToShortCut("  "), 0);
+  EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
+  EXPECT_EQ(TextToShortCut("Ctrl+Banana"), 0);
+  EXPECT_EQ(TextToShortCut("Ctrl"), 0);
+  EXPECT_EQ(ShortCutToText(0), "");
+  EXPECT_EQ(ShortCutToText(scCtrl), "");
+  EXPECT_EQ(ShortCutToKeySequence(0), QKeySequence());
+  EXPECT_EQ(KeySequenceToShortCut(QKeySequence()), 0);
+}
+
+TEST(KeysTest, ShortCutSplitsIntoKeyAndShiftState) {
+  EXPECT_EQ(ShortCut('S', ssCtrl | ssShift), 0x6053);
+  int key = 0;
+  TShiftState shift = 0;
+  ShortCutToKey(0xA053, key, shift);
+  EXPECT_EQ(key, 'S');
+  EXPECT_EQ(shift, ssShift | ssAlt);
+  EXPECT_EQ(ShortCut(0, ssCtrl), 0);
+}
+
+TEST(KeysTest, QtKeysMapToVirtualKeysAndBack) {
+  struct {
+    int Qt;
+    bool Keypad;
+    int VK;
+  } const cases[] = {
+      {Qt::Key_A, false, 'A'},         {Qt::Key_Z, false, 'Z'},          {Qt::Key_5, false, '5'},
+      {Qt::Key_Percent, false, '5'},   {Qt::Key_5, true, VK_NUMPAD5},    {Qt::Key_Plus, true, VK_ADD},
+      {Qt::Key_Return, false, VK_RETURN}, {Qt::Key_Enter, true, VK_RETURN}, {Qt::Key_Tab, false, VK_TAB},
+      {Qt::Key_Space, false, VK_SPACE}, {Qt::Key_Backspace, false, VK_BACK}, {Qt::Key_Delete, false, VK_DELETE},
+      {Qt::Key_Insert, false, VK_INSERT}, {Qt::Key_F1, false, VK_F1},    {Qt::Key_F12, false, VK_F12},
+      {Qt::Key_Left, false, VK_LEFT},  {Qt::Key_PageUp, false, VK_PRIOR}, {Qt::Key_Semicolon, false, VK_OEM_1},
+      {Qt::Key_Colon, false, VK_OEM_1}, {Qt::Key_BracketLeft, false, VK_OEM_4}, {Qt::Key_Shift, false, VK_SHIFT},
+      {Qt::Key_Control, false, VK_CONTROL}, {Qt::Key_unknown, false, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(QtKeyToVirtualKey(c.Qt, c.Keypad), c.VK) << std::hex << c.Qt;
+  for (int vk : {int('A'), int('7'), VK_F5, VK_DELETE, VK_RETURN, VK_OEM_1, VK_OEM_7, VK_NUMPAD3, VK_DIVIDE})
+    EXPECT_EQ(QtKeyToVirtualKey(VirtualKeyToQtKey(vk), vk >= VK_NUMPAD0 && vk <= VK_DIVIDE), vk) << vk;
+  EXPECT_EQ(VirtualKeyToQtKey(0xFF), 0);
+}
+
+TEST(KeysTest, KeyEventsCarryVirtualKeysAndUpdateTheKeyboardState) {
+  Application();   // watches key events from now on
+  QLineEdit edit;
+  edit.show();
+  int seen = 0;
+  int16_t shiftWhileSeen = 0;
+  struct TFilter : QObject {
+    std::function<void(QKeyEvent*)> OnKey;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::KeyPress) OnKey(static_cast<QKeyEvent*>(e));
+      return false;
+    }
+  } filter;
+  filter.OnKey = [&](QKeyEvent* e) {
+    seen = VirtualKeyOf(e);
+    shiftWhileSeen = GetKeyState(VK_SHIFT);
+  };
+  edit.installEventFilter(&filter);
+
+  QTest::keyPress(&edit, Qt::Key_V, Qt::ShiftModifier);
+  EXPECT_EQ(seen, 'V');
+  EXPECT_LT(shiftWhileSeen, 0);
+  EXPECT_LT(GetKeyState('V'), 0);
+  QTest::keyRelease(&edit, Qt::Key_V, Qt::NoModifier);
+  EXPECT_EQ(GetKeyState('V'), 0);
+  EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
+  QTest::keyClick(&edit, Qt::Key_4, Qt::KeypadModifier);
+  EXPECT_EQ(seen, VK_NUMPAD4);
+
+  // The state can be set, e.g. to mark Ctrl as pressed while a key is sent again.
+  uint8_t state[256];
+  GetKeyboardState(state);
+  state[VK_CONTROL] = 0x80;
+  SetKeyboardState(state);
+  EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+  EXPECT_EQ(KeyboardStateModifiers(), Qt::ControlModifier);
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+  EXPECT_EQ(KeyboardStateModifiers(), Qt::NoModifier);
+}
+
+} // namespace

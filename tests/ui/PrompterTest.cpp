@@ -1,0 +1,135 @@
+// The scripted prompter: answers in order, records every prompt, fails clearly; the shortcuts
+// through the installed prompter; file filters in Qt's form.
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "TempDirTest.h"
+#include "platform/Exception.h"
+#include "ui/QtPrompter.h"
+#include "ui/ScriptedPrompter.h"
+
+namespace {
+
+class PrompterTest : public TempDirTest {
+protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    auto prompter = std::make_unique<TScriptedPrompter>();
+    FScript = prompter.get();
+    FSaved = SetPrompter(std::move(prompter));
+  }
+  void TearDown() override {
+    SetPrompter(std::move(FSaved));
+    TempDirTest::TearDown();
+  }
+  TScriptedPrompter* FScript = nullptr;
+  std::unique_ptr<TPrompter> FSaved;
+};
+
+TEST_F(PrompterTest, AnswersComeInOrderAndEveryPromptIsRecorded) {
+  for (const char* answer : {"Yes", "notoall", "text:Release 1.2", "Cancel", "OK"}) FScript->AddAnswer(answer);
+
+  EXPECT_EQ(MessageBox("Check out Main.pas?", "Ravelin", MB_YESNO | MB_ICONQUESTION), IDYES);
+  EXPECT_EQ(MessageDlg("Replace Unit1.pas?", mtConfirmation, {mbYes, mbNo, mbYesToAll, mbNoToAll}), mrNoToAll);
+  std::string label = "Release";
+  EXPECT_TRUE(InputQuery("Label", "Label name:", label));
+  EXPECT_EQ(label, "Release 1.2");
+  EXPECT_EQ(InputBox("Label", "Label name:", "none"), "none");
+  EXPECT_EQ(InputBox("Label", "Label name:", "kept"), "kept");
+  EXPECT_EQ(FScript->PendingAnswers(), 0u);
+
+  ASSERT_EQ(FScript->Prompts().size(), 5u);
+  const TPromptRecord& box = FScript->Prompts()[0];
+  EXPECT_EQ(box.Describe(), "message box \"Ravelin\" [Question] Yes/No: Check out Main.pas? -> Yes");
+  const TPromptRecord& dialog = FScript->Prompts()[1];
+  EXPECT_EQ(dialog.Kind, TPromptKind::MessageDlg);
+  EXPECT_EQ(dialog.Buttons, (std::vector<std::string>{"Yes", "No", "NoToAll", "YesToAll"}));
+  EXPECT_EQ(dialog.Icon, "Question");
+  EXPECT_EQ(FScript->Prompts()[2].Text, "Label name:");
+  EXPECT_TRUE(FScript->Failures().empty());
+}
+
+TEST_F(PrompterTest, AMissingOrUnfittingAnswerFailsWithAClearMessage) {
+  try {
+    MessageBox("Delete the file?", "Ravelin", MB_OKCANCEL | MB_ICONWARNING);
+    FAIL() << "no exception";
+  } catch (const EPromptScript& e) {
+    EXPECT_STREQ(e.what(), "No scripted answer for the message box \"Ravelin\" [Warning] OK/Cancel: Delete the file?");
+  }
+  FScript->AddAnswer("Yes");
+  EXPECT_THROW(MessageBox("Done.", "Ravelin", MB_OK), EPromptScript);
+  FScript->AddAnswer("text:abc");
+  EXPECT_THROW(MessageDlg("Overwrite?", mtWarning, {mbYes, mbNo}), EPromptScript);
+
+  ASSERT_EQ(FScript->Failures().size(), 3u);
+  EXPECT_EQ(FScript->Failures()[1],
+            "The scripted answer 'Yes' is not a button of the message box \"Ravelin\" OK: Done. -> Yes");
+  EXPECT_EQ(FScript->Prompts().size(), 3u);   // failed prompts are recorded too
+}
+
+TEST_F(PrompterTest, FileFolderAndColourDialogsTakeTheirOwnAnswers) {
+  WriteFile("src/Main.pas", "unit Main;");
+  WriteFile("src/Unit2.pas", "unit Unit2;");
+  TOpenDialogOptions options;
+  options.Title = "Add files";
+  options.Filter = "Delphi Files|*.pas;*.dfm|All Files|*.*";
+  options.InitialDir = PathOf("src");
+  options.MultiSelect = true;
+  options.FileMustExist = true;
+  FScript->AddAnswer("file:Main.pas|" + PathOf("src/Unit2.pas"));
+  std::vector<std::string> files;
+  ASSERT_TRUE(OpenFile(options, files));
+  EXPECT_EQ(files, (std::vector<std::string>{PathOf("src/Main.pas"), PathOf("src/Unit2.pas")}));
+
+  options.MultiSelect = false;
+  options.DefaultExt = "pas";
+  FScript->AddAnswer("file:Main");
+  ASSERT_TRUE(OpenFile(options, files));
+  EXPECT_EQ(files, std::vector<std::string>{PathOf("src/Main.pas")});
+
+  FScript->AddAnswer("file:Missing.pas");
+  EXPECT_THROW(OpenFile(options, files), EPromptScript);
+  FScript->AddAnswer("file:Main.pas|Unit2.pas");
+  EXPECT_THROW(OpenFile(options, files), EPromptScript);
+  FScript->AddAnswer("Cancel");
+  EXPECT_FALSE(OpenFile(options, files));
+
+  std::string folder = "/tmp";
+  FScript->AddAnswer("dir:" + PathOf("src"));
+  ASSERT_TRUE(SelectDirectory("Working folder", folder));
+  EXPECT_EQ(folder, PathOf("src"));
+
+  TColor color = clRed;
+  FScript->AddAnswer("color:clNavy");
+  ASSERT_TRUE(SelectColor(color));
+  EXPECT_EQ(color, clNavy);
+  FScript->AddAnswer("color:$00FF00");
+  ASSERT_TRUE(SelectColor(color));
+  EXPECT_EQ(color, clLime);
+  FScript->AddAnswer("color:purple-ish");
+  EXPECT_THROW(SelectColor(color), EPromptScript);
+  EXPECT_EQ(color, clLime);
+}
+
+TEST(PrompterNames, MessageBoxFlagsGiveButtonsIconsAndResults) {
+  EXPECT_EQ(MessageBoxButtons(MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2),
+            (std::vector<TMsgDlgBtn>{mbYes, mbNo, mbCancel}));
+  EXPECT_EQ(MessageBoxButtons(MB_OK), std::vector<TMsgDlgBtn>{mbOK});
+  EXPECT_EQ(MessageBoxIconName(36), "Question");
+  EXPECT_EQ(MessageBoxIconName(64), "Information");
+  EXPECT_EQ(MessageBoxIconName(16), "Error");
+  EXPECT_EQ(MessageBoxResult(mbNo), IDNO);
+  EXPECT_EQ(MsgDlgResult(mbYesToAll), mrYesToAll);
+  EXPECT_EQ((TMsgDlgButtons{mbNoToAll, mbYes}.List()), (std::vector<TMsgDlgBtn>{mbYes, mbNoToAll}));
+}
+
+TEST(PrompterNames, FileFiltersBecomeQtFilters) {
+  EXPECT_EQ(QtFileFilter("Delphi Files|*.pas;*.dfm;*.dpr|Units|*.pas|All Files|*.*"),
+            "Delphi Files (*.pas *.dfm *.dpr);;Units (*.pas);;All Files (*)");
+  EXPECT_EQ(QtFileFilter("Source Safe DataBases (srcsafe.ini)|srcsafe.ini"),
+            "Source Safe DataBases (srcsafe.ini) (srcsafe.ini)");
+  EXPECT_THROW(QtFileFilter("Text files|*.txt|All"), Exception);
+}
+
+} // namespace

@@ -43,5 +43,5 @@ std::string TempDirTest::ReadFile(const std::string& path) const {
 
 std::filesystem::path TempDirTest::BuildDir() {
   const char* dir = std::getenv("RAVELIN_BUILD_DIR");
-  return dir ? std::filesystem::path(dir) : std::filesystem::current_path().parent_path();
+  return dir ? std::filesystem::path(dir) : std::filesystem::path(RAVELIN_BUILD_DIR);
 }

@@ -17,7 +17,7 @@ protected:
   // Writes a file below Dir() (creating folders) and returns its path.
   std::string WriteFile(const std::string& name, const std::string& content) const;
   std::string ReadFile(const std::string& path) const;
-  // The build folder, where bin/, ravelin/ and sourcesafe/ are.
+  // The build folder, where bin/, ravelin/ and sourcesafe/ are ($RAVELIN_BUILD_DIR overrides it).
   static std::filesystem::path BuildDir();
 
 private:

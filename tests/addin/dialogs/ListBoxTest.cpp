@@ -1,0 +1,228 @@
+// TRVLListBox on the offscreen platform: check states through real clicks and keys, enabled flags,
+// item data, the horizontal extent, item height, scroll reporting and replay, and item drawing.
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "addin/dialogs/uRVLListBox.h"
+#include "ui/Graphics.h"
+
+namespace {
+
+class ListBoxTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    list = std::make_unique<TRVLListBox>();
+    list->resize(200, 150);
+    for (const char* name : {"Unit1.cpp", "Unit1.h", "Unit1.dfm", "Project1.bpr"}) list->Add(name);
+    list->OnClickCheck = [this](TObject* sender) {
+      EXPECT_EQ(sender, list.get());
+      checkCounts.push_back(list->ChkCount());
+    };
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+  }
+  void TearDown() override { list->close(); }
+
+  // Clicks item `index` `x` pixels right of its left edge.
+  void ClickItem(int index, int x) {
+    QRect rect = list->visualRect(list->model()->index(index, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + x, rect.center().y()));
+  }
+  std::vector<int> States() const {
+    std::vector<int> states;
+    for (int i = 0; i < list->Count(); ++i) states.push_back(list->State(i));
+    return states;
+  }
+
+  std::unique_ptr<TRVLListBox> list;
+  std::vector<int> checkCounts;   // ChkCount seen by each OnClickCheck
+};
+
+TEST_F(ListBoxTest, StatesEnabledFlagsItemDataAndChkCount) {
+  EXPECT_EQ(States(), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_TRUE(list->ItemEnabled(2));
+  EXPECT_EQ(list->ItemData(2), 0);
+
+  list->SetItemData(0, 4711);   // data alone leaves the state alone
+  list->SetChecked(1, true);
+  list->SetState(2, 2);
+  list->SetState(3, 1);
+  EXPECT_EQ(States(), (std::vector<int>{0, 1, 2, 1}));
+  EXPECT_EQ(list->ChkCount(), 2) << "grayed items do not count";
+  EXPECT_FALSE(list->Checked(2));
+
+  list->SetItemEnabled(3, false);
+  list->SetState(3, 0);
+  EXPECT_EQ(list->State(3), 1) << "a disabled item keeps its state";
+
+  // State travels with its item.
+  list->Delete(1);
+  EXPECT_EQ(States(), (std::vector<int>{0, 2, 1}));
+  EXPECT_EQ(list->ItemData(0), 4711);
+  EXPECT_FALSE(list->ItemEnabled(2));
+  list->Insert(0, "New.cpp");
+  EXPECT_EQ(States(), (std::vector<int>{0, 0, 2, 1}));
+  list->Clear();
+  list->Add("Again.cpp");
+  EXPECT_EQ(States(), std::vector<int>{0});
+  EXPECT_TRUE(list->ItemEnabled(0));
+  EXPECT_EQ(list->State(7), 0) << "outside the list reads as untouched";
+}
+
+TEST_F(ListBoxTest, ClicksInTheCheckColumnToggle) {
+  list->SetCheckBoxes(true);
+  ClickItem(0, 2);
+  ClickItem(0, 2);
+  EXPECT_EQ(list->State(0), 0) << "unchecked -> checked -> unchecked without AllowGrayed";
+
+  list->SetAllowGrayed(true);
+  std::vector<int> seen;
+  for (int i = 0; i < 3; ++i) {
+    ClickItem(0, 2);
+    seen.push_back(list->State(0));
+  }
+  EXPECT_EQ(seen, (std::vector<int>{2, 1, 0}));
+
+  ClickItem(1, TRVLListBox::CheckWidth() + 4);
+  EXPECT_EQ(list->State(1), 0) << "a click on the text does not toggle";
+  EXPECT_EQ(checkCounts.size(), 5u);
+
+  list->SetItemEnabled(2, false);
+  ClickItem(2, 2);
+  EXPECT_EQ(list->State(2), 0) << "a disabled item keeps its state";
+  EXPECT_EQ(checkCounts.size(), 6u) << "but the click is still reported";
+
+  ClickItem(3, 2);
+  EXPECT_EQ(list->State(3), 2);
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                    list->visualRect(list->model()->index(3, 0)).topLeft() + QPoint(2, 2));
+  EXPECT_EQ(list->State(3), 1) << "any mouse button toggles";
+}
+
+TEST_F(ListBoxTest, HiddenCheckBoxesStillToggleByClickAndSpace) {
+  ASSERT_FALSE(list->CheckBoxes());
+  ClickItem(1, 1);
+  EXPECT_EQ(list->State(1), 1);
+  list->SetItemIndex(2);
+  list->SetSelected(2, true);
+  QTest::keyClick(list.get(), Qt::Key_Space);
+  EXPECT_EQ(States(), (std::vector<int>{0, 1, 1, 0}));
+  EXPECT_EQ(checkCounts, (std::vector<int>{1, 2}));
+}
+
+TEST_F(ListBoxTest, SpaceTogglesEverySelectedItemInOrder) {
+  list->SetMultiSelect(true);
+  list->SetChecked(2, true);
+  for (int index : {0, 2, 3}) list->SetSelected(index, true);
+  QTest::keyClick(list.get(), Qt::Key_Space);
+  EXPECT_EQ(States(), (std::vector<int>{1, 0, 0, 1}));
+  // One report per toggled item, made in index order: 0 checked (2), 2 unchecked (1), 3 checked (2).
+  EXPECT_EQ(checkCounts, (std::vector<int>{2, 1, 2}));
+  for (int index : {0, 2, 3}) EXPECT_TRUE(list->Selected(index)) << "the selection stays";
+}
+
+TEST_F(ListBoxTest, ShowingOrHidingCheckBoxesKeepsEveryItemsState) {
+  list->SetChecked(0, true);
+  list->SetState(1, 2);
+  list->SetItemData(2, 99);
+  list->SetItemEnabled(3, false);
+  list->SetCheckBoxes(true);
+  list->SetCheckBoxes(false);
+  list->SetHScrollBar(true);
+  EXPECT_EQ(States(), (std::vector<int>{1, 2, 0, 0}));
+  EXPECT_EQ(list->ItemData(2), 99);
+  EXPECT_FALSE(list->ItemEnabled(3));
+}
+
+TEST_F(ListBoxTest, HorizontalExtentFollowsTheWidestStringAdded) {
+  list->Clear();
+  list->Add("not measured while the extent does not follow the strings");
+  EXPECT_EQ(list->HorizontalExtent(), 0);
+  list->Clear();
+  list->SetHScrollBar(true);
+  list->Add("a");
+  EXPECT_EQ(list->HorizontalExtent(), TextWidth(list->font(), "a"));
+  const std::string longer = "a/much/longer/path/that/does/not/fit/into/the/list/at/all.cpp";
+  list->Insert(0, longer);
+  EXPECT_EQ(list->HorizontalExtent(), TextWidth(list->font(), longer));
+  list->Delete(0);
+  EXPECT_EQ(list->HorizontalExtent(), TextWidth(list->font(), longer)) << "never lowered";
+  list->Add("b");
+  QTRY_VERIFY_WITH_TIMEOUT(list->horizontalScrollBar()->maximum() > 0, 2000);
+}
+
+TEST_F(ListBoxTest, StandardItemHeightFollowsTheFont) {
+  EXPECT_EQ(list->ItemHeight(), TextHeight(list->font(), "Wg"));
+  QFont bigger = list->font();
+  bigger.setPointSize(bigger.pointSize() * 2);
+  list->setFont(bigger);
+  EXPECT_EQ(list->ItemHeight(), TextHeight(bigger, "Wg"));
+  QTRY_COMPARE_WITH_TIMEOUT(list->visualRect(list->model()->index(0, 0)).height(), list->ItemHeight(), 2000);
+
+  list->SetItemHeight(40);
+  EXPECT_NE(list->ItemHeight(), 40) << "a standard list keeps the font's height";
+  list->SetStyle(lbOwnerDrawFixed);
+  list->SetItemHeight(40);
+  EXPECT_EQ(list->ItemHeight(), 40);
+}
+
+TEST_F(ListBoxTest, ScrollingIsReportedAndReplayedWithoutEcho) {
+  TRVLListBox other;
+  other.resize(200, 150);
+  for (int i = 0; i < 100; ++i) {
+    list->Add("Line " + std::to_string(i));
+    other.Add("Line " + std::to_string(i));
+  }
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  std::vector<TWMScroll> reported;
+  list->OnScroll = [&](TObject* sender, TWMScroll& message) {
+    EXPECT_EQ(sender, list.get());
+    reported.push_back(message);
+    other.ReplayScroll(message);
+  };
+  int echoes = 0;
+  other.OnScroll = [&](TObject*, TWMScroll&) { ++echoes; };
+
+  list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_EQ(reported[0].Msg, WM_VSCROLL);
+  EXPECT_GT(list->TopIndex(), 0);
+  EXPECT_EQ(other.TopIndex(), list->TopIndex()) << "the other pane follows";
+  EXPECT_EQ(echoes, 0) << "a replay is not reported";
+
+  other.ReplayScroll({WM_VSCROLL, SB_LINEDOWN, 0});
+  EXPECT_EQ(other.TopIndex(), list->TopIndex() + 1);
+  other.ReplayScroll({WM_VSCROLL, SB_BOTTOM, 0});
+  EXPECT_EQ(other.TopIndex(), other.verticalScrollBar()->maximum());
+  other.ReplayScroll({WM_VSCROLL, SB_THUMBPOSITION, 7});
+  EXPECT_EQ(other.TopIndex(), 7);
+  EXPECT_EQ(echoes, 0);
+
+  list->SetTopIndex(3);
+  EXPECT_EQ(list->TopIndex(), 3);
+  EXPECT_EQ(reported.size(), 1u) << "a top index set by the program is no scroll";
+  other.close();
+}
+
+TEST_F(ListBoxTest, OwnerDrawingGetsTheRectRightOfTheCheckColumn) {
+  std::vector<QRect> drawn;
+  list->OnDrawItem = [&](TRVLListBox*, int, QPainter&, const QRect& rect, TOwnerDrawState) { drawn.push_back(rect); };
+  QImage image(200, 20, QImage::Format_ARGB32);
+  QPainter painter(&image);
+  list->DrawItem(painter, QRect(0, 0, 200, 16), 0, 0);
+  EXPECT_TRUE(drawn.empty()) << "a standard list draws its own text";
+
+  list->SetStyle(lbOwnerDrawFixed);
+  list->DrawItem(painter, QRect(0, 0, 200, 16), 0, 0);
+  list->SetCheckBoxes(true);
+  list->DrawItem(painter, QRect(0, 0, 200, 16), 0, 0);
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0], QRect(0, 0, 200, 16));
+  EXPECT_EQ(drawn[1], QRect(TRVLListBox::CheckWidth(), 0, 200 - TRVLListBox::CheckWidth(), 16));
+}
+
+} // namespace

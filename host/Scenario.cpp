@@ -14,14 +14,14 @@ struct TCommandShape {
   TArg Arg;
 };
 
-constexpr std::array<TCommandShape, 20> Commands{{
+constexpr std::array<TCommandShape, 21> Commands{{
     {"open-project", TArg::Required}, {"close-project", TArg::None}, {"open-file", TArg::Required},
     {"activate", TArg::Required},     {"type", TArg::Required},      {"key", TArg::Required},
     {"menu", TArg::Required},         {"popup", TArg::Required},     {"status-click", TArg::None},
     {"answer", TArg::Required},       {"print-status", TArg::None},  {"print-menu", TArg::Optional},
     {"print-prompts", TArg::None},    {"print-text", TArg::None},    {"save", TArg::None},
     {"expect", TArg::Required},       {"wait-idle", TArg::None},     {"screenshot", TArg::Required},
-    {"close-file", TArg::Optional},   {"print-project", TArg::None},
+    {"close-file", TArg::Optional},   {"print-project", TArg::None}, {"screenshot-desktop", TArg::Required},
 }};
 
 } // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// The form view: a module's form file shown as its text. Activating the view selects the form;
+// editing the text modifies it. While Lock Controls is on, or the form file is read-only, the text
+// can't be changed.
+#include "ui/Form.h"
+
+class TEditControl;
+class THostModule;
+
+class TFormView : public TForm {
+  Q_OBJECT
+public:
+  TFormView(THostModule* module, QObject* owner);
+  THostModule* Module() const { return FModule; }
+  TEditControl* TextControl() const { return FText; }
+  void SetLockControls(bool locked);
+
+protected:
+  bool event(QEvent* event) override;
+
+private:
+  void UpdateReadOnly();
+
+  THostModule* FModule;
+  TEditControl* FText;
+  bool FLocked = false;
+};
+
+// The form's name from its text ("object Form1: TForm1" gives "Form1"); empty when not found.
+std::string FormNameOf(const QString& formText);

@@ -1,0 +1,36 @@
+#pragma once
+// The IDE's main window: the menu bar (File with the Reopen list "FileClosedFilesItem", Edit with
+// "EditLockControlsItem", View as "ViewsMenu", Project, Help) and a speed bar.
+#include <string>
+
+#include "ui/Form.h"
+
+class THost;
+class TMainMenu;
+class TMenuItem;
+
+class TIDEMainForm : public TForm {
+  Q_OBJECT
+public:
+  TIDEMainForm(THost& host, QObject* owner);
+  TMainMenu* Menu() const { return FMenu; }
+  // Shows the project's name in the caption.
+  void UpdateCaption();
+
+private:
+  TMenuItem* AddMenu(const std::string& name, const std::string& caption);
+  TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
+                     std::function<void()> action);
+  void BuildFileMenu();
+  void BuildEditMenu();
+  void BuildViewMenu();
+  void BuildProjectMenu();
+  void BuildHelpMenu();
+  void BuildSpeedBar();
+  void FillReopenMenu();
+  std::string ChooseFile(const std::string& title, const std::string& filter);
+
+  THost& FHost;
+  TMainMenu* FMenu;
+  TMenuItem* FReopen = nullptr;
+};

@@ -1,0 +1,127 @@
+#include "host/ModuleInterfaces.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "host/Host.h"
+
+TIEditorInterface* THostModuleIntf::GetEditorInterface() {
+  return FModule ? new THostEditorIntf(FModule) : nullptr;
+}
+
+TIFormInterface* THostModuleIntf::GetFormInterface() {
+  return FModule && FModule->HasForm() ? new THostFormIntf(FModule) : nullptr;
+}
+
+bool THostModuleIntf::IsProjectModule() { return FModule && FModule->IsProjectModule(); }
+bool THostModuleIntf::Close() { return FModule && FHost.CloseModule(FModule); }
+bool THostModuleIntf::Save(bool forceSave) { return FModule && FHost.SaveModule(FModule, forceSave); }
+
+bool THostModuleIntf::ShowSource() {
+  if (!FModule) return false;
+  FHost.ShowSource(FModule);
+  return true;
+}
+
+bool THostModuleIntf::ShowForm() {
+  if (!FModule || !FModule->HasForm()) return false;
+  FHost.ShowForm(FModule);
+  return true;
+}
+
+bool THostModuleIntf::AddNotifier(TIModuleNotifier* notifier) { return FModule && FModule->AddNotifier(notifier); }
+bool THostModuleIntf::RemoveNotifier(TIModuleNotifier* notifier) {
+  return FModule && FModule->RemoveNotifier(notifier);
+}
+
+std::string THostFormIntf::FileName() { return FModule ? FModule->FormFile() : std::string(); }
+bool THostFormIntf::FormModified() { return FModule && FModule->Form()->isModified(); }
+
+bool THostFormIntf::MarkModified() {
+  if (!FModule) return false;
+  FModule->Form()->setModified(true);
+  return true;
+}
+
+TIEditReader* THostEditorIntf::CreateReader() {
+  return FModule ? new THostEditReader(FModule->SourceBytes()) : nullptr;
+}
+
+TIEditWriter* THostEditorIntf::CreateWriter() {
+  return FModule && !FModule->IsReadOnly() ? new THostEditWriter(FModule) : nullptr;
+}
+
+std::string THostEditorIntf::FileName() { return FModule ? FModule->FileName() : std::string(); }
+int THostEditorIntf::LinesInBuffer() { return FModule ? FModule->Source()->blockCount() : 0; }
+bool THostEditorIntf::BufferModified() { return FModule && FModule->Source()->isModified(); }
+
+bool THostEditorIntf::MarkModified() {
+  if (!FModule) return false;
+  FModule->Source()->setModified(true);
+  return true;
+}
+
+TCharPos THostEditorIntf::GetBlockAfter() { return FModule ? FModule->Block().After : TCharPos{}; }
+TCharPos THostEditorIntf::GetBlockStart() { return FModule ? FModule->Block().Start : TCharPos{}; }
+TBlockType THostEditorIntf::GetBlockType() { return FModule ? FModule->Block().Type : btUnknown; }
+bool THostEditorIntf::GetBlockVisible() { return FModule && FModule->Block().Visible; }
+
+namespace {
+
+template <class Change>
+void ChangeBlock(THostModule* module, Change change) {
+  if (!module) return;
+  TMarkedBlock block = module->Block();
+  change(block);
+  module->SetBlock(block);
+}
+
+} // namespace
+
+void THostEditorIntf::SetBlockAfter(const TCharPos& value) {
+  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.After = value; });
+}
+void THostEditorIntf::SetBlockStart(const TCharPos& value) {
+  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.Start = value; });
+}
+void THostEditorIntf::SetBlockType(TBlockType value) {
+  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.Type = value; });
+}
+void THostEditorIntf::SetBlockVisible(bool value) {
+  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.Visible = value; });
+}
+
+int THostEditReader::GetText(int position, char* buffer, int count) {
+  if (position < 0 || count <= 0 || static_cast<size_t>(position) >= FText.size()) return 0;
+  size_t n = std::min(static_cast<size_t>(count), FText.size() - static_cast<size_t>(position));
+  std::memcpy(buffer, FText.data() + position, n);
+  return static_cast<int>(n);
+}
+
+THostEditWriter::THostEditWriter(THostModule* module) : FModule(module), FOriginal(module->SourceBytes()) {}
+
+THostEditWriter::~THostEditWriter() {
+  if (!FChanged || !FModule) return;
+  FResult.append(FOriginal, FPosition);
+  FModule->SetSourceBytes(FResult);
+}
+
+bool THostEditWriter::CopyTo(int position) {
+  if (position < static_cast<int>(FPosition) || static_cast<size_t>(position) > FOriginal.size()) return false;
+  FResult.append(FOriginal, FPosition, static_cast<size_t>(position) - FPosition);
+  FPosition = static_cast<size_t>(position);
+  return true;
+}
+
+bool THostEditWriter::DeleteTo(int position) {
+  if (position < static_cast<int>(FPosition) || static_cast<size_t>(position) > FOriginal.size()) return false;
+  FChanged = FChanged || static_cast<size_t>(position) > FPosition;
+  FPosition = static_cast<size_t>(position);
+  return true;
+}
+
+bool THostEditWriter::Insert(const std::string& text) {
+  FResult += text;
+  FChanged = FChanged || !text.empty();
+  return true;
+}

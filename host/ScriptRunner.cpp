@@ -1,0 +1,314 @@
+#include "host/ScriptRunner.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+
+#include "host/EditControl.h"
+#include "host/EditWindow.h"
+#include "host/FormView.h"
+#include "host/Host.h"
+#include "host/MainForm.h"
+#include "host/Module.h"
+#include "platform/Exception.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "ui/Menus.h"
+#include "ui/ScriptedPrompter.h"
+#include "ui/StatusBar.h"
+
+using namespace platform;
+
+namespace {
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else
+      out += c;
+  }
+  return out;
+}
+
+// The text a key produces in an editor, as a keyboard would send it.
+QString KeyText(int key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QStringLiteral("\r");
+    case Qt::Key_Tab: return QStringLiteral("\t");
+    case Qt::Key_Backspace: return QString(QChar(8));
+    case Qt::Key_Space: return QStringLiteral(" ");
+    default: break;
+  }
+  if (key >= 0x21 && key <= 0x7E) {
+    QChar c(key);
+    return (modifiers & Qt::ShiftModifier) ? QString(c.toUpper()) : QString(c.toLower());
+  }
+  return {};
+}
+
+} // namespace
+
+TScriptRunner::TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript)
+    : FHost(host), FPrompter(prompter), FOut(transcript), FFailuresSeen(prompter.Failures().size()) {}
+
+bool TScriptRunner::RunFile(const std::string& fileName) {
+  std::string text, error;
+  if (!ReadFile(fileName, text, &error)) {
+    FError = error;
+    return false;
+  }
+  std::vector<TScenarioStep> steps;
+  if (!ParseScenario(text, fileName, steps, FError)) return false;
+  return Run(steps, fileName);
+}
+
+bool TScriptRunner::Run(const std::vector<TScenarioStep>& steps, const std::string& fileName) {
+  FFolder = ExtractFilePath(ExpandFileName(fileName));
+  for (const TScenarioStep& step : steps) {
+    std::string where = fileName + ":" + std::to_string(step.Line) + ": ";
+    Echo("> " + step.Command + (step.Argument.empty() ? "" : " " + step.Argument));
+    try {
+      Execute(step);
+      WaitIdle();
+    } catch (const EPromptScript&) {
+      // Reported below from the prompter's record, which says what was asked.
+    } catch (const std::exception& e) {
+      FError = where + step.Command + " failed: " + e.what();
+      return false;
+    }
+    const auto& failures = FPrompter.Failures();
+    if (failures.size() > FFailuresSeen) {
+      FError = where + "a prompt had no answer: " + Escaped(failures[FFailuresSeen]);
+      return false;
+    }
+  }
+  return true;
+}
+
+void TScriptRunner::Echo(const std::string& line) {
+  FOut << line << '\n';
+  FOut.flush();
+}
+
+// Printed output is what `expect` searches; the echoed commands are not.
+void TScriptRunner::Print(const std::string& line) {
+  Echo(line);
+  FTranscript += line + '\n';
+}
+
+std::string TScriptRunner::Resolve(const std::string& path) const {
+  return !path.empty() && path[0] == '/' ? path : ExpandFileName(FFolder + path);
+}
+
+void TScriptRunner::WaitIdle() {
+  // Several rounds: handling one batch of events (activations, deferred deletions) posts the next.
+  for (int round = 0; round < 5; ++round) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+QWidget* TScriptRunner::ActiveWindow() const {
+  if (QWidget* window = QApplication::activeWindow()) return window;
+  return FHost.EditWindow()->isVisible() ? static_cast<QWidget*>(FHost.EditWindow())
+                                         : static_cast<QWidget*>(FHost.MainForm());
+}
+
+QWidget* TScriptRunner::TextTarget() const {
+  if (auto* view = qobject_cast<TFormView*>(ActiveWindow())) return view->TextControl();
+  if (!FHost.EditWindow()->CurrentModule()) throw Exception("no file is open in the editor");
+  return FHost.EditWindow()->EditControl();
+}
+
+void TScriptRunner::SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(target, &release);
+}
+
+void TScriptRunner::TypeText(const std::string& text) {
+  QWidget* target = TextTarget();
+  for (QChar c : QString::fromStdString(text)) {
+    int key = c.toUpper().unicode();
+    Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+    if (c == ' ') key = Qt::Key_Space;
+    SendKey(target, key, modifiers, QString(c));
+  }
+}
+
+void TScriptRunner::PressKey(const std::string& spec) {
+  QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(spec), QKeySequence::PortableText);
+  if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown) throw Exception("unknown key \"" + spec + "\"");
+  int key = sequence[0].key();
+  Qt::KeyboardModifiers modifiers = sequence[0].keyboardModifiers();
+  SendKey(TextTarget(), key, modifiers, KeyText(key, modifiers));
+}
+
+void TScriptRunner::Activate(const std::string& path) {
+  THostModule* module = FHost.FindModule(path);
+  if (!module) throw Exception(path + " is not open");
+  if (SameText(ExtractFileExt(path), ".dfm"))
+    FHost.ShowForm(module);
+  else
+    FHost.ShowSource(module);
+}
+
+void TScriptRunner::PrintMenu(const std::string& path) {
+  TMenuItem* root = FHost.MainForm()->Menu()->Items();
+  TMenuItem* menu = root;
+  if (!path.empty()) {
+    // Opening the menu first lets its owner bring the items up to date.
+    ClickPath(root, path);
+    menu = FindItemByPath(root, path);
+    if (!menu) throw Exception("no menu \"" + path + "\"");
+  }
+  for (int i = 0; i < menu->Count(); ++i) {
+    TMenuItem* item = menu->Items(i);
+    Print(item->Caption() + " | " + (item->Enabled() ? "enabled" : "disabled") + " | " +
+          (item->Visible() ? "visible" : "hidden") + (item->Checked() ? " | checked" : ""));
+  }
+}
+
+void TScriptRunner::PrintStatus() {
+  TStatusBar* bar = FHost.EditWindow()->StatusBar();
+  for (int i = 0; i < bar->PanelCount(); ++i)
+    Print("status " + std::to_string(bar->Panels(i)->ID()) + ": " + bar->Panels(i)->Text());
+}
+
+void TScriptRunner::PrintPrompts() {
+  const auto& prompts = FPrompter.Prompts();
+  for (; FPromptsPrinted < prompts.size(); ++FPromptsPrinted) {
+    const TPromptRecord& prompt = prompts[FPromptsPrinted];
+    Print("prompt: " + prompt.Caption + " | " + (prompt.Icon.empty() ? "-" : prompt.Icon) + " | " +
+          Escaped(prompt.Text));
+  }
+}
+
+void TScriptRunner::StatusClick() {
+  TStatusBar* bar = FHost.EditWindow()->StatusBar();
+  if (bar->PanelCount() <= TEditWindow::OwnPanelCount)
+    throw Exception("the editor's status bar has no panel after its own");
+  QPoint at = bar->PanelRect(TEditWindow::OwnPanelCount).center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(bar, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(bar, &release);
+}
+
+void TScriptRunner::Screenshot(const std::string& path) {
+  std::string file = Resolve(path);
+  ForceDirectories(ExtractFileDir(file));
+  if (!ActiveWindow()->grab().save(QString::fromStdString(file), "PNG"))
+    throw Exception("cannot write " + file);
+  Print("screenshot " + file);
+}
+
+namespace {
+
+// Every visible top-level window drawn at its place on one picture, with a title bar each, as a
+// desktop would show them.
+bool SaveDesktop(const std::string& file) {
+  QRect area;
+  std::vector<QWidget*> windows;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->isVisible() && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip) {
+      windows.push_back(window);
+      area |= window->geometry().adjusted(-4, -26, 4, 4);
+    }
+  if (windows.empty()) return false;
+  const int titleHeight = 22;
+  QImage image(area.size() + QSize(16, 16), QImage::Format_RGB32);
+  image.fill(QColor(0, 128, 128));
+  QPainter painter(&image);
+  QWidget* active = QApplication::activeWindow();
+  // The active window last, so it lies on top.
+  std::stable_partition(windows.begin(), windows.end(), [active](QWidget* w) { return w != active; });
+  for (QWidget* window : windows) {
+    QRect frame = window->geometry().translated(-area.topLeft() + QPoint(8, 8));
+    QRect title(frame.left() - 2, frame.top() - titleHeight - 2, frame.width() + 4, titleHeight);
+    painter.fillRect(frame.adjusted(-3, -titleHeight - 3, 3, 3), QColor(192, 192, 192));
+    painter.fillRect(title, window == active ? QColor(0, 0, 128) : QColor(128, 128, 128));
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(title.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+    painter.drawPixmap(frame.topLeft(), window->grab());
+  }
+  return image.save(QString::fromStdString(file), "PNG");
+}
+
+} // namespace
+
+void TScriptRunner::Execute(const TScenarioStep& step) {
+  const std::string& c = step.Command;
+  const std::string& arg = step.Argument;
+  if (c == "open-project") {
+    if (!FHost.OpenProject(Resolve(arg))) throw Exception("the project " + Resolve(arg) + " was not opened");
+  } else if (c == "close-project") {
+    if (!FHost.CloseProject(true)) throw Exception("the project was not closed");
+  } else if (c == "open-file") {
+    if (!FHost.OpenFile(Resolve(arg))) throw Exception("the file " + Resolve(arg) + " was not opened");
+  } else if (c == "close-file") {
+    THostModule* module = arg.empty() ? FHost.ActiveModule() : FHost.FindModule(Resolve(arg));
+    if (!module) throw Exception("no such file is open");
+    FHost.CloseModule(module, true);
+  } else if (c == "activate") {
+    Activate(Resolve(arg));
+  } else if (c == "type") {
+    TypeText(arg);
+  } else if (c == "key") {
+    PressKey(Trim(arg));
+  } else if (c == "menu") {
+    ClickPath(FHost.MainForm()->Menu()->Items(), arg);
+  } else if (c == "popup") {
+    TPopupMenu* menu = FHost.EditWindow()->LocalMenu();
+    menu->DoPopup();
+    ClickPath(menu->Items(), arg);
+  } else if (c == "status-click") {
+    StatusClick();
+  } else if (c == "answer") {
+    FPrompter.AddAnswer(Trim(arg));
+  } else if (c == "print-status") {
+    PrintStatus();
+  } else if (c == "print-menu") {
+    PrintMenu(Trim(arg));
+  } else if (c == "print-prompts") {
+    PrintPrompts();
+  } else if (c == "print-text") {
+    auto* text = static_cast<QPlainTextEdit*>(TextTarget());
+    for (const QString& line : text->toPlainText().split('\n')) Print(line.toStdString());
+  } else if (c == "print-project") {
+    Print("project " + FHost.Project().FileName);
+    for (const std::string& unit : FHost.Project().Units) Print("unit " + unit);
+    for (const std::string& form : FHost.Project().Forms) Print("form " + form);
+  } else if (c == "save") {
+    THostModule* module = FHost.ActiveModule();
+    if (!module) throw Exception("no file is open");
+    FHost.SaveModule(module, false);
+  } else if (c == "expect") {
+    if (FTranscript.find(arg) == std::string::npos) throw Exception("the transcript does not contain \"" + arg + "\"");
+  } else if (c == "wait-idle") {
+    WaitIdle();
+  } else if (c == "screenshot") {
+    Screenshot(arg);
+  } else if (c == "screenshot-desktop") {
+    if (!SaveDesktop(Resolve(arg))) throw Exception("cannot write " + Resolve(arg));
+    Print("screenshot " + Resolve(arg));
+  }
+}

@@ -1,0 +1,107 @@
+// ravelin-ide: the IDE. `ravelin-ide [--addin PATH] [FILE...]` opens the files or projects given;
+// `ravelin-ide --script SCENARIO [--addin PATH]` runs a scenario offscreen and exits with its result.
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QDir>
+
+#include "host/Host.h"
+#include "host/MainForm.h"
+#include "host/ScriptRunner.h"
+#include "ui/QtApplication.h"
+#include "ui/ScriptedPrompter.h"
+
+namespace {
+
+struct TOptions {
+  std::string Script;
+  std::string AddIn;
+  std::vector<std::string> Files;
+};
+
+bool ParseOptions(int argc, char** argv, TOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if ((arg == "--script" || arg == "--addin") && i + 1 < argc)
+      (arg == "--script" ? options.Script : options.AddIn) = argv[++i];
+    else if (arg.rfind("--", 0) == 0)
+      return false;
+    else
+      options.Files.push_back(arg);
+  }
+  return true;
+}
+
+// Qt wants a private runtime folder; one per user in the temporary folder keeps it quiet.
+void PrepareRuntimeDir() {
+  if (std::getenv("XDG_RUNTIME_DIR")) return;
+  QString runtime = QDir::tempPath() + "/ravelin-xdg-" + QString::number(getuid());
+  QDir().mkpath(runtime);
+  QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+}
+
+// The offscreen platform warns about every window operation it can't do; scenario transcripts stay
+// readable without them.
+QtMessageHandler StandardMessageHandler = nullptr;
+
+void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+  if (StandardMessageHandler)
+    StandardMessageHandler(type, context, message);
+  else
+    std::cerr << message.toStdString() << '\n';
+}
+
+int RunScript(THost& host, TScriptedPrompter& prompter, const std::string& script) {
+  TScriptRunner runner(host, prompter, std::cout);
+  bool passed = runner.RunFile(script);
+  host.Shutdown();
+  if (!passed) {
+    std::cerr << runner.Error() << '\n';
+    return 1;
+  }
+  std::cout << "scenario passed\n";
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  TOptions options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::cerr << "usage: ravelin-ide [--addin PATH] [FILE...]\n"
+                 "       ravelin-ide --script SCENARIO [--addin PATH]\n";
+    return 2;
+  }
+  bool scripted = !options.Script.empty();
+  if (scripted && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  PrepareRuntimeDir();
+  if (scripted) StandardMessageHandler = qInstallMessageHandler(QuietOffscreenWarnings);
+  TQtApplication app(argc, argv);
+
+  TScriptedPrompter* prompter = nullptr;
+  if (scripted) {
+    auto scriptedPrompter = std::make_unique<TScriptedPrompter>();
+    prompter = scriptedPrompter.get();
+    SetPrompter(std::move(scriptedPrompter));
+  }
+
+  THost host;
+  host.MainForm()->Show();
+  try {
+    host.LoadAddIn(options.AddIn);
+  } catch (const EPromptScript&) {
+    // The failure was recorded as a prompt; the scenario can print it and goes on without add-in.
+  }
+  for (const std::string& file : options.Files) host.OpenFile(file);
+  if (scripted) return RunScript(host, *prompter, options.Script);
+
+  host.MainForm()->OnClose = [&app](TObject*) { app.quit(); };
+  int result = app.exec();
+  host.Shutdown();
+  return result;
+}

@@ -8,8 +8,7 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "vss/server/VSSAdmin.h"
-
-extern "C" IVSSDatabase* VSSCreateDatabase();
+#include "vss/server/VSSDatabaseObject.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +20,7 @@ BenchDatabase::BenchDatabase() {
   platform::SetEnv("RAVELIN_REGISTRY_DIR", FFolder + "/registry");
   fs::create_directories(Work());
   VSSAdmin::CreateDatabase(FFolder + "/db");
-  FDatabase = VSSPtr<IVSSDatabase>(VSSCreateDatabase());
+  FDatabase = VSSPtr<IVSSDatabase>(new VSSDatabaseObject());
   FDatabase->Open(FFolder + "/db", "Admin", "");
   Root()->SetLocalSpec(Work());
 }

@@ -9,13 +9,12 @@
 
 #include "addin/diagnostics/uFrmScanDebug.h"
 #include "addin/diagnostics/uTypeName.h"
-#include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegRVL.h"
 #include "platform/Exception.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
-#include "ui/Prompter.h"
 
 namespace {
 
@@ -103,9 +102,6 @@ size_t FindCandidate(std::string_view text, int32_t offset) {
   }
   return best;
 }
-
-// An error box with the product's name as caption.
-void ShowError(const std::string& text) { MessageBox(text, Globals().ProductName, MB_OK | MB_ICONERROR); }
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegUser.h"
 #include "addin/settings/uScramble.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 
 namespace {

@@ -1,0 +1,137 @@
+// The entry point and the version-control client, called in-process as the IDE calls them, over real
+// windows, registry and prompter.
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "TempDirTest.h"
+#include "ToolServicesStub.h"
+#include "addin/frame/uRVLClient.h"
+#include "addin/frame/uRVLEntry.h"
+#include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRVLUtils.h"
+#include "addin/settings/uRegTips.h"
+#include "ui/Application.h"
+#include "ui/Screen.h"
+#include "ui/ScriptedPrompter.h"
+
+namespace {
+
+struct TReleaser {
+  void operator()(TIVCSClient* client) const { client->Release(); }
+};
+using TClientPtr = std::unique_ptr<TIVCSClient, TReleaser>;
+
+class ClientTest : public TempDirTest {
+protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    auto prompter = std::make_unique<TScriptedPrompter>();
+    FPrompter = prompter.get();
+    FOldPrompter = SetPrompter(std::move(prompter));
+    FOldHandler = Application().OnException();
+  }
+  void TearDown() override {
+    Application().SetOnException(FOldHandler);
+    SetPrompter(std::move(FOldPrompter));
+    Globals().ToolServices = nullptr;
+    TempDirTest::TearDown();
+  }
+  TClientPtr Start(TIToolServices* services) { return TClientPtr(RVLENTRY(services)); }
+  // Exceptions reported to the application, by message, with their senders.
+  void CatchReports() {
+    Application().SetOnException([this](TObject* sender, const std::exception& e) {
+      FReports.push_back(e.what());
+      FSenders.push_back(sender);
+    });
+  }
+  static bool ShowUpdateTip() { return TRVLRegFactory::_Instance().CreateRegTips()->GetShowUpdateTip(); }
+
+  TScriptedPrompter* FPrompter = nullptr;
+  std::unique_ptr<TPrompter> FOldPrompter;
+  TExceptionEvent FOldHandler;
+  std::vector<std::string> FReports;
+  std::vector<TObject*> FSenders;
+};
+
+TEST_F(ClientTest, EntryHandsTheServicesOnAndTheClientAnswersWithoutVerbs) {
+  TForm mainWindow;
+  TToolServicesStub services(&mainWindow);
+  TClientPtr client = Start(&services);
+  ASSERT_TRUE(client);
+  EXPECT_EQ(Globals().ToolServices, &services);
+  EXPECT_EQ(Application().MainForm(), &mainWindow) << "the add-in's windows belong to the IDE";
+  EXPECT_EQ(client->GetIDString(), "Halberd.Ravelin");
+  EXPECT_EQ(client->GetMenuName(), "S&ourceSafe");
+  for (int index : {-1, 0, 3, 1000}) {
+    EXPECT_EQ(client->GetVerb(index), "");
+    EXPECT_EQ(client->GetVerbState(index), 0);
+    client->ExecuteVerb(index);
+  }
+  FPrompter->AddAnswer("OK");
+  EXPECT_EQ(client->GetVerbCount(), 0);
+  EXPECT_EQ(client->GetVerbCount(), 0);
+  client->ProjectChange();
+  EXPECT_TRUE(FPrompter->Failures().empty());
+}
+
+TEST_F(ClientTest, UpdateTipIsShownOnceOnTheFirstRequestAndNeverAgain) {
+  TToolServicesStub services;
+  TClientPtr client = Start(&services);
+  FPrompter->AddAnswer("OK");
+  client->GetVerbCount();
+  ASSERT_EQ(FPrompter->Prompts().size(), 1u);
+  const TPromptRecord& tip = FPrompter->Prompts()[0];
+  EXPECT_EQ(tip.Caption, "Ravelin");
+  EXPECT_EQ(tip.Icon, "Information");
+  EXPECT_EQ(tip.Text, "Tip: You can automatically update Ravelin\n by selecting SourceSafe|Help |Check Updates ");
+  EXPECT_FALSE(ShowUpdateTip());
+
+  client->GetVerbCount();
+  TClientPtr next = Start(&services);
+  next->GetVerbCount();
+  EXPECT_EQ(FPrompter->Prompts().size(), 1u) << "shown once per user, not once per start";
+}
+
+TEST_F(ClientTest, WithoutServicesTheClientStaysInactive) {
+  TClientPtr client = Start(nullptr);
+  ASSERT_TRUE(client);
+  EXPECT_EQ(client->GetVerbCount(), 0);
+  EXPECT_FALSE(dynamic_cast<TRVLClient&>(*client).Initialized());
+  EXPECT_TRUE(FPrompter->Prompts().empty());
+  EXPECT_TRUE(ShowUpdateTip());
+}
+
+TEST_F(ClientTest, ExceptionInsideAnOperationIsReportedAndNeverReachesTheIDE) {
+  CatchReports();
+  TToolServicesStub services;
+  TClientPtr client = Start(&services);
+  // No answer for the tip: the prompter raises inside the client's operation.
+  int count = -1;
+  EXPECT_NO_THROW(count = client->GetVerbCount());
+  EXPECT_EQ(count, 0);
+  ASSERT_EQ(FReports.size(), 1u);
+  EXPECT_NE(FReports[0].find("Tip: You can automatically update"), std::string::npos) << FReports[0];
+  EXPECT_EQ(FSenders[0], dynamic_cast<TObject*>(client.get())) << "the client reports itself as sender";
+  EXPECT_TRUE(ShowUpdateTip()) << "the tip counts as shown only once it was";
+}
+
+TEST_F(ClientTest, MessageBoxesCarryTheProductNameAndTheCursorComesBack) {
+  FPrompter->AddAnswer("No");
+  EXPECT_EQ(ShowMessageBox("Continue?", MB_YESNO | MB_ICONQUESTION), IDNO);
+  FPrompter->AddAnswer("OK");
+  ShowError("It failed");
+  ASSERT_EQ(FPrompter->Prompts().size(), 2u);
+  EXPECT_EQ(FPrompter->Prompts()[0].Caption, "Ravelin");
+  EXPECT_EQ(FPrompter->Prompts()[0].Icon, "Question");
+  EXPECT_EQ(FPrompter->Prompts()[1].Icon, "Error");
+  EXPECT_EQ(FPrompter->Prompts()[1].Text, "It failed");
+
+  SetHourglass();
+  EXPECT_EQ(Screen().Cursor(), crHourGlass);
+  RestoreCursor();
+  EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+} // namespace

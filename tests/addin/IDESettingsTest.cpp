@@ -1,0 +1,130 @@
+// What the add-in reads from the IDE's own editor settings, for both IDEs, and the IDE's word for
+// read-only files.
+#include <gtest/gtest.h>
+
+#include "TempDirTest.h"
+#include "ToolServicesStub.h"
+#include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegIDE.h"
+#include "addin/settings/uRegIntl.h"
+#include "platform/Registry.h"
+
+namespace {
+
+using platform::Hive;
+using platform::RegistryKey;
+
+TEST(Highlight, DefaultStringGivesNoStyleOnSystemColours) {
+  const TEditorFont font = ParseHighlightFont("0,0,,1,1,0,0");
+  EXPECT_FALSE(font.Bold || font.Italic || font.Underline);
+  EXPECT_EQ(font.Color, clWindowText);
+  EXPECT_EQ(ParseHighlightBackground("0,0,,1,1,0,0"), clWindow);
+}
+
+TEST(Highlight, FieldsGiveStylesAndColoursWhenTheirDefaultFlagsAreOff) {
+  const TEditorFont font = ParseHighlightFont("0,15,BI,0,0,0,0");
+  EXPECT_TRUE(font.Bold);
+  EXPECT_TRUE(font.Italic);
+  EXPECT_FALSE(font.Underline);
+  EXPECT_EQ(font.Color, 0);
+  EXPECT_EQ(ParseHighlightBackground("0,15,BI,0,0,0,0"), 15);
+  EXPECT_TRUE(ParseHighlightFont("1,2,U,0,0,0,0").Underline);
+  EXPECT_EQ(ParseHighlightFont("x,2,,0,0,0,0").Color, clWindowText) << "not a number";
+  EXPECT_EQ(ParseHighlightBackground("1,2y,,0,0,0,0"), clWindow) << "not a number";
+  EXPECT_EQ(ParseHighlightFont("12,3,,0,0").Color, 12);
+  EXPECT_EQ(ParseHighlightBackground("12,3,,0,0"), clWindow) << "the text after the last comma is no field";
+  EXPECT_EQ(ParseHighlightFont("").Color, clWindowText);
+}
+
+class IDESettingsTest : public TempDirTest {
+protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    Globals().ToolServices = &FServices;
+  }
+  void TearDown() override {
+    Globals().ToolServices = nullptr;
+    TempDirTest::TearDown();
+  }
+  static RegistryKey IDEKey(const std::string& tail) {
+    return RegistryKey(Hive::CurrentUser, "Software\\Borland\\C++Builder\\3.0" + tail, true);
+  }
+  TToolServicesStub FServices;
+};
+
+TEST_F(IDESettingsTest, CppBuilderEditorKeysBuildTheHighlightString) {
+  auto ide = TRVLRegFactory::_Instance().CreateRegIDE();
+  ASSERT_NE(dynamic_cast<TRVLB3RegIDE*>(ide.get()), nullptr);
+  EXPECT_EQ(ide->GetHighlight("Comment"), "0,0,,1,1,0,0") << "nothing stored";
+
+  RegistryKey comment = IDEKey("\\Editor\\Highlight\\Comment");
+  comment.WriteInteger("Foreground Color", 9);
+  comment.WriteInteger("Background Color", 14);
+  comment.WriteString("Default Foreground", "0");
+  comment.WriteString("Default Background", "0");
+  comment.WriteString("Italic", "true");
+  comment.WriteString("Bold", "true");
+  EXPECT_EQ(ide->GetHighlight("Comment"), "255,16776960,BI,0,0,0,0");
+  TEditorFont font;
+  EXPECT_EQ(ide->GetCommentFont(font), clAqua);
+  EXPECT_EQ(font.Color, clRed);
+  EXPECT_TRUE(font.Bold && font.Italic && !font.Underline);
+
+  IDEKey("\\Editor\\Highlight\\Reserved word").WriteString("Underline", "true");
+  EXPECT_EQ(ide->GetReservedWordFont(font), clWindow);
+  EXPECT_TRUE(font.Underline && !font.Bold && !font.Italic) << "Underline alone";
+  EXPECT_EQ(font.Color, clWindowText);
+
+  RegistryKey identifier = IDEKey("\\Editor\\Highlight\\Identifier");
+  identifier.WriteInteger("Foreground Color", 16);
+  identifier.WriteString("Default Foreground", "0");
+  EXPECT_EQ(ide->GetIdentifierForeground(), 0) << "an index outside the palette";
+  EXPECT_EQ(ide->GetIdentifierBackground(), clWindow);
+}
+
+TEST_F(IDESettingsTest, CppBuilderEditorFont) {
+  auto ide = TRVLRegFactory::_Instance().CreateRegIDE();
+  EXPECT_EQ(ide->GetFontName(), "Courier New");
+  EXPECT_EQ(ide->GetFontSize(), 10);
+  IDEKey("\\Editor\\Options").WriteString("Editor Font", "DejaVu Sans Mono");
+  IDEKey("\\Editor\\Options").WriteInteger("Font Size", 12);
+  EXPECT_EQ(ide->GetFontName(), "DejaVu Sans Mono");
+  EXPECT_EQ(ide->GetFontSize(), 12);
+}
+
+TEST_F(IDESettingsTest, DelphiEditorReadsItsOwnKeys) {
+  TRegIDE ide;
+  EXPECT_EQ(ide.GetHighlight("Identifier"), "0,0,,1,1,0,0");
+  IDEKey("\\Highlight").WriteString("Reserved_word", "4,7,B,0,0,0,0");
+  TEditorFont font;
+  EXPECT_EQ(ide.GetReservedWordFont(font), 7);
+  EXPECT_EQ(font.Color, 4);
+  EXPECT_TRUE(font.Bold);
+  IDEKey("\\Editor").WriteString("FontName", "Fixed");
+  IDEKey("\\Editor").WriteString("FontSize", "big");
+  EXPECT_EQ(ide.GetFontName(), "Fixed");
+  EXPECT_EQ(ide.GetFontSize(), 10) << "not a number";
+  IDEKey("\\Editor").WriteString("FontSize", "14");
+  EXPECT_EQ(ide.GetFontSize(), 14);
+}
+
+TEST_F(IDESettingsTest, WithoutTheIDEsServicesEveryValueKeepsItsDefault) {
+  IDEKey("\\Editor\\Options").WriteInteger("Font Size", 12);
+  Globals().ToolServices = nullptr;
+  auto ide = TRVLRegFactory::_Instance().CreateRegIDE();
+  EXPECT_EQ(ide->GetFontSize(), 10);
+  EXPECT_EQ(ide->GetHighlight("Comment"), "0,0,,1,1,0,0");
+}
+
+TEST_F(IDESettingsTest, ReadOnlyWordComesFromTheChosenIDELanguage) {
+  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegIDE()->GetReadOnlyText(), "Read Only");
+  auto intl = TRVLRegFactory::_Instance().CreateRegIntl();
+  RegistryKey(Hive::CurrentUser, intl->GetIDELangKey(), true).WriteString("Read Only", "Read only!");
+  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegIDE()->GetReadOnlyText(), "Read only!");
+  intl->SetDelphiLang("Deutsch");
+  RegistryKey(Hive::CurrentUser, intl->GetIDELangKey(), true).WriteString("Read Only", "Schreibgeschützt");
+  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegIDE()->GetReadOnlyText(), "Schreibgeschützt");
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+// Window placement kept per window class, over real forms.
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "TempDirTest.h"
+#include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegWindow.h"
+#include "platform/Registry.h"
+#include "ui/Form.h"
+
+namespace {
+
+using platform::Hive;
+using platform::RegistryKey;
+
+class WindowPlacementTest : public TempDirTest {
+protected:
+  static RegistryKey Stored(const std::string& className) {
+    return RegistryKey(Hive::CurrentUser, Globals().RegistryKey + "\\Window\\" + className, true);
+  }
+  std::unique_ptr<TRegWindow> FWindow = TRVLRegFactory::_Instance().CreateRegWindow();
+};
+
+TEST_F(WindowPlacementTest, NormalFormIsSavedAndLoadedUnderItsClassName) {
+  TForm saved;
+  saved.SetNormalBounds(QRect(40, 30, 320, 240));
+  FWindow->SavePlacement(&saved);
+  RegistryKey stored = Stored("TForm");
+  EXPECT_EQ(stored.ReadInteger("State", -1), wsNormal);
+  EXPECT_EQ(stored.ReadInteger("Left"), 40);
+  EXPECT_EQ(stored.ReadInteger("Top"), 30);
+  EXPECT_EQ(stored.ReadInteger("Width"), 320);
+  EXPECT_EQ(stored.ReadInteger("Height"), 240);
+
+  TForm loaded;
+  loaded.SetNormalBounds(QRect(0, 0, 100, 100));
+  TRVLRegFactory::_Instance().CreateRegWindow()->LoadPlacement(&loaded);
+  EXPECT_EQ(loaded.NormalBounds(), QRect(40, 30, 320, 240));
+  EXPECT_EQ(loaded.WindowState(), wsNormal);
+}
+
+TEST_F(WindowPlacementTest, MaximizedFormStoresOnlyItsStateAndComesBackWithItsNormalBounds) {
+  TForm form;
+  form.SetNormalBounds(QRect(10, 20, 300, 200));
+  FWindow->SavePlacement(&form);
+  form.SetNormalBounds(QRect(50, 60, 700, 500));
+  form.SetWindowState(wsMaximized);
+  FWindow->SavePlacement(&form);
+  RegistryKey stored = Stored("TForm");
+  EXPECT_EQ(stored.ReadInteger("State"), wsMaximized);
+  EXPECT_EQ(stored.ReadInteger("Width"), 300) << "bounds saved before it was maximized stay";
+
+  TForm loaded;
+  FWindow->LoadPlacement(&loaded);
+  EXPECT_EQ(loaded.WindowState(), wsMaximized);
+  EXPECT_EQ(loaded.NormalBounds(), QRect(10, 20, 300, 200));
+  loaded.close();
+  form.close();
+}
+
+TEST_F(WindowPlacementTest, WindowsSavedOffTheTopOrLeftComeBackAtZero) {
+  RegistryKey stored = Stored("TForm");
+  stored.WriteInteger("Left", -80);
+  stored.WriteInteger("Top", -5);
+  stored.WriteInteger("Width", 200);
+  stored.WriteInteger("Height", 150);
+  TForm form;
+  FWindow->LoadPlacement(&form);
+  EXPECT_EQ(form.NormalBounds(), QRect(0, 0, 200, 150));
+
+  stored.WriteInteger("Top", 70);
+  FWindow->LoadPlacement(&form);
+  EXPECT_EQ(form.NormalBounds(), QRect(0, 70, 200, 150)) << "only the axis that was off";
+}
+
+TEST_F(WindowPlacementTest, PlainControlsAndPerWindowValuesUseTheControlsClass) {
+  QWidget control;
+  control.setGeometry(5, 6, 70, 80);
+  FWindow->SavePlacement(&control);
+  EXPECT_FALSE(Stored("QWidget").ValueExists("State")) << "only forms have a state";
+  control.setGeometry(0, 0, 10, 10);
+  FWindow->LoadPlacement(&control);
+  EXPECT_EQ(control.geometry(), QRect(5, 6, 70, 80));
+
+  TForm form;
+  EXPECT_EQ(FWindow->ReadControlInteger(&form, "ActivePage", 0), 0);
+  FWindow->WriteControlInteger(&form, "ActivePage", 2);
+  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegWindow()->ReadControlInteger(&form, "ActivePage", 0), 2);
+  EXPECT_EQ(Stored("TForm").ReadInteger("ActivePage"), 2);
+}
+
+} // namespace

@@ -1,7 +1,9 @@
 #include "ui/Form.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "platform/Exception.h"
@@ -74,6 +76,20 @@ TModalResult TForm::ShowModal() {
 void TForm::SetModalResult(TModalResult result) {
   FModalResult = result;
   if (result != mrNone && FModalLoop) FModalLoop->exit();
+}
+
+void TForm::SetButtonResult(QAbstractButton* button, TModalResult result) {
+  connect(button, &QAbstractButton::clicked, this, [this, result] { SetModalResult(result); });
+}
+
+void TForm::keyPressEvent(QKeyEvent* event) {
+  QAbstractButton* button = nullptr;
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    if (event->key() == Qt::Key_Escape) button = FCancelButton;
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) button = FDefaultButton;
+  }
+  if (button && button->isEnabled() && button->isVisible()) button->click();
+  else QWidget::keyPressEvent(event);
 }
 
 void TForm::Show() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -53,6 +54,13 @@ public:
   void SetModalResult(TModalResult result);
   bool IsModal() const { return FModalLoop != nullptr; }
 
+  // A button that closes the form with `result` when clicked (a dialog's OK, Cancel, Yes...).
+  void SetButtonResult(QAbstractButton* button, TModalResult result);
+  // The button Return presses (unless the focused control takes Return itself) and the button
+  // Escape presses; nullptr for none.
+  void SetDefaultButton(QAbstractButton* button) { FDefaultButton = button; }
+  void SetCancelButton(QAbstractButton* button) { FCancelButton = button; }
+
   void Show();
   // Closes the form: hides it (a modal form with no result gets mrCancel). Forms asked to close
   // through OnCloseQuery may refuse.
@@ -77,6 +85,7 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -88,6 +97,8 @@ private:
   TModalResult FModalResult = mrNone;
   QEventLoop* FModalLoop = nullptr;
   QRect FNormalBounds;
+  QPointer<QAbstractButton> FDefaultButton;
+  QPointer<QAbstractButton> FCancelButton;
 };
 
 using TModalHook = std::function<void(TForm& form)>;

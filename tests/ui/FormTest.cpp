@@ -60,6 +60,26 @@ TEST_F(FormTest, AModalResultSetBeforeTheLoopOrAVisibleFormAreHandled) {
   form.Close();
 }
 
+TEST_F(FormTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
+  TFrmAsk form(nullptr);
+  auto btnCancel = new QPushButton("Cancel", &form);
+  form.SetButtonResult(btnCancel, mrCancel);
+  form.SetDefaultButton(form.btnOK);
+  form.SetCancelButton(btnCancel);
+  SetModalHook([&](TForm&) { QTest::keyClick(form.edName, Qt::Key_Return); });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  SetModalHook([&](TForm&) { QTest::keyClick(form.edName, Qt::Key_Escape); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  // A disabled default button is not pressed: the hook has to end the loop itself.
+  form.btnOK->setEnabled(false);
+  SetModalHook([&](TForm& shown) {
+    QTest::keyClick(form.edName, Qt::Key_Return);
+    EXPECT_TRUE(shown.IsModal());
+    shown.SetModalResult(mrAbort);
+  });
+  EXPECT_EQ(form.ShowModal(), mrAbort);
+}
+
 TEST_F(FormTest, CloseQueryCanKeepTheFormOpen) {
   TFrmAsk form(nullptr);
   int asked = 0;

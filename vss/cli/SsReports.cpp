@@ -76,13 +76,16 @@ int RunHistory(SsSession& session, const CommandLine& line) {
   while (versions->Next(version.Out())) {
     std::printf("\n*****  Version %d  *****\nUser: %-12s Date: %s\n%s\n", version->VersionNumber(),
                 version->Username().c_str(), FormatDate(version->Date()).c_str(), version->Action().c_str());
+    std::string labelComment;
     if (!version->Label().empty()) {
       std::printf("Label: '%s'\n", version->Label().c_str());
       VSSPtr<IVSSVersion2> labelled = version.Query<IVSSVersion2>();
-      if (labelled && !labelled->LabelComment().empty())
-        std::printf("Label comment: %s\n", labelled->LabelComment().c_str());
+      if (labelled) labelComment = labelled->LabelComment();
+      if (!labelComment.empty()) std::printf("Label comment: %s\n", labelComment.c_str());
     }
-    if (!version->Comment().empty()) std::printf("Comment: %s\n", version->Comment().c_str());
+    // A label's comment is the version's comment too; it is shown once.
+    std::string comment = version->Comment();
+    if (!comment.empty() && comment != labelComment) std::printf("Comment: %s\n", comment.c_str());
   }
   return 0;
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Registry.h"
+#include "vss/api/CoVSSDatabase.h"
+
 TEST_F(SsTest, AdminManagesUsersWithoutShowingSecrets) {
   EXPECT_TRUE(std::filesystem::exists(Db() + "/srcsafe.ini"));
   EXPECT_EQ(Admin({"adduser", "Joe", "--password", "s3cret-pw"}).Code, 0);
@@ -76,4 +79,23 @@ TEST_F(SsTest, MultipleCheckoutsOption) {
 
   ASSERT_EQ(Admin({"option", "multiple-checkouts", "yes"}).Code, 0);
   EXPECT_EQ(Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"}).Code, 0);
+}
+
+TEST_F(SsTest, AdminRegistersDatabasesAndTheServer) {
+  std::string other = PathOf("other");
+  ASSERT_EQ(Admin({"create", other, "--register", "Other"}).Code, 0);
+  platform::RegistryKey sourceSafe(platform::Hive::LocalMachine, "Software\\Microsoft\\SourceSafe", false);
+  EXPECT_EQ(sourceSafe.ReadString("API Current Database"), other);
+  platform::RegistryKey databases(platform::Hive::LocalMachine, "Software\\Microsoft\\SourceSafe\\Databases", false);
+  EXPECT_EQ(databases.ReadString("Other"), other);
+  // The registered database is the one ss opens when SSDIR is not set.
+  unsetenv("SSDIR");
+  EXPECT_EQ(Ss({"Create", "$/OnlyInOther"}).Code, 0);
+  EXPECT_EQ(Ss({"Dir", "$/"}).Out, "$/:\n$OnlyInOther\n\n1 item(s)\n");
+
+  ASSERT_EQ(Admin({"install-server"}).Code, 0);
+  std::string installDir = (BuildDir() / "sourcesafe").string();
+  EXPECT_EQ(sourceSafe.ReadString("SCCServerPath"), installDir + "/libssscc.so");
+  platform::RegistryKey server(platform::Hive::LocalMachine, VSSServerRegistrationKey(), false);
+  EXPECT_EQ(server.ReadString(""), installDir + "/libssapi.so");
 }

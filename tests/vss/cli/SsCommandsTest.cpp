@@ -96,7 +96,8 @@ TEST_F(SsTest, GetLabelsAndOldVersions) {
   ASSERT_EQ(Ss({"Checkin", "a.txt"}).Code, 0);
 
   ProgramResult history = Ss({"History", "a.txt"});
-  EXPECT_TRUE(Contains(history.Out, "Label: 'v1'")) << history.Out;
+  EXPECT_TRUE(Contains(history.Out, "Label: 'v1'\nLabel comment: First cut\n")) << history.Out;
+  EXPECT_FALSE(Contains(history.Out, "\nComment: First cut")) << history.Out;   // shown once
 
   std::filesystem::remove(PathOf("work/a.txt"));
   EXPECT_EQ(Ss({"Get", "a.txt"}).Code, 0);

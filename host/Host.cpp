@@ -119,7 +119,8 @@ bool THost::OpenProject(const std::string& fileName) {
   FProjectManager->ShowProject(&FProject);
   FProjectManager->show();
   FileNotification(fnProjectOpened, path);
-  if (FileExists(FProject.MainSource)) OpenFile(FProject.MainSource);
+  // The main source opens as a file (a .dpr is both the project and its main source).
+  if (FileExists(FProject.MainSource) && !FindModule(FProject.MainSource)) LoadModule(FProject.MainSource);
   emit ProjectChanged();
   FVersionControl->ProjectChanged();
   return true;
@@ -253,6 +254,7 @@ bool THost::CloseModule(THostModule* module, bool askToSave) {
   std::erase(FModules, module);
   RememberClosed(module->FileName());
   // The module may be closing from inside one of its own notifications.
+  module->MarkClosed();
   module->deleteLater();
   return true;
 }

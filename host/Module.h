@@ -33,6 +33,9 @@ public:
   const std::string& FormFile() const { return FFormFile; }
   bool HasForm() const { return !FFormFile.empty(); }
   bool IsProjectModule() const { return FProjectModule; }
+  // Closed modules linger until their last notification has returned; interfaces ignore them.
+  bool IsClosed() const { return FClosed; }
+  void MarkClosed() { FClosed = true; }
   void SetProjectModule(bool value) { FProjectModule = value; }
   // True when `fileName` is this module's source or form file.
   bool Owns(const std::string& fileName) const;
@@ -91,5 +94,6 @@ private:
   bool FFormReadOnly = false;
   TMarkedBlock FBlock;
   std::vector<TIModuleNotifier*> FNotifiers;
-  bool FLoading = false;   // buffers being (re)filled from disk are not edits
+  bool FLoading = false;
+  bool FClosed = false;   // buffers being (re)filled from disk are not edits
 };

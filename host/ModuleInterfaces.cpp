@@ -6,65 +6,65 @@
 #include "host/Host.h"
 
 TIEditorInterface* THostModuleIntf::GetEditorInterface() {
-  return FModule ? new THostEditorIntf(FModule) : nullptr;
+  return OpenModule(FModule) ? new THostEditorIntf(FModule) : nullptr;
 }
 
 TIFormInterface* THostModuleIntf::GetFormInterface() {
-  return FModule && FModule->HasForm() ? new THostFormIntf(FModule) : nullptr;
+  return OpenModule(FModule) && FModule->HasForm() ? new THostFormIntf(FModule) : nullptr;
 }
 
-bool THostModuleIntf::IsProjectModule() { return FModule && FModule->IsProjectModule(); }
-bool THostModuleIntf::Close() { return FModule && FHost.CloseModule(FModule); }
-bool THostModuleIntf::Save(bool forceSave) { return FModule && FHost.SaveModule(FModule, forceSave); }
+bool THostModuleIntf::IsProjectModule() { return OpenModule(FModule) && FModule->IsProjectModule(); }
+bool THostModuleIntf::Close() { return OpenModule(FModule) && FHost.CloseModule(FModule); }
+bool THostModuleIntf::Save(bool forceSave) { return OpenModule(FModule) && FHost.SaveModule(FModule, forceSave); }
 
 bool THostModuleIntf::ShowSource() {
-  if (!FModule) return false;
+  if (!OpenModule(FModule)) return false;
   FHost.ShowSource(FModule);
   return true;
 }
 
 bool THostModuleIntf::ShowForm() {
-  if (!FModule || !FModule->HasForm()) return false;
+  if (!OpenModule(FModule) || !FModule->HasForm()) return false;
   FHost.ShowForm(FModule);
   return true;
 }
 
-bool THostModuleIntf::AddNotifier(TIModuleNotifier* notifier) { return FModule && FModule->AddNotifier(notifier); }
+bool THostModuleIntf::AddNotifier(TIModuleNotifier* notifier) { return OpenModule(FModule) && FModule->AddNotifier(notifier); }
 bool THostModuleIntf::RemoveNotifier(TIModuleNotifier* notifier) {
-  return FModule && FModule->RemoveNotifier(notifier);
+  return OpenModule(FModule) && FModule->RemoveNotifier(notifier);
 }
 
-std::string THostFormIntf::FileName() { return FModule ? FModule->FormFile() : std::string(); }
-bool THostFormIntf::FormModified() { return FModule && FModule->Form()->isModified(); }
+std::string THostFormIntf::FileName() { return OpenModule(FModule) ? FModule->FormFile() : std::string(); }
+bool THostFormIntf::FormModified() { return OpenModule(FModule) && FModule->Form()->isModified(); }
 
 bool THostFormIntf::MarkModified() {
-  if (!FModule) return false;
+  if (!OpenModule(FModule)) return false;
   FModule->Form()->setModified(true);
   return true;
 }
 
 TIEditReader* THostEditorIntf::CreateReader() {
-  return FModule ? new THostEditReader(FModule->SourceBytes()) : nullptr;
+  return OpenModule(FModule) ? new THostEditReader(FModule->SourceBytes()) : nullptr;
 }
 
 TIEditWriter* THostEditorIntf::CreateWriter() {
-  return FModule && !FModule->IsReadOnly() ? new THostEditWriter(FModule) : nullptr;
+  return OpenModule(FModule) && !FModule->IsReadOnly() ? new THostEditWriter(FModule) : nullptr;
 }
 
-std::string THostEditorIntf::FileName() { return FModule ? FModule->FileName() : std::string(); }
-int THostEditorIntf::LinesInBuffer() { return FModule ? FModule->Source()->blockCount() : 0; }
-bool THostEditorIntf::BufferModified() { return FModule && FModule->Source()->isModified(); }
+std::string THostEditorIntf::FileName() { return OpenModule(FModule) ? FModule->FileName() : std::string(); }
+int THostEditorIntf::LinesInBuffer() { return OpenModule(FModule) ? FModule->Source()->blockCount() : 0; }
+bool THostEditorIntf::BufferModified() { return OpenModule(FModule) && FModule->Source()->isModified(); }
 
 bool THostEditorIntf::MarkModified() {
-  if (!FModule) return false;
+  if (!OpenModule(FModule)) return false;
   FModule->Source()->setModified(true);
   return true;
 }
 
-TCharPos THostEditorIntf::GetBlockAfter() { return FModule ? FModule->Block().After : TCharPos{}; }
-TCharPos THostEditorIntf::GetBlockStart() { return FModule ? FModule->Block().Start : TCharPos{}; }
-TBlockType THostEditorIntf::GetBlockType() { return FModule ? FModule->Block().Type : btUnknown; }
-bool THostEditorIntf::GetBlockVisible() { return FModule && FModule->Block().Visible; }
+TCharPos THostEditorIntf::GetBlockAfter() { return OpenModule(FModule) ? FModule->Block().After : TCharPos{}; }
+TCharPos THostEditorIntf::GetBlockStart() { return OpenModule(FModule) ? FModule->Block().Start : TCharPos{}; }
+TBlockType THostEditorIntf::GetBlockType() { return OpenModule(FModule) ? FModule->Block().Type : btUnknown; }
+bool THostEditorIntf::GetBlockVisible() { return OpenModule(FModule) && FModule->Block().Visible; }
 
 namespace {
 
@@ -79,16 +79,16 @@ void ChangeBlock(THostModule* module, Change change) {
 } // namespace
 
 void THostEditorIntf::SetBlockAfter(const TCharPos& value) {
-  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.After = value; });
+  ChangeBlock(OpenModule(FModule), [&](TMarkedBlock& b) { b.After = value; });
 }
 void THostEditorIntf::SetBlockStart(const TCharPos& value) {
-  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.Start = value; });
+  ChangeBlock(OpenModule(FModule), [&](TMarkedBlock& b) { b.Start = value; });
 }
 void THostEditorIntf::SetBlockType(TBlockType value) {
-  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.Type = value; });
+  ChangeBlock(OpenModule(FModule), [&](TMarkedBlock& b) { b.Type = value; });
 }
 void THostEditorIntf::SetBlockVisible(bool value) {
-  ChangeBlock(FModule, [&](TMarkedBlock& b) { b.Visible = value; });
+  ChangeBlock(OpenModule(FModule), [&](TMarkedBlock& b) { b.Visible = value; });
 }
 
 int THostEditReader::GetText(int position, char* buffer, int count) {
@@ -101,7 +101,7 @@ int THostEditReader::GetText(int position, char* buffer, int count) {
 THostEditWriter::THostEditWriter(THostModule* module) : FModule(module), FOriginal(module->SourceBytes()) {}
 
 THostEditWriter::~THostEditWriter() {
-  if (!FChanged || !FModule) return;
+  if (!FChanged || !OpenModule(FModule)) return;
   FResult.append(FOriginal, FPosition);
   FModule->SetSourceBytes(FResult);
 }

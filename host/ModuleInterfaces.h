@@ -9,6 +9,11 @@
 
 class THost;
 
+// The module behind an interface while it is open, else nullptr.
+inline THostModule* OpenModule(const QPointer<THostModule>& module) {
+  return module && !module->IsClosed() ? module.data() : nullptr;
+}
+
 class THostModuleIntf : public TIModuleInterface {
 public:
   THostModuleIntf(THost& host, THostModule* module) : FHost(host), FModule(module) {}

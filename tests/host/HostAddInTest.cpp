@@ -1,0 +1,158 @@
+// Loading a version-control add-in and what it sees of the IDE: its menu, its verbs, the View menu
+// item it inserts, and file, project and module notifications in order.
+#include <QTest>
+
+#include "HostFixture.h"
+#include "host/EditControl.h"
+#include "host/FormView.h"
+#include "host/MainForm.h"
+#include "host/Module.h"
+#include "host/VersionControl.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+#include "ui/Application.h"
+#include "ui/Menus.h"
+
+class HostAddInTest : public HostFixture {
+protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    FLog = PathOf("addin.log");
+    setenv("RAVELIN_TEST_ADDIN_LOG", FLog.c_str(), 1);
+    unsetenv("RAVELIN_TEST_ADDIN_MODE");
+  }
+  void TearDown() override {
+    HostFixture::TearDown();
+    unsetenv("RAVELIN_TEST_ADDIN_LOG");
+    unsetenv("RAVELIN_TEST_ADDIN_MODE");
+  }
+
+  // The lines logged since the last call.
+  std::vector<std::string> TakeLog() {
+    std::vector<std::string> lines = platform::Split(ReadFile(FLog), '\n');
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    std::vector<std::string> fresh(lines.begin() + static_cast<long>(std::min(FSeen, lines.size())), lines.end());
+    FSeen = lines.size();
+    return fresh;
+  }
+
+  TMenuItem* MenuBar() const { return FHost->MainForm()->Menu()->Items(); }
+
+  std::string FLog;
+  size_t FSeen = 0;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(HostAddInTest, TheAddInGetsItsMenuVerbsAndAViewMenuItem) {
+  ASSERT_TRUE(FHost->LoadAddIn(TEST_ADDIN_PATH));
+  EXPECT_EQ(TakeLog(), (Lines{"entry ", "GetVerbCount"}));
+  EXPECT_EQ(FHost->ToolServices()->GetParentHandle(), FHost->MainForm());
+
+  // The version-control menu carries the client's name, belongs to the application and sits
+  // before Help.
+  TMenuItem* menu = FHost->VersionControl().Menu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->Caption(), "&Test VCS");
+  EXPECT_EQ(menu->parent(), &Application());
+  EXPECT_EQ(menu->MenuIndex(), MenuBar()->Count() - 2);
+
+  // Opening it asks for the verbs again and shows them with their states.
+  TakeLog();
+  ClickPath(MenuBar(), "&Test VCS");
+  EXPECT_EQ(TakeLog(), Lines{"GetVerbCount"});
+  ASSERT_EQ(menu->Count(), 2);
+  EXPECT_EQ(menu->Items(0)->Caption(), "Verb &One");
+  EXPECT_TRUE(menu->Items(0)->Enabled());
+  EXPECT_FALSE(menu->Items(1)->Enabled());
+  ClickPath(MenuBar(), "&Test VCS|Verb &One");
+  EXPECT_EQ(TakeLog(), (Lines{"GetVerbCount", "ExecuteVerb 0"}));
+  EXPECT_EQ(menu->Count(), 2);   // refreshed, not piled up
+
+  // The item inserted at index 12 of the View menu is there and runs the add-in's callback.
+  TMenuItem* views = FHost->MainForm()->Menu()->FindItem("ViewsMenu");
+  ASSERT_GT(views->Count(), 12);
+  EXPECT_EQ(views->Items(12)->Name(), "TestViewItem");
+  EXPECT_TRUE(views->Items(12)->Enabled());
+  ClickPath(MenuBar(), "&View|Test Tool Bar...");
+  EXPECT_EQ(TakeLog(), Lines{"clicked TestViewItem"});
+
+  FHost->Shutdown();
+  EXPECT_EQ(TakeLog(), Lines{"released"});
+}
+
+TEST_F(HostAddInTest, NotificationsArriveInTheOrderThingsHappen) {
+  ASSERT_TRUE(FHost->LoadAddIn(TEST_ADDIN_PATH));
+  TakeLog();
+  ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
+  EXPECT_EQ(TakeLog(), (Lines{"file 3 Demo.bpr", "file 4 Demo.bpr", "file 0 Demo.cpp", "file 1 Demo.cpp",
+                              "GetVerbCount", "ProjectChange Demo.bpr"}));
+
+  // A unit with a form gets a module notifier, which hears the form being selected and changed.
+  THostModule* unit = FHost->OpenFile(Sample("Unit1.cpp"));
+  ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(TakeLog(), (Lines{"file 0 Unit1.cpp", "file 1 Unit1.cpp", "form Unit1.dfm"}));
+  FHost->ShowForm(unit);
+  TFormView* view = FHost->FormView(unit);
+  ASSERT_TRUE(WaitFor([&] { return view->isActiveWindow(); }));
+  QTest::keyClicks(view->TextControl(), "x");
+  EXPECT_EQ(TakeLog(), (Lines{"module 5", "module 3"}));
+
+  // Lock Controls (the Edit menu item the add-in clicks) stops the form from changing.
+  ClickPath(MenuBar(), "&Edit|Loc&k Controls");
+  EXPECT_TRUE(FHost->MainForm()->Menu()->FindItem("EditLockControlsItem")->Checked());
+  QString before = unit->Form()->toPlainText();
+  QTest::keyClicks(view->TextControl(), "y");
+  EXPECT_EQ(unit->Form()->toPlainText(), before);
+  EXPECT_EQ(TakeLog(), Lines{});
+
+  ASSERT_TRUE(FHost->RemoveFromProject(Sample("Util.cpp")));
+  EXPECT_EQ(TakeLog(), Lines{"file 7 Util.cpp"});
+
+  FPrompter->AddAnswer("No");   // the changed form is not saved
+  ASSERT_TRUE(FHost->CloseProject(true));
+  // Closing the front page brings Unit1.cpp forward (4, editor selected) before it closes too.
+  EXPECT_EQ(TakeLog(), (Lines{"file 5 Demo.bpr", "file 2 Demo.cpp", "module 4", "file 2 Unit1.cpp", "module 0",
+                              "GetVerbCount", "ProjectChange "}));
+  EXPECT_EQ(FPrompter->Prompts().back().Text, "Save changes to " + Sample("Unit1.cpp") + "?");
+}
+
+TEST_F(HostAddInTest, ANotifierCanRefuseAFileOpening) {
+  ASSERT_TRUE(FHost->LoadAddIn(TEST_ADDIN_PATH));
+  std::string refused = WriteFile("Refused.cpp", "// no\n");
+  EXPECT_EQ(FHost->OpenFile(refused), nullptr);
+  EXPECT_EQ(FHost->FindModule(refused), nullptr);
+  EXPECT_TRUE(FPrompter->Prompts().empty());
+}
+
+TEST_F(HostAddInTest, AnAddInThatFailsIsReportedAndTheIDEWorksOnWithoutIt) {
+  struct TCase {
+    std::string Path;
+    const char* Mode;
+    std::string Expected;
+  };
+  std::string notALibrary = WriteFile("junk.so", "not a library");
+  for (const TCase& c : {TCase{PathOf("missing.so"), "", "does not exist"},
+                         TCase{notALibrary, "", "could not be loaded"},
+                         TCase{TEST_ADDIN_PATH, "null", "returned no client"},
+                         TCase{TEST_ADDIN_PATH, "throw", "the test add-in refuses to start"}}) {
+    SCOPED_TRACE(c.Path + " " + c.Mode);
+    FHost = std::make_unique<THost>();
+    setenv("RAVELIN_TEST_ADDIN_MODE", c.Mode, 1);
+    size_t prompts = FPrompter->Prompts().size();
+    FPrompter->AddAnswer("OK");
+    EXPECT_FALSE(FHost->LoadAddIn(c.Path));
+    ASSERT_EQ(FPrompter->Prompts().size(), prompts + 1);
+    EXPECT_NE(FPrompter->Prompts().back().Text.find(c.Expected), std::string::npos) << FPrompter->Prompts().back().Text;
+    EXPECT_EQ(FHost->VersionControl().Menu(), nullptr);
+    EXPECT_NE(FHost->OpenFile(Sample("Util.cpp")), nullptr);
+  }
+}
+
+TEST_F(HostAddInTest, TheRegistryNamesTheAddIn) {
+  platform::RegistryKey key(platform::Hive::CurrentUser, "Software\\Borland\\C++Builder\\3.0\\Version Control", true);
+  ASSERT_TRUE(key.WriteString("VCSManager", TEST_ADDIN_PATH));
+  ASSERT_TRUE(FHost->LoadAddIn(""));
+  EXPECT_EQ(FHost->ToolServices()->GetBaseRegistryKey(), "Software\\Borland\\C++Builder\\3.0");
+  EXPECT_EQ(FHost->VersionControl().Client()->GetIDString(), "Ravelin.TestAddIn");
+}

@@ -1,5 +1,6 @@
 #include "vss/cli/LineDiff.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/Text.h"
@@ -47,6 +48,9 @@ std::string CompareKey(const TextLine& line, const DiffOptions& options) {
 // that is deleted and every line of the new text that is inserted.
 class Bisection {
 public:
+  // Work (text lines times edits) a single split may take while staying minimal.
+  static constexpr long MinimalBudget = 20'000'000;
+
   Bisection(const std::vector<int>& a, const std::vector<int>& b)
       : A(a), B(b), Deleted(a.size(), false), Inserted(b.size(), false) {
     size_t size = 2 * (a.size() + b.size()) + 4;
@@ -89,7 +93,21 @@ private:
     auto r = [&](long k) -> long& { return Backward[k + offset]; };
     f(1) = 0;
     r(delta + 1) = n + 1;
+    // Past this many edits the search stops at the furthest point reached, so that texts with
+    // huge differences take bounded time; the script is then correct but may not be minimal.
+    const long limit = std::max<long>(256, MinimalBudget / (n + m));
     for (long d = 0; d <= (n + m + 1) / 2; ++d) {
+      if (d > limit) {
+        // The furthest point inside the grid; after d - 1 steps it is at least that far in.
+        long bestX = -1, bestY = -1;
+        for (long k = -d + 1; k <= d - 1; k += 2) {
+          long px = f(k), py = px - k;
+          if (px <= n && py >= 0 && py <= m && px + py > bestX + bestY) bestX = px, bestY = py;
+        }
+        x = u = aLo + bestX;
+        y = v = bLo + bestY;
+        return;
+      }
       for (long k = -d; k <= d; k += 2) {
         long px = (k == -d || (k != d && f(k - 1) < f(k + 1))) ? f(k + 1) : f(k - 1) + 1;
         long py = px - k, sx = px, sy = py;

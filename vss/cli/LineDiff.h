@@ -1,6 +1,8 @@
 #pragma once
 // The line comparison behind `ss Diff`: splits texts into lines and finds a minimal set of differing
 // runs (Myers' O(ND) algorithm in linear space), optionally ignoring white space, case or line ends.
+// Texts that differ in many thousands of lines get a correct script that may not be minimal, in
+// bounded time.
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -108,3 +108,23 @@ TEST(LineDiff, RandomTextsGiveMinimalCorrectScripts) {
     EXPECT_EQ(added, b.size() - lcs[0][0]) << "round " << round;
   }
 }
+
+// Texts that differ almost everywhere take bounded time and still give a correct script.
+TEST(LineDiff, HugeDifferencesStayCorrect) {
+  std::vector<TextLine> a, b;
+  for (int i = 0; i < 20000; ++i) {
+    a.push_back({i % 7 == 0 ? "same" + std::to_string(i) : "a" + std::to_string(i), "\n"});
+    b.push_back({i % 7 == 0 ? "same" + std::to_string(i) : "b" + std::to_string(i), "\n"});
+  }
+  auto hunks = DiffLines(a, b, {});
+  std::vector<std::string> rebuilt;
+  size_t next = 0;
+  for (const DiffHunk& h : hunks) {
+    for (; next < h.OldStart; ++next) rebuilt.push_back(a[next].Text);
+    for (size_t k = 0; k < h.NewCount; ++k) rebuilt.push_back(b[h.NewStart + k].Text);
+    next += h.OldCount;
+  }
+  for (; next < a.size(); ++next) rebuilt.push_back(a[next].Text);
+  ASSERT_EQ(rebuilt.size(), b.size());
+  for (size_t i = 0; i < b.size(); ++i) ASSERT_EQ(rebuilt[i], b[i].Text) << i;
+}

@@ -1,11 +1,14 @@
-// ssdemo: makes the demo SourceSafe database. Usage: ssdemo DIR WORKDIR [SAMPLES]
+// ssdemo: makes the demo SourceSafe database.
+// Usage: ssdemo DIR WORKDIR [SAMPLES] [--register NAME]
 // DIR gets a new database with the users Admin and guest (both with empty passwords) and the
 // project $/Demo, holding the C++Builder sample project from SAMPLES (by default the one in the
 // source tree) with a few versions and the label "1.0". Both users' working folder of $/Demo is
-// WORKDIR, which ends up holding the latest versions, read-only, as after a Get.
+// WORKDIR, which ends up holding the latest versions, read-only, as after a Get. With --register
+// the database is listed in SourceSafe's registry under NAME and made the current one.
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/Files.h"
 #include "vss/api/VSSErrors.h"
@@ -70,14 +73,23 @@ void Make(const std::string& dir, const std::string& work, const std::string& sa
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3 || argc > 4) {
-    std::fprintf(stderr, "Usage: ssdemo DIR WORKDIR [SAMPLES]\n");
+  std::vector<std::string> words;
+  std::string registerAs;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--register" && i + 1 < argc)
+      registerAs = argv[++i];
+    else
+      words.push_back(argv[i]);
+  }
+  if (words.size() < 2 || words.size() > 3) {
+    std::fprintf(stderr, "Usage: ssdemo DIR WORKDIR [SAMPLES] [--register NAME]\n");
     return 100;
   }
   try {
-    std::string samples = argc == 4 ? argv[3] : RAVELIN_DEMO_SAMPLES;
-    Make(platform::ExpandFileName(argv[1]), platform::ExpandFileName(argv[2]), samples);
-    std::printf("Demo database in %s, working folder %s\n", argv[1], argv[2]);
+    std::string dir = platform::ExpandFileName(words[0]), work = platform::ExpandFileName(words[1]);
+    Make(dir, work, words.size() == 3 ? words[2] : std::string(RAVELIN_DEMO_SAMPLES));
+    if (!registerAs.empty()) VSSAdmin::RegisterDatabase(registerAs, dir, true);
+    std::printf("Demo database in %s, working folder %s\n", dir.c_str(), work.c_str());
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

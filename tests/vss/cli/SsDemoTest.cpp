@@ -9,9 +9,10 @@
 
 TEST_F(SsTest, DemoDatabaseHasTheSampleProjectVersionsLabelAndWorkingFolders) {
   std::string demoDb = PathOf("demo"), demoWork = PathOf("demowork");
-  ProgramResult made = RunProgram("ssdemo", {demoDb, demoWork}, Work());
+  ProgramResult made = RunProgram("ssdemo", {demoDb, demoWork, "--register", "Demo"}, Work());
   ASSERT_EQ(made.Code, 0) << made.Err;
-  setenv("SSDIR", demoDb.c_str(), 1);
+  // Registered as the current database, so ss finds it without SSDIR.
+  unsetenv("SSDIR");
 
   ProgramResult dir = Ss({"Dir", "$/Demo"});
   EXPECT_EQ(dir.Code, 0);

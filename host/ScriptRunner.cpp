@@ -258,12 +258,18 @@ bool SaveDesktop(const std::string& file) {
 void TScriptRunner::Execute(const TScenarioStep& step) {
   const std::string& c = step.Command;
   const std::string& arg = step.Argument;
+  // A refusal the IDE explained in a message box is an outcome the scenario can print and expect;
+  // one without a word is a failure.
+  size_t prompts = FPrompter.Prompts().size();
+  auto unless = [&](bool done, const std::string& what) {
+    if (!done && FPrompter.Prompts().size() == prompts) throw Exception(what);
+  };
   if (c == "open-project") {
-    if (!FHost.OpenProject(Resolve(arg))) throw Exception("the project " + Resolve(arg) + " was not opened");
+    unless(FHost.OpenProject(Resolve(arg)), "the project " + Resolve(arg) + " was not opened");
   } else if (c == "close-project") {
-    if (!FHost.CloseProject(true)) throw Exception("the project was not closed");
+    unless(FHost.CloseProject(true), "the project was not closed");
   } else if (c == "open-file") {
-    if (!FHost.OpenFile(Resolve(arg))) throw Exception("the file " + Resolve(arg) + " was not opened");
+    unless(FHost.OpenFile(Resolve(arg)) != nullptr, "the file " + Resolve(arg) + " was not opened");
   } else if (c == "close-file") {
     THostModule* module = arg.empty() ? FHost.ActiveModule() : FHost.FindModule(Resolve(arg));
     if (!module) throw Exception("no such file is open");
@@ -300,7 +306,8 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
   } else if (c == "save") {
     THostModule* module = FHost.ActiveModule();
     if (!module) throw Exception("no file is open");
-    FHost.SaveModule(module, false);
+    // Written whether changed or not; a refusal shows as a message box like any save.
+    FHost.SaveModule(module, true);
   } else if (c == "expect") {
     if (FTranscript.find(arg) == std::string::npos) throw Exception("the transcript does not contain \"" + arg + "\"");
   } else if (c == "wait-idle") {

@@ -1,7 +1,15 @@
 // The scripted prompter: answers in order, records every prompt, fails clearly; the shortcuts
-// through the installed prompter; file filters in Qt's form.
+// through the installed prompter; file filters in Qt's form; the Qt prompter's real dialogs.
+#include <functional>
 #include <memory>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "TempDirTest.h"
@@ -130,6 +138,76 @@ TEST(PrompterNames, FileFiltersBecomeQtFilters) {
   EXPECT_EQ(QtFileFilter("Source Safe DataBases (srcsafe.ini)|srcsafe.ini"),
             "Source Safe DataBases (srcsafe.ini) (srcsafe.ini)");
   EXPECT_THROW(QtFileFilter("Text files|*.txt|All"), Exception);
+}
+
+} // namespace
+
+namespace {
+
+// Runs `answer` on the first modal dialog that opens (polling, with a limit), while the caller's
+// prompt blocks in the dialog's own loop.
+void AnswerNextDialog(std::function<void(QWidget*)> answer) {
+  auto timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, answer] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog || ++*tries > 200) {
+      timer->stop();
+      timer->deleteLater();
+      if (!dialog) return;
+      QPointer<QWidget> shown(dialog);
+      answer(dialog);
+      if (shown && shown->isVisible()) shown->close();   // a failed answer must not leave it waiting
+    }
+  });
+  timer->start(10);
+}
+
+QAbstractButton* ButtonNamed(QWidget* dialog, const QString& text) {
+  for (auto button : dialog->findChildren<QAbstractButton*>())
+    if (button->text() == text) return button;
+  return nullptr;
+}
+
+TEST(QtPrompterTest, MessageBoxesShowTheFlagsButtonsAndReturnThePressedOne) {
+  TQtPrompter prompter;
+  QString text, defaultButton;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  AnswerNextDialog([&](QWidget* dialog) {
+    auto box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    icon = box->icon();
+    defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+    ButtonNamed(box, "&Yes")->click();
+  });
+  EXPECT_EQ(prompter.MessageBox("Main.pas\rCheck it out?", "Ravelin", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDYES);
+  EXPECT_EQ(text, "Main.pas\nCheck it out?");
+  EXPECT_EQ(icon, QMessageBox::Question);
+  EXPECT_EQ(defaultButton, "&No");
+
+  AnswerNextDialog([](QWidget* dialog) { ButtonNamed(dialog, "N&o to All")->click(); });
+  EXPECT_EQ(prompter.MessageDlg("Replace?", mtConfirmation, {mbYes, mbNo, mbYesToAll, mbNoToAll}), mrNoToAll);
+
+  AnswerNextDialog([](QWidget* dialog) { dialog->close(); });
+  EXPECT_EQ(prompter.MessageBox("Save?", "Ravelin", MB_YESNOCANCEL), IDCANCEL);
+}
+
+TEST(QtPrompterTest, InputQueryReturnsTheTypedTextOrKeepsTheValue) {
+  TQtPrompter prompter;
+  std::string value = "old";
+  AnswerNextDialog([](QWidget* dialog) {
+    auto input = qobject_cast<QInputDialog*>(dialog);
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(input->textValue(), "old");
+    input->setTextValue("Release 2");
+    input->accept();
+  });
+  EXPECT_TRUE(prompter.InputQuery("Label", "Name:", value));
+  EXPECT_EQ(value, "Release 2");
+  AnswerNextDialog([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+  EXPECT_FALSE(prompter.InputQuery("Label", "Name:", value));
+  EXPECT_EQ(value, "Release 2");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Local copies: get, check out, check in and undo check-out with their flags, and comparing.
 #include "VSSTestDatabase.h"
 
+#include <utime.h>
+
 #include "platform/Files.h"
 #include "vss/server/VSSAdmin.h"
 
@@ -102,6 +104,12 @@ TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {
   EXPECT_EQ(bobsView->Checkouts()->Count(), 2);
   EXPECT_EQ(bobsView->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
 
+  // An exclusive check-out keeps everyone else out even so.
+  auto other = AddFile(FDb.Get(), "$/App", "other.cpp", "x");
+  other->Checkout("", PathOf("alice/other.cpp"), VSSFLAG_CHKEXCLUSIVEYES);
+  EXPECT_EQ(ErrorOf([&] { Open("Bob", "bob-pw")->VSSItem("$/App/other.cpp")->Checkout("", PathOf("bob/other.cpp"), 0); }),
+            VSSError::ExclusivelyCheckedOut);
+
   // A binary file is never checked out twice.
   auto picture = AddFile(FDb.Get(), "$/App", "logo.bin", std::string("\0\1", 2));
   picture->Checkout("", PathOf("alice/logo.bin"), 0);
@@ -174,6 +182,24 @@ TEST_F(VSSFiles, CheckoutWithGetNoLeavesTheContentAndMakesItWritable) {
   FFile->Checkout("", FLocal, VSSFLAG_GETNO);
   EXPECT_EQ(ReadFile(FLocal), "local work\n");
   EXPECT_TRUE(Writable(FLocal));
+}
+
+TEST_F(VSSFiles, FileTimesFollowTheTimeFlags) {
+  const std::string source = Local("work/dated.cpp", "dated\n");
+  const int64_t modified = 1000000000;   // 2001-09-09
+  struct utimbuf times{modified, modified};
+  ASSERT_EQ(::utime(source.c_str(), &times), 0);
+  auto file = FDb->VSSItem("$/App")->Add(source, "", 0);
+  std::string local = PathOf("times/mod.cpp");
+  file->Get(local, VSSFLAG_TIMEMOD);
+  EXPECT_EQ(platform::FileAge(local), modified);
+  local = PathOf("times/now.cpp");
+  file->Get(local, VSSFLAG_TIMENOW);
+  EXPECT_GT(platform::FileAge(local), modified);
+  local = PathOf("times/upd.cpp");
+  file->Get(local, VSSFLAG_TIMEUPD);   // when it was added
+  EXPECT_GT(platform::FileAge(local), modified);
+  EXPECT_LE(platform::FileAge(local), platform::FileAge(PathOf("times/now.cpp")));
 }
 
 TEST_F(VSSFiles, IsDifferentComparesContents) {

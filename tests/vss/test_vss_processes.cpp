@@ -103,4 +103,24 @@ TEST_F(VSSProcesses, AProcessKilledDuringCheckinsLeavesEveryVersionWhole) {
   EXPECT_EQ(alice->VersionNumber(), versions + 1);
 }
 
+TEST_F(VSSProcesses, ADatabaseLockedTooLongRefusesChangesClearly) {
+  auto item = AddFile(Open().Get(), "$/", "a.cpp", "a");
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open((DatabaseDir() + "/data/sourcesafe.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  try {
+    item->Checkout("", PathOf("work2/a.cpp"), 0);
+    FAIL() << "changed a locked database";
+  } catch (const EVSSAutomation& error) {
+    EXPECT_EQ(error.ErrorCode(), VSSError::DatabaseBusy);
+    EXPECT_NE(error.Message().find("busy"), std::string::npos);
+  }
+  EXPECT_EQ(item->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);   // reading still works meanwhile
+  EXPECT_FALSE(platform::FileExists(PathOf("work2/a.cpp")));
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  item->Checkout("", PathOf("work2/a.cpp"), 0);
+  EXPECT_EQ(item->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+}
+
 } // namespace

@@ -53,7 +53,9 @@ int CheckinLoop(char** argv) {
   const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
   while (std::chrono::steady_clock::now() < limit) {
     const int32_t next = item->VersionNumber() + 1;
-    item->Checkout("", local, VSSFLAG_GETNO);
+    // A killed predecessor may have left it checked out, or its copy not yet writable.
+    if (item->IsCheckedOut() != VSSFILE_CHECKEDOUT_ME) item->Checkout("", local, VSSFLAG_GETNO);
+    if (platform::FileExists(local)) platform::SetReadOnly(local, false);
     std::string error;
     if (!platform::WriteFileAtomic(local, VSSTestContent(next - 1, size), &error) ||
         (item->Checkin("loop", local, 0), !platform::WriteFileAtomic(argv[8], std::to_string(next), &error))) {

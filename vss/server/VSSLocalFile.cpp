@@ -60,17 +60,17 @@ void Remove(const std::string& path) {
 }
 
 PendingWrite::PendingWrite(const std::string& path, const std::string& content, bool readOnly, int64_t fileTime)
-    : FPath(path) {
-  CheckNotFolder(path);
+    : FPath(platform::ExpandFileName(path)) {
+  CheckNotFolder(FPath);
   std::vector<std::string> missing;   // folders on the way that don't exist yet, deepest first
-  for (std::string folder = platform::ExtractFileDir(path);
+  for (std::string folder = platform::ExtractFileDir(FPath);
        !folder.empty() && folder != "/" && !platform::DirectoryExists(folder); folder = platform::ExtractFileDir(folder))
     missing.push_back(folder);
   for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
     if (::mkdir(folder->c_str(), 0777) != 0) Fail();
     FMadeFolders.insert(FMadeFolders.begin(), *folder);
   }
-  FTemp = platform::CreateTempFileName(platform::ExtractFileDir(path), "." + platform::ExtractFileName(path) + ".");
+  FTemp = platform::CreateTempFileName(platform::ExtractFileDir(FPath), "." + platform::ExtractFileName(FPath) + ".");
   if (FTemp.empty()) Fail();
   // The temporary file is new and writable: write it, then give it its time and final mode.
   FILE* file = std::fopen(FTemp.c_str(), "wb");

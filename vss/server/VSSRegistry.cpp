@@ -66,10 +66,6 @@ void SetSCCServerPath(const std::string& path) {
   Check(key.WriteString("SCCServerPath", path), key);
 }
 
-std::string ServerLibrary() {
-  return RegistryKey(Hive::LocalMachine, VSSServerRegistrationKey(), false).ReadString("");
-}
-
 void SetServerLibrary(const std::string& path) {
   RegistryKey key = OpenForWrite(VSSServerRegistrationKey());
   Check(key.WriteString("", path), key);

@@ -19,8 +19,7 @@ std::string NameOfFolder(const std::string& folder);
 std::string CurrentDatabase();
 void SetCurrentDatabase(const std::string& folder);
 void SetSCCServerPath(const std::string& path);
-// The automation server's registration: the library path, or empty.
-std::string ServerLibrary();
+// The automation server's registration (the library path).
 void SetServerLibrary(const std::string& path);
 void RemoveServerLibrary();
 

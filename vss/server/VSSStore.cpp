@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include "platform/Files.h"
-#include "platform/Profile.h"
 #include "vss/api/VSSErrors.h"
 #include "vss/server/VSSIni.h"
 
@@ -167,11 +166,6 @@ bool VSSStore::Statement::Step() {
 void VSSStore::Statement::Run() {
   while (Step()) {
   }
-}
-
-void VSSStore::Statement::Reset() {
-  sqlite3_reset(FStatement);
-  sqlite3_clear_bindings(FStatement);
 }
 
 int64_t VSSStore::Statement::Int(int column) const { return sqlite3_column_int64(FStatement, column); }

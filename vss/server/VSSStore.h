@@ -52,7 +52,6 @@ public:
     bool Step();
     // Runs to the end (for changes).
     void Run();
-    void Reset();
 
     int64_t Int(int column) const;
     std::string Text(int column) const;

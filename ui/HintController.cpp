@@ -97,4 +97,5 @@ void TApplication::THintController::Reshow() {
   QWidget* control = FControl;
   const QPoint global = QCursor::pos();
   if (control && FCursorRect.contains(global)) Activate(control, control->mapFromGlobal(global));
+  else Cancel();   // the mouse left without a move event reaching us
 }

@@ -121,6 +121,17 @@ std::string MsgDlgTypeName(TMsgDlgType type) {
   return {};
 }
 
+std::string MsgDlgCaption(TMsgDlgType type) {
+  switch (type) {
+  case mtWarning: return "Warning";
+  case mtError: return "Error";
+  case mtInformation: return "Information";
+  case mtConfirmation: return "Confirm";
+  case mtCustom: break;
+  }
+  return Application().Title();
+}
+
 int MessageBoxResult(TMsgDlgBtn button) {
   switch (button) {
   case mbOK: return IDOK;

@@ -117,6 +117,8 @@ std::string ButtonName(TMsgDlgBtn button);
 std::vector<TMsgDlgBtn> MessageBoxButtons(unsigned flags);
 std::string MessageBoxIconName(unsigned flags);
 std::string MsgDlgTypeName(TMsgDlgType type);
+// The caption of a message dialog of `type`: "Warning", "Error", "Information", "Confirm".
+std::string MsgDlgCaption(TMsgDlgType type);
 // The ID* result of a message box button and the mr* result of a dialog button.
 int MessageBoxResult(TMsgDlgBtn button);
 TModalResult MsgDlgResult(TMsgDlgBtn button);

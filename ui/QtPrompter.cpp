@@ -87,7 +87,7 @@ int TQtPrompter::MessageBox(const std::string& text, const std::string& caption,
 TModalResult TQtPrompter::MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
   std::vector<TMsgDlgBtn> list = buttons.List();
   if (list.empty()) list.push_back(mbOK);
-  return MsgDlgResult(Ask(Application().Title(), text, MsgDlgTypeName(type), list, 0));
+  return MsgDlgResult(Ask(MsgDlgCaption(type), text, MsgDlgTypeName(type), list, 0));
 }
 
 bool TQtPrompter::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {

@@ -12,17 +12,6 @@ bool ValueOf(const std::string& answer, const std::string& prefix, std::string& 
   return true;
 }
 
-std::string MsgDlgCaption(TMsgDlgType type) {
-  switch (type) {
-  case mtWarning: return "Warning";
-  case mtError: return "Error";
-  case mtInformation: return "Information";
-  case mtConfirmation: return "Confirm";
-  case mtCustom: return {};
-  }
-  return {};
-}
-
 std::vector<std::string> Names(const std::vector<TMsgDlgBtn>& buttons) {
   std::vector<std::string> names;
   for (TMsgDlgBtn button : buttons) names.push_back(ButtonName(button));

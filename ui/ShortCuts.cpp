@@ -51,6 +51,17 @@ bool ConsumePrefix(std::string_view& text, std::string_view prefix) {
 
 } // namespace
 
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState shift = 0;
+  if (modifiers.testFlag(Qt::ShiftModifier)) shift |= ssShift;
+  if (modifiers.testFlag(Qt::ControlModifier)) shift |= ssCtrl;
+  if (modifiers.testFlag(Qt::AltModifier)) shift |= ssAlt;
+  if (buttons.testFlag(Qt::LeftButton)) shift |= ssLeft;
+  if (buttons.testFlag(Qt::RightButton)) shift |= ssRight;
+  if (buttons.testFlag(Qt::MiddleButton)) shift |= ssMiddle;
+  return shift;
+}
+
 TShortCut ShortCut(int key, TShiftState shift) {
   if (key <= 0 || key > 0xFF) return 0;
   TShortCut result = static_cast<TShortCut>(key);

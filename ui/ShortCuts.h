@@ -16,6 +16,9 @@ constexpr TShortCut scNone = 0;
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = unsigned;   // an OR of TShiftFlag values
 
+// The shift state of Qt's modifiers and mouse buttons.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
+
 // The shortcut of virtual key `key` (VK_*) with the Shift, Ctrl and Alt of `shift`.
 TShortCut ShortCut(int key, TShiftState shift);
 // Splits a shortcut into its virtual key and Shift/Ctrl/Alt state.

@@ -173,15 +173,7 @@ void TStatusBar::FireMouse(const TMouseEvent& handler, QMouseEvent* event) {
   TMouseButton button = mbLeft;
   if (event->button() == Qt::RightButton) button = mbRight;
   else if (event->button() == Qt::MiddleButton) button = mbMiddle;
-  TShiftState shift = 0;
-  const Qt::KeyboardModifiers modifiers = event->modifiers();
-  if (modifiers.testFlag(Qt::ShiftModifier)) shift |= ssShift;
-  if (modifiers.testFlag(Qt::ControlModifier)) shift |= ssCtrl;
-  if (modifiers.testFlag(Qt::AltModifier)) shift |= ssAlt;
-  const Qt::MouseButtons buttons = event->buttons() | event->button();
-  if (buttons.testFlag(Qt::LeftButton)) shift |= ssLeft;
-  if (buttons.testFlag(Qt::RightButton)) shift |= ssRight;
-  if (buttons.testFlag(Qt::MiddleButton)) shift |= ssMiddle;
+  const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons() | event->button());
   const QPoint pos = event->position().toPoint();
   TMouseEvent copy = handler;   // the handler may replace itself
   Guarded(this, [&] { copy(this, button, shift, pos.x(), pos.y()); });

@@ -1,4 +1,5 @@
 // Hints: the show-hint event may change or refuse a hint and choose the hint window class.
+#include <QCursor>
 #include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
@@ -120,6 +121,24 @@ TEST_F(HintTest, TheHintHidesWhenTheMouseLeavesItsRectangleOrTheTimeRunsOut) {
   Application().SetOnShowHint([](std::string&, bool&, THintInfo& info) { info.HideTimeout = 50; });
   RestOn(FButton, QPoint(5, 5));
   ASSERT_NE(Application().ActiveHintWindow(), nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([] { return Application().ActiveHintWindow() == nullptr; }, 2000));
+}
+
+TEST_F(HintTest, AReshowTimeoutAsksForTheHintAgainWhileTheMouseStaysOnIt) {
+  int asked = 0;
+  Application().SetOnShowHint([&](std::string& text, bool&, THintInfo& info) {
+    text = "Checked out to " + std::to_string(++asked);
+    info.ReshowTimeout = 20;
+    info.HideTimeout = 0;
+  });
+  QCursor::setPos(FButton->mapToGlobal(QPoint(5, 5)));
+  RestOn(FButton, QPoint(5, 5));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return asked >= 3; }, 2000));
+  ASSERT_NE(Application().ActiveHintWindow(), nullptr);
+  EXPECT_EQ(Application().ActiveHintWindow()->Caption(), "Checked out to " + std::to_string(asked));
+
+  // Off the button the next reshow finds the mouse gone and hides the hint.
+  QCursor::setPos(FButton->mapToGlobal(QPoint(200, 100)));
   EXPECT_TRUE(QTest::qWaitFor([] { return Application().ActiveHintWindow() == nullptr; }, 2000));
 }
 

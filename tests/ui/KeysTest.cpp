@@ -63,6 +63,7 @@ TEST(KeysTest, ShortCutSplitsIntoKeyAndShiftState) {
   EXPECT_EQ(key, 'S');
   EXPECT_EQ(shift, ssShift | ssAlt);
   EXPECT_EQ(ShortCut(0, ssCtrl), 0);
+  EXPECT_EQ(ShiftStateOf(Qt::ShiftModifier | Qt::AltModifier, Qt::RightButton), ssShift | ssAlt | ssRight);
 }
 
 TEST(KeysTest, QtKeysMapToVirtualKeysAndBack) {

@@ -54,6 +54,7 @@ TEST_F(PrompterTest, AnswersComeInOrderAndEveryPromptIsRecorded) {
   EXPECT_EQ(dialog.Kind, TPromptKind::MessageDlg);
   EXPECT_EQ(dialog.Buttons, (std::vector<std::string>{"Yes", "No", "NoToAll", "YesToAll"}));
   EXPECT_EQ(dialog.Icon, "Question");
+  EXPECT_EQ(dialog.Caption, "Confirm");
   EXPECT_EQ(FScript->Prompts()[2].Text, "Label name:");
   EXPECT_TRUE(FScript->Failures().empty());
 }

@@ -19,7 +19,12 @@ private:
 
 TEditControl::TEditControl(QWidget* parent) : QPlainTextEdit(parent), FGutter(new TGutter(this)) {
   setObjectName("EditControl");
-  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Some platforms answer with a proportional font; ask for a typewriter face by name as well.
+  fixed.setFamilies({fixed.family(), "DejaVu Sans Mono", "Liberation Mono", "Courier New", "monospace"});
+  fixed.setStyleHint(QFont::TypeWriter);
+  fixed.setFixedPitch(true);
+  setFont(fixed);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setTabStopDistance(fontMetrics().horizontalAdvance(' ') * 8);
   connect(this, &QPlainTextEdit::blockCountChanged, this, &TEditControl::UpdateGutterWidth);
@@ -34,7 +39,7 @@ TEditControl::TEditControl(QWidget* parent) : QPlainTextEdit(parent), FGutter(ne
 
 void TEditControl::ShowDocument(QTextDocument* document) {
   setDocument(document);
-  setFont(font());   // a new document brings its own default font
+  document->setDefaultFont(font());   // a document brings its own default font
   UpdateGutterWidth();
 }
 

@@ -162,6 +162,7 @@ bool THost::AddToProject(const std::string& fileName) {
   if (FileExists(form)) FProject.Forms.push_back(form);
   if (THostModule* module = FindModule(path)) module->SetProjectModule(true);
   FProjectManager->ShowProject(&FProject);
+  FMainForm->UpdateCaption();
   FileNotification(fnAddedToProject, path);
   return true;
 }
@@ -181,6 +182,7 @@ bool THost::RemoveFromProject(const std::string& fileName) {
   std::erase_if(FProject.Forms, [&](const std::string& f) { return SamePath(f, form); });
   if (THostModule* module = FindModule(path)) module->SetProjectModule(false);
   FProjectManager->ShowProject(&FProject);
+  FMainForm->UpdateCaption();
   FileNotification(fnRemovedFromProject, path);
   return true;
 }

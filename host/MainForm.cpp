@@ -46,13 +46,20 @@ TIDEMainForm::TIDEMainForm(THost& host, QObject* owner) : TForm(owner), FHost(ho
   BuildHelpMenu();
   BuildSpeedBar();
   resize(900, 80);
-  UpdateCaption();
   connect(&host, &THost::ProjectChanged, this, &TIDEMainForm::UpdateCaption);
+  UpdateCaption();
 }
 
 void TIDEMainForm::UpdateCaption() {
   std::string project = FHost.HasProject() ? platform::ExtractBaseName(FHost.Project().FileName) : "";
   SetCaption(project.empty() ? "Ravelin IDE" : "Ravelin IDE - " + project);
+  if (auto* hint = findChild<QLabel*>("HintLabel")) {
+    const TProjectInfo& info = FHost.Project();
+    hint->setText(project.empty() ? "Open a project (File | Open Project...) or a file to start."
+                                  : QString::fromStdString(platform::ExtractFileName(info.FileName) + ": " +
+                                                           std::to_string(info.Units.size()) + " units, " +
+                                                           std::to_string(info.Forms.size()) + " forms"));
+  }
 }
 
 TMenuItem* TIDEMainForm::AddMenu(const std::string& name, const std::string& caption) {

@@ -85,9 +85,9 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     throw Exception("Menu index " + std::to_string(index) + " out of range in '" + FCaption + "'");
   FItems.insert(FItems.begin() + index, item);
   item->FParent = this;
+  if (item->AlwaysHasSubMenu()) item->EnsureSubMenu();   // before the bar first sees the action
   QAction* before = index + 1 < Count() ? FItems[index + 1]->FAction : nullptr;
   ItemContainer()->insertAction(before, item->FAction);
-  if (item->AlwaysHasSubMenu()) item->EnsureSubMenu();
 }
 
 void TMenuItem::Remove(TMenuItem* item) {

@@ -15,7 +15,9 @@ TObject* SenderOf(QObject* receiver) {
 
 } // namespace
 
-TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  Application();   // hints, hooks and the keyboard state work from the first event on
+}
 
 bool TQtApplication::notify(QObject* receiver, QEvent* event) {
   try {

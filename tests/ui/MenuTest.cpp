@@ -165,6 +165,35 @@ TEST(MenuTest, MainMenuHeadsAreOnTheBarAndOpenLikeSubmenus) {
   EXPECT_EQ(opened, 1);
 }
 
+TEST(MenuTest, ClicksOnTheBarAndInTheOpenedMenuReachTheItems) {
+  TForm form;
+  form.setLayout(new QVBoxLayout);
+  TMainMenu menu(&form);
+  TMenuItem* vcs = NewItem(&form, "VcsMenu", "S&ourceSafe");
+  menu.Items()->Add(vcs);
+  std::vector<std::string> clicks;
+  // The head fills its menu as it opens, as the add-in does on the first request.
+  vcs->OnClick = [&](TObject*) {
+    clicks.push_back("open");
+    if (vcs->Count() == 0) {
+      TMenuItem* item = NewItem(&form, "RVLMnuSynchronize", "Synchroni&ze Project...");
+      item->OnClick = [&](TObject*) { clicks.push_back("synchronize"); };
+      vcs->Add(item);
+    }
+  };
+  form.resize(400, 300);
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+  QMenuBar* bar = menu.MenuBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(vcs->Action()).center());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return vcs->SubMenu()->isVisible(); }, 2000));
+  QMenu* opened = vcs->SubMenu();
+  QTest::mouseClick(opened, Qt::LeftButton, {}, opened->actionGeometry(vcs->Items(0)->Action()).center());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.size() == 2; }, 2000));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"open", "synchronize"}));
+}
+
 TEST(MenuTest, PopupMenusOpenWithoutBlockingAndRunOnPopupFirst) {
   TForm form;
   TPopupMenu popup(&form);

@@ -7,7 +7,7 @@
 
 #include "ui/Application.h"
 
-TFrmScanDebug::TFrmScanDebug(QObject* owner) : TForm(owner) {
+TFrmScanDebug::TFrmScanDebug(QObject* owner) : TRVLForm(owner) {
   SetName("FrmScanDebug");
   // Fixed single border without system menu, minimise or maximise; always on top.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);

@@ -3,14 +3,14 @@
 // map file for a fault's source line.
 #include <string>
 
-#include "ui/Form.h"
+#include "addin/dialogs/uRVLForm.h"
 
 class QLabel;
 
-class TFrmScanDebug : public TForm {
+class TFrmScanDebug : public TRVLForm {
   Q_OBJECT
 public:
-  explicit TFrmScanDebug(QObject* owner = nullptr);
+  explicit TFrmScanDebug(QObject* owner);
 
   // Shows the window (not modal) with `text` as the error line, paints it, and blocks the calling
   // thread for 2 seconds so that it can be read.

@@ -113,7 +113,7 @@ void TRVLExceptionHandler::Init() {
   FModuleName = platform::ExtractFileName(OwnModule().FileName);
   FOldOnException = Application().OnException();
   Application().SetOnException([this](TObject* sender, const std::exception& e) { HandleException(sender, e); });
-  FScanForm = new TFrmScanDebug();
+  FScanForm = MakeRVLForm<TFrmScanDebug>(nullptr);
 
   std::string folder = TRVLRegFactory::_Instance().CreateRegRVL()->GetInstallPath();
   if (!folder.empty()) platform::ForceDirectories(folder);
@@ -132,7 +132,7 @@ void TRVLExceptionHandler::Init() {
 
 void TRVLExceptionHandler::Done() {
   FMapStream.reset();
-  delete FScanForm.data();
+  FScanForm.reset();
   Application().SetOnException(FOldOnException);
   TSingletonOf::Done();
 }
@@ -175,8 +175,8 @@ void TRVLExceptionHandler::LogException(TObject* Sender, const std::exception& E
     const int32_t offset = int32_t(uint32_t(address - OwnModule().Base - CodeSegmentStart));
     const std::string label = Detailed ? "RVLAdress" : "Adress";
     const std::string addressText = Detailed ? Hex8(uint32_t(offset)) : Hex8(address);
-    WriteLogLine(DateTimeNow() + " ==> " + E.what() + "\r\n   ==> Sender Class: " + ClassName(Sender) +
-                 "   Sender Name: " + ComponentName(Sender) + "   Exception: " + TypeName(typeid(E)) +
+    WriteLogLine(DateTimeNow() + " ==> " + E.what() + "\r\n   ==> Sender Class: " + ::ClassName(Sender) +
+                 "   Sender Name: " + ::ComponentName(Sender) + "   Exception: " + TypeName(typeid(E)) +
                  "\r\n   ==> " + UnitText + " " + label + ":" + addressText);
     std::string lineInfo, functionName;
     if (Detailed && FScanForm) {

@@ -9,12 +9,9 @@
 #include <memory>
 #include <string>
 
-#include <QPointer>
-
+#include "addin/diagnostics/uFrmScanDebug.h"
 #include "addin/frame/uSingleton.h"
 #include "ui/Application.h"
-
-class TFrmScanDebug;
 
 class TRVLExceptionHandler : public TSingletonOf<TRVLExceptionHandler> {
 public:
@@ -39,12 +36,13 @@ public:
   const std::string& ModuleName() const { return FModuleName; }
   const std::string& LogFileName() const { return FLogFileName; }
   const std::string& MapFileName() const { return FMapFileName; }
-  TFrmScanDebug* ScanForm() const { return FScanForm; }
+  TFrmScanDebug* ScanForm() const { return FScanForm.get(); }
 
   // Largest log kept at start-up; a bigger one is deleted.
   static constexpr int64_t MaxLogSize = 20480;
 
 protected:
+  friend TSingletonOf<TRVLExceptionHandler>;
   TRVLExceptionHandler();
   ~TRVLExceptionHandler() override;
   void Init() override;
@@ -59,5 +57,5 @@ private:
   std::unique_ptr<std::ifstream> FMapStream;   // nullptr when the map could not be opened
   std::string FLogFileName;
   std::string FMapFileName;
-  QPointer<TFrmScanDebug> FScanForm;           // owned
+  TRVLFormPtr<TFrmScanDebug> FScanForm;
 };

@@ -16,10 +16,11 @@
 #include "platform/Text.h"
 #include "ui/Object.h"
 
-namespace {
-
-// A sender of the add-in's own kind: not a component, so it has a class but no name.
+// A sender of the add-in's own kind: not a component, so it has a class but no name. (Outside the
+// anonymous namespace, so that its class name is plain.)
 class TTestSender : public TObject {};
+
+namespace {
 
 int KnownRaiseLine = 0;
 

@@ -1,0 +1,14 @@
+#include "addin/dialogs/uRVLFormFactory.h"
+
+#include "ui/Application.h"
+#include "ui/Screen.h"
+
+TRVLFormPtr<TFrmAbout> TRVLFormFactory::CreateAbout() { return MakeRVLForm<TFrmAbout>(&Application()); }
+
+TFrmSplash* TRVLFormFactory::CreateSplash() { return MakeRVLForm<TFrmSplash>(StartupForm()).release(); }
+
+TForm* StartupForm() {
+  for (TForm* form : Screen().Forms())
+    if (form->Owner() == &Application() && form->Name().empty()) return form;
+  return nullptr;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Creates the add-in's dialogs, so that callers never name a form class; it also decides each
+// dialog's owner and constructor arguments. A created form is not shown yet and belongs to the
+// caller unless said otherwise.
+#include "addin/dialogs/uFrmAbout.h"
+#include "addin/dialogs/uFrmSplash.h"
+#include "addin/dialogs/uRVLForm.h"
+#include "addin/frame/uSingleton.h"
+
+class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
+public:
+  static constexpr char SingletonName[] = "TRVLFormFactory";
+
+  // Owned by the application.
+  virtual TRVLFormPtr<TFrmAbout> CreateAbout();
+  // Owned by the IDE's start-up screen (StartupForm) and freed with it or when it closes itself;
+  // without a start-up screen it has no owner, and the caller closes it, which frees it.
+  virtual TFrmSplash* CreateSplash();
+
+protected:
+  friend TSingletonOf<TRVLFormFactory>;
+  TRVLFormFactory() = default;
+};
+
+// The IDE's start-up screen while it loads: the first form owned by the application that has no
+// component name; nullptr when there is none.
+TForm* StartupForm();

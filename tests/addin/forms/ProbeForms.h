@@ -1,0 +1,53 @@
+#pragma once
+// Small dialogs of the add-in's kind, built the way the add-in's own dialogs are.
+#include <QPushButton>
+
+#include "addin/dialogs/uRVLForm.h"
+#include "addin/settings/uRegWindow.h"
+#include "ui/StatusBar.h"
+
+// A dialog that keeps one more value with its placement, as dialogs with columns do.
+class TFrmProbe : public TRVLForm {
+  Q_OBJECT
+public:
+  explicit TFrmProbe(QObject* owner) : TRVLForm(owner) {}
+
+  void LoadWindowPlacement() override {
+    TRVLForm::LoadWindowPlacement();
+    ColumnWidth = RegWindow().ReadControlInteger(this, "ColumnWidth", 80);
+  }
+  void SaveWindowPlacement() override {
+    TRVLForm::SaveWindowPlacement();
+    RegWindow().WriteControlInteger(this, "ColumnWidth", ColumnWidth);
+  }
+
+  int ColumnWidth = 0;
+};
+
+// A dialog with buttons that carry hints and a status bar that echoes them.
+class TFrmHinted : public TRVLForm {
+  Q_OBJECT
+public:
+  explicit TFrmHinted(QObject* owner, bool simplePanel = true)
+      : TRVLForm(owner), btnText(Button("btnText", "Check in the ticked files", 0)), btnTopic(Button("btnTopic", "12", 1)),
+        btnZero(Button("btnZero", "0", 2)), sbarStatus(new TStatusBar(this)) {
+    sbarStatus->setObjectName("sbarStatus");
+    sbarStatus->SetSimplePanel(simplePanel);
+    sbarStatus->setGeometry(0, 90, 300, 20);
+    SetNormalBounds(QRect(100, 100, 300, 110));
+  }
+
+  QPushButton* btnText;
+  QPushButton* btnTopic;
+  QPushButton* btnZero;
+  TStatusBar* sbarStatus;
+
+private:
+  QPushButton* Button(const char* name, const char* hint, int index) {
+    auto* button = new QPushButton(name, this);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setGeometry(10 + 95 * index, 10, 90, 30);
+    return button;
+  }
+};

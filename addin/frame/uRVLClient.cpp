@@ -1,12 +1,34 @@
 #include "addin/frame/uRVLClient.h"
 
+#include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegTips.h"
+#include "addin/sourcesafe/uRVLItems.h"
+#include "addin/sourcesafe/uRVLProjects.h"
 #include "ui/Application.h"
 
-TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {}
+TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
+  TRVLFactory& factory = TRVLFactory::_Instance();
+  FActiveProjects = factory.CreateActiveProjects();
+  FActiveFiles = factory.CreateActiveFiles(FActiveProjects.get());
+}
+
+// The files refer to the projects, so they go first.
+TRVLClient::~TRVLClient() {
+  FActiveFiles.reset();
+  FActiveProjects.reset();
+}
+
+void TRVLClient::ProjectChange() {
+  if (!FToolServices) return;
+  Guarded(this, [this] {
+    if (!FToolServices->GetProjectName().empty()) return;
+    FActiveFiles->Clear();
+    FActiveProjects->Clear();
+  });
+}
 
 std::string TRVLClient::GetMenuName() {
   std::string name;

@@ -2,11 +2,15 @@
 // The version-control client the IDE drives: it names the add-in's menu and receives the IDE's
 // requests for verbs, which the add-in answers with none (its own menus stand in the IDE instead).
 // No call from the IDE lets an exception through: each is reported to the application.
+#include <memory>
 #include <string>
 
 #include "opentools/ToolIntf.h"
 #include "opentools/VcsIntf.h"
 #include "ui/Object.h"
+
+class TRVLActiveFiles;
+class TRVLActiveProjects;
 
 class TRVLClient : public TIVCSClient, public TObject {
 public:
@@ -18,16 +22,21 @@ public:
   std::string GetVerb(int) override { return {}; }
   int GetVerbCount() override;
   int GetVerbState(int) override { return 0; }
-  void ProjectChange() override {}
+  // When the IDE has closed its project, forgets its projects and files.
+  void ProjectChange() override;
 
   bool Initialized() const { return FInitialized; }
+  TRVLActiveProjects* ActiveProjects() const { return FActiveProjects.get(); }
+  TRVLActiveFiles* ActiveFiles() const { return FActiveFiles.get(); }
   // Tells the user once that updates can be checked for automatically.
   void ShowUpdateTip();
 
 protected:
-  ~TRVLClient() override = default;
+  ~TRVLClient() override;
 
 private:
   bool FInitialized = false;
   TIToolServices* FToolServices = nullptr;   // not owned
+  std::unique_ptr<TRVLActiveProjects> FActiveProjects;
+  std::unique_ptr<TRVLActiveFiles> FActiveFiles;
 };

@@ -1,11 +1,40 @@
 #pragma once
 // The object factory: every host-dependent object of the add-in is created here, so that the host
-// variant is chosen in one place. `TRVLB3Factory` serves the C++Builder IDE.
+// variant is chosen in one place. `TRVLB3Factory` serves the C++Builder IDE. Every object created
+// belongs to the caller.
+#include <memory>
+#include <string>
+
 #include "addin/frame/uSingleton.h"
+#include "vss/api/VSSApi.h"
+
+class TRVLActiveFiles;
+class TRVLActiveProjects;
+class TRVLItem;
+class TRVLItems;
+class TRVLLogin;
+class TRVLProject;
+class TRVLProjects;
 
 class TRVLFactory : public TSingletonOf<TRVLFactory> {
 public:
   static constexpr char SingletonName[] = "TRVLFactory";
+
+  virtual std::unique_ptr<TRVLLogin> CreateLogin();
+  // The projects the IDE opens, following its current project.
+  virtual std::unique_ptr<TRVLActiveProjects> CreateActiveProjects();
+  virtual std::unique_ptr<TRVLProjects> CreateProjects();
+  // A project bound through the per-project file beside `ProjectFile`.
+  virtual std::unique_ptr<TRVLProject> CreateProject(const std::string& ProjectFile);
+  virtual std::unique_ptr<TRVLProject> CreateProjectFromVSS(VSSPtr<IVSSDatabase> Database,
+                                                            VSSPtr<IVSSItem> VSSProject);
+  virtual std::unique_ptr<TRVLItems> CreateItems();
+  virtual std::unique_ptr<TRVLItem> CreateItemFromVSS(VSSPtr<IVSSItem> VSSItem, VSSPtr<IVSSDatabase> Database);
+  virtual std::unique_ptr<TRVLItem> CreateItemCopy(const TRVLItem& Item);
+  virtual std::unique_ptr<TRVLItem> CreateItemFromFile(const std::string& FileName, TRVLProject* Project);
+  virtual std::unique_ptr<TRVLItem> CreateItemFromSpec(const std::string& Path, VSSPtr<IVSSDatabase> Database);
+  // The files shown in the IDE's editor, found through `ActiveProjects` (not owned).
+  virtual std::unique_ptr<TRVLActiveFiles> CreateActiveFiles(TRVLActiveProjects* ActiveProjects);
 
 protected:
   friend TSingletonOf<TRVLFactory>;
@@ -15,6 +44,11 @@ protected:
 class TRVLB3Factory : public TSingletonOf<TRVLB3Factory, TRVLFactory> {
 public:
   static constexpr char SingletonName[] = "TRVLB3Factory";
+
+  std::unique_ptr<TRVLItem> CreateItemFromVSS(VSSPtr<IVSSItem> VSSItem, VSSPtr<IVSSDatabase> Database) override;
+  std::unique_ptr<TRVLItem> CreateItemCopy(const TRVLItem& Item) override;
+  std::unique_ptr<TRVLItem> CreateItemFromFile(const std::string& FileName, TRVLProject* Project) override;
+  std::unique_ptr<TRVLItem> CreateItemFromSpec(const std::string& Path, VSSPtr<IVSSDatabase> Database) override;
 
 protected:
   friend TSingletonOf<TRVLB3Factory, TRVLFactory>;

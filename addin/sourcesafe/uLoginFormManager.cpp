@@ -1,0 +1,29 @@
+#include "addin/sourcesafe/uLoginFormManager.h"
+
+#include "ui/Application.h"
+
+void TLoginFormManager::Init() {
+  TSingletonOf::Init();
+  FForm = new TFrmLogin(&Application());
+}
+
+void TLoginFormManager::Done() {
+  delete FForm.data();
+  TSingletonOf::Done();
+}
+
+std::string TLoginFormManager::GetUserName() { return FForm ? FForm->GetUserName() : std::string(); }
+
+std::string TLoginFormManager::GetPassword() { return FForm ? FForm->GetPassword() : std::string(); }
+
+VSSPtr<IVSSDatabase> TLoginFormManager::GetDatabase() { return FForm ? FForm->GetDatabase() : nullptr; }
+
+bool TLoginFormManager::GetSavePass() { return FForm && FForm->GetSavePass(); }
+
+TModalResult TLoginFormManager::Execute(const std::string& UserName, const std::string& IniPath,
+                                        const std::string& Message) {
+  if (!FForm || FForm->isVisible() || FForm->IsModal()) return mrCancel;
+  FForm->SetStatusText(Message);
+  FForm->Setup(UserName, IniPath);
+  return FForm->ShowModal();
+}

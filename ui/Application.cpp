@@ -106,7 +106,8 @@ void TApplication::SendToHooks(const TCWPStruct& message) {
 
 void TApplication::WindowActivated(QWidget* window, bool active) {
   unsigned state = WA_INACTIVE;
-  if (active) state = FClickedWindow == window ? WA_CLICKACTIVE : WA_ACTIVE;
+  // A click: a press went to the window while it was inactive, or a button is down as it activates.
+  if (active) state = FClickedWindow == window || QGuiApplication::mouseButtons() != Qt::NoButton ? WA_CLICKACTIVE : WA_ACTIVE;
   if (active) FClickedWindow = nullptr;
   SendToHooks({WM_ACTIVATE, state, 0, window});
 }

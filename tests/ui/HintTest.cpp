@@ -153,6 +153,8 @@ TEST_F(HintTest, AnUnknownWindowClassGoesToTheExceptionEvent) {
   EXPECT_EQ(reported, "The hint window class 'TNoSuchHint' is not registered");
   EXPECT_EQ(Application().ActiveHintWindow(), nullptr);
   EXPECT_THROW(CreateHintWindow("TNoSuchHint"), Exception);
+  EXPECT_FALSE(IsHintWindowClassRegistered("TNoSuchHint"));
+  EXPECT_TRUE(IsHintWindowClassRegistered("thintwindow"));
 }
 
 } // namespace

@@ -219,6 +219,7 @@ TEST_F(VSSFiles, BadLocalPathsGetTheirErrorAndChangeNothing) {
   EXPECT_EQ(ErrorOf([&] { FFile->IsDifferent(folder); }), VSSError::AccessDenied);
   EXPECT_EQ(ErrorOf([&] { FDb->VSSItem("$/App")->Add(folder, "", 0); }), VSSError::AccessDenied);
   EXPECT_EQ(ErrorOf([&] { FDb->VSSItem("$/App")->Add(PathOf("absent.cpp"), "", 0); }), VSSError::LocalFileNotFound);
+  EXPECT_EQ(ErrorOf([&] { FDb->VSSItem("$/App")->Add(UnreadableFile(), "", 0); }), VSSError::AccessDenied);
 
   FFile->Checkout("", FLocal, 0);
   EXPECT_EQ(ErrorOf([&] { FFile->Checkin("", UnreadableFile(), 0); }), VSSError::AccessDenied);

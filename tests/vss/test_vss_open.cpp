@@ -2,6 +2,7 @@
 // storage, registration of databases and of the automation server.
 #include "VSSTestDatabase.h"
 
+#include <dlfcn.h>
 #include <sqlite3.h>
 
 #include "platform/Files.h"
@@ -148,6 +149,15 @@ TEST_F(VSSOpen, TheAutomationServerIsFoundThroughItsRegistration) {
     ASSERT_NE(dynamic_cast<const EVSSAutomation*>(&error), nullptr);
     EXPECT_EQ(static_cast<const EVSSAutomation&>(error).ErrorCode(), VSSError::NotFound);
   }
+
+  // Unregistering removes the registration again.
+  void* library = dlopen((installDir + "/libssapi.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr);
+  auto unregisterServer = reinterpret_cast<VSSDllRegisterServerFunc>(dlsym(library, VSSDllUnregisterServerName));
+  ASSERT_NE(unregisterServer, nullptr);
+  EXPECT_EQ(unregisterServer(), 0);
+  dlclose(library);
+  EXPECT_THROW(CoVSSDatabase::Create(), EVSSSystemError);
 
   platform::RegistryKey server(platform::Hive::LocalMachine, VSSServerRegistrationKey(), true);
   server.WriteString("", PathOf("missing/libssapi.so"));

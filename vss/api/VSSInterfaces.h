@@ -35,7 +35,8 @@ public:
   static constexpr VSSGuid IID = IID_IVSSDatabase;
   // Opens the database whose srcsafe.ini is `srcSafeIni` (its folder is accepted too; empty means
   // the database registered as "API Current Database") as `user`. A password longer than 128
-  // characters raises 0x8002000A. Opening again closes the previous database first.
+  // characters raises 0x8002000A. A successful Open replaces the database opened before; a failed
+  // one leaves it as it was.
   virtual void Open(const std::string& srcSafeIni, const std::string& user, const std::string& password) = 0;
   virtual std::string SrcSafeIni() = 0;       // full path of the open database's srcsafe.ini
   virtual std::string DatabaseName() = 0;     // its registered name, else its folder's name

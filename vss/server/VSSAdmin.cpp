@@ -149,7 +149,9 @@ std::vector<std::pair<std::string, std::string>> RegisteredDatabases() { return 
 void InstallServer(const std::string& installDirIn) {
   const std::string installDir = platform::ExcludeTrailingPathDelimiter(platform::ExpandFileName(installDirIn));
   const std::string library = installDir + "/libssapi.so";
-  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // Kept in memory after dlclose: the server's static data then stays reachable, and a later
+  // CoVSSDatabase::Create finds it loaded.
+  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!handle) {
     const char* error = dlerror();
     throw EVSSSystemError("Cannot load " + library + ": " + (error ? error : "unknown error"), VSSError::ServerNotLoadable);

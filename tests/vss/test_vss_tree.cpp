@@ -40,6 +40,11 @@ TEST_F(VSSTree, AddsProjectsAndFilesAndListsThemProjectsFirstInNameOrder) {
   EXPECT_EQ(ErrorOf([&] { app->NewSubproject("DOCS", ""); }), VSSError::AlreadyExists);
   EXPECT_EQ(ErrorOf([&] { AddFile(db.Get(), "$/App", "ZETA.cpp", "x"); }), VSSError::AlreadyExists);
   EXPECT_EQ(ErrorOf([&] { app->Items()->Item(5); }), VSSError::BadIndex);
+
+  // Case is folded beyond ASCII.
+  app->NewSubproject("Ärger", "");
+  EXPECT_EQ(db->VSSItem("$/APP/äRGER")->Spec(), "$/App/Ärger");
+  EXPECT_EQ(ErrorOf([&] { app->NewSubproject("ÄRGER", ""); }), VSSError::AlreadyExists);
 }
 
 TEST_F(VSSTree, BinaryIsSetByANulByteOrByFlag) {

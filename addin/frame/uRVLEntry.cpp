@@ -1,9 +1,27 @@
 #include "addin/frame/uRVLEntry.h"
 
+#include "addin/dialogs/uRVLFormFactory.h"
+#include "addin/dialogs/uRVLHintManager.h"
 #include "addin/frame/uRVLClient.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+
+namespace {
+
+// The splash shows over the IDE's start-up screen while the IDE loads; without one, the IDE has
+// finished starting and the splash goes at once.
+void ShowSplash() {
+  TFrmSplash* splash = TRVLFormFactory::_Instance().CreateSplash();
+  if (!splash->Owner()) {
+    splash->Close();
+    return;
+  }
+  splash->Show();
+  splash->repaint();
+}
+
+} // namespace
 
 extern "C" TIVCSClient* RVLENTRY(TIToolServices* toolServices) {
   TIVCSClient* client = nullptr;
@@ -14,7 +32,9 @@ extern "C" TIVCSClient* RVLENTRY(TIToolServices* toolServices) {
     TRVLGlobals& globals = Globals();
     Guarded(&globals, [&] {
       globals.ToolServices = toolServices;
+      ShowSplash();
       client = new TRVLClient();
+      TRVLHintManager::_Instance();
     });
   });
   return client;

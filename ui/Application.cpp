@@ -83,6 +83,8 @@ void TApplication::CancelHint() { FHints->Cancel(); }
 
 THintWindow* TApplication::ActiveHintWindow() const { return FHints->Window(); }
 
+void TApplication::ReleaseHintWindowClass(const std::string& className) { FHints->ReleaseClass(className); }
+
 THookId TApplication::AddWindowHook(TWindowHook hook) {
   const THookId id = FNextHookId++;
   FHooks.push_back({id, std::move(hook)});

@@ -92,6 +92,9 @@ public:
   void CancelHint();
   // The hint window now showing, or nullptr.
   THintWindow* ActiveHintWindow() const;
+  // Destroys the application's hint window when it is of class `className`: its code may be about
+  // to go (an add-in that registered the class unloads).
+  void ReleaseHintWindowClass(const std::string& className);
 
   // Window hooks, called in installation order for top-level window activations and the
   // settings-changed broadcast. An exception from a hook goes to HandleException.

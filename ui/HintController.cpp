@@ -93,6 +93,13 @@ THintWindow* TApplication::THintController::Window() const {
   return FWindow && FWindow->isVisible() ? FWindow.get() : nullptr;
 }
 
+void TApplication::THintController::ReleaseClass(const std::string& className) {
+  if (!FWindow || !platform::SameText(FWindowClass, className)) return;
+  Cancel();
+  FWindow.reset();
+  FWindowClass.clear();
+}
+
 void TApplication::THintController::Reshow() {
   QWidget* control = FControl;
   const QPoint global = QCursor::pos();

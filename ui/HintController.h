@@ -22,6 +22,8 @@ public:
   void MouseMoved(QPoint globalPos);
   void Cancel();
   THintWindow* Window() const;
+  // Destroys the hint window when it is of class `className`.
+  void ReleaseClass(const std::string& className);
 
 private:
   void Reshow();

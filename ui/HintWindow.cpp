@@ -2,12 +2,14 @@
 
 #include <map>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QToolTip>
 
 #include "platform/Exception.h"
 #include "platform/Text.h"
+#include "ui/Application.h"
 #include "ui/Graphics.h"
 
 namespace {
@@ -73,7 +75,9 @@ void RegisterHintWindowClass(const std::string& className, THintWindowFactory fa
 }
 
 void UnregisterHintWindowClass(const std::string& className) {
-  if (Key(className) != Key("THintWindow")) Registry().erase(Key(className));
+  if (Key(className) == Key("THintWindow")) return;
+  Registry().erase(Key(className));
+  if (qApp) Application().ReleaseHintWindowClass(className);
 }
 
 bool IsHintWindowClassRegistered(const std::string& className) {

@@ -44,6 +44,7 @@ using THintWindowFactory = std::function<std::unique_ptr<THintWindow>()>;
 
 // Registers (or replaces) a hint window class under `className` ("TRVLHintWindow").
 void RegisterHintWindowClass(const std::string& className, THintWindowFactory factory);
+// Also destroys the application's hint window of that class, so no window outlives its code.
 void UnregisterHintWindowClass(const std::string& className);
 bool IsHintWindowClassRegistered(const std::string& className);
 // A new window of the class registered as `className` (compared ignoring case); "THintWindow" is

@@ -83,7 +83,12 @@ TEST_F(HintTest, TheHandlerCanChangeTheTextPositionAndClass) {
   EXPECT_EQ(window->Caption(), "Spec: /App/Main.pas\rStatus: No changes");
   // Two lines are taller than one.
   EXPECT_GT(window->height(), window->CalcHintRect(300, "Spec").height());
+
+  // Unregistering the class takes its window with it.
+  QPointer<THintWindow> alive(window);
   UnregisterHintWindowClass("TFramedHintWindow");
+  EXPECT_TRUE(alive.isNull());
+  EXPECT_EQ(Application().ActiveHintWindow(), nullptr);
 }
 
 TEST_F(HintTest, TheHandlerCanRefuseAHintOrGiveOneToAControlWithoutText) {

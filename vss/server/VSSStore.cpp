@@ -106,6 +106,10 @@ void VSSStore::Fail(int code, const std::string& what) const {
   throw EVSSAutomation("Database error while " + what + ": " + detail, VSSError::DatabaseCorrupt);
 }
 
+void VSSStore::WriteInsideRead() {
+  throw EVSSAutomation("Internal error: a change was attempted inside a read", VSSError::InvalidOperation);
+}
+
 void VSSStore::Exec(const char* sql) {
   const int code = sqlite3_exec(FDb, sql, nullptr, nullptr, nullptr);
   if (code != SQLITE_OK) Fail(code, "running " + std::string(sql));
@@ -116,6 +120,7 @@ int64_t VSSStore::LastInsertId() const { return sqlite3_last_insert_rowid(FDb); 
 void VSSStore::Begin(bool write) {
   Exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
   FDepth = 1;
+  FWriting = write;
 }
 
 void VSSStore::Commit() {

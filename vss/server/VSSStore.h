@@ -79,7 +79,7 @@ public:
   int64_t LastInsertId() const;
 
   // Runs `work` in one write transaction (BEGIN IMMEDIATE); an exception rolls everything back.
-  // Nested calls join the outer transaction.
+  // Nested calls join the outer transaction (a Write may not nest inside a Read).
   template <class F>
   auto Write(F&& work) {
     return Transaction(true, std::forward<F>(work));
@@ -96,7 +96,11 @@ public:
 private:
   template <class F>
   auto Transaction(bool write, F&& work) {
-    if (FDepth > 0) return work();
+    if (FDepth > 0) {
+      // A change inside a read would have to upgrade its snapshot, which can fail at once.
+      if (write && !FWriting) WriteInsideRead();
+      return work();
+    }
     Begin(write);
     struct Guard {
       VSSStore& Store;
@@ -120,8 +124,10 @@ private:
   void Commit();
   void Rollback() noexcept;
   void Exec(const char* sql);
+  [[noreturn]] static void WriteInsideRead();
 
   sqlite3* FDb = nullptr;
   std::string FFile;
   int FDepth = 0;
+  bool FWriting = false;
 };

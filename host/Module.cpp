@@ -7,6 +7,7 @@
 #include <QTextCursor>
 
 #include "platform/Files.h"
+#include "ui/Application.h"
 
 using namespace platform;
 
@@ -160,6 +161,12 @@ void THostModule::Notify(TNotifyCode code) {
   // A snapshot, checked again before each call: notifiers may unregister (and free) themselves or
   // others while this runs.
   std::vector<TIModuleNotifier*> snapshot = FNotifiers;
-  for (TIModuleNotifier* notifier : snapshot)
-    if (std::find(FNotifiers.begin(), FNotifiers.end(), notifier) != FNotifiers.end()) notifier->Notify(code);
+  for (TIModuleNotifier* notifier : snapshot) {
+    if (std::find(FNotifiers.begin(), FNotifiers.end(), notifier) == FNotifiers.end()) continue;
+    try {
+      notifier->Notify(code);
+    } catch (const std::exception& e) {
+      Application().HandleException(nullptr, e);
+    }
+  }
 }

@@ -63,21 +63,26 @@ QString KeyText(int key, Qt::KeyboardModifiers modifiers) {
 TScriptRunner::TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript)
     : FHost(host), FPrompter(prompter), FOut(transcript), FFailuresSeen(prompter.Failures().size()) {}
 
-bool TScriptRunner::RunFile(const std::string& fileName) {
-  std::string text, error;
-  if (!ReadFile(fileName, text, &error)) {
-    FError = error;
-    return false;
-  }
-  std::vector<TScenarioStep> steps;
-  if (!ParseScenario(text, fileName, steps, FError)) return false;
-  return Run(steps, fileName);
+bool TScriptRunner::Load(const std::string& fileName) {
+  std::string text;
+  if (!ReadFile(fileName, text, &FError)) return false;
+  FFileName = fileName;
+  FFolder = ExtractFilePath(ExpandFileName(fileName));
+  FNext = 0;
+  return ParseScenario(text, fileName, FSteps, FError);
 }
 
-bool TScriptRunner::Run(const std::vector<TScenarioStep>& steps, const std::string& fileName) {
-  FFolder = ExtractFilePath(ExpandFileName(fileName));
-  for (const TScenarioStep& step : steps) {
-    std::string where = fileName + ":" + std::to_string(step.Line) + ": ";
+void TScriptRunner::QueueLeadingAnswers() {
+  for (; FNext < FSteps.size() && FSteps[FNext].Command == "answer"; ++FNext) {
+    Echo("> answer " + FSteps[FNext].Argument);
+    FPrompter.AddAnswer(Trim(FSteps[FNext].Argument));
+  }
+}
+
+bool TScriptRunner::Run() {
+  for (; FNext < FSteps.size(); ++FNext) {
+    const TScenarioStep& step = FSteps[FNext];
+    std::string where = FFileName + ":" + std::to_string(step.Line) + ": ";
     Echo("> " + step.Command + (step.Argument.empty() ? "" : " " + step.Argument));
     try {
       Execute(step);
@@ -86,11 +91,13 @@ bool TScriptRunner::Run(const std::vector<TScenarioStep>& steps, const std::stri
       // Reported below from the prompter's record, which says what was asked.
     } catch (const std::exception& e) {
       FError = where + step.Command + " failed: " + e.what();
+      ++FNext;
       return false;
     }
     const auto& failures = FPrompter.Failures();
     if (failures.size() > FFailuresSeen) {
       FError = where + "a prompt had no answer: " + Escaped(failures[FFailuresSeen]);
+      ++FNext;
       return false;
     }
   }

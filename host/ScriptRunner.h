@@ -20,9 +20,15 @@ public:
   // `prompter` must be the prompter in use; `transcript` receives every line printed.
   TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript);
 
-  // Runs the scenario file; false with Error() ("FILE:LINE: message") at the first failing step.
-  bool RunFile(const std::string& fileName);
-  bool Run(const std::vector<TScenarioStep>& steps, const std::string& fileName);
+  // Reads the scenario; false with Error() when it can't be read or parsed.
+  bool Load(const std::string& fileName);
+  // Queues the answers the scenario starts with, before anything else runs, so that prompts shown
+  // while the IDE starts (the add-in loading) can be answered.
+  void QueueLeadingAnswers();
+  // Runs the loaded steps (those not yet run); false with Error() ("FILE:LINE: message") at the
+  // first failing step.
+  bool Run();
+  bool RunFile(const std::string& fileName) { return Load(fileName) && Run(); }
   const std::string& Error() const { return FError; }
 
 private:
@@ -45,6 +51,9 @@ private:
   void Screenshot(const std::string& path);
 
   THost& FHost;
+  std::vector<TScenarioStep> FSteps;
+  size_t FNext = 0;
+  std::string FFileName;
   TScriptedPrompter& FPrompter;
   std::ostream& FOut;
   std::string FFolder;

@@ -56,9 +56,8 @@ void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, c
     std::cerr << message.toStdString() << '\n';
 }
 
-int RunScript(THost& host, TScriptedPrompter& prompter, const std::string& script) {
-  TScriptRunner runner(host, prompter, std::cout);
-  bool passed = runner.RunFile(script);
+int RunScript(THost& host, TScriptRunner& runner) {
+  bool passed = runner.Run();
   host.Shutdown();
   if (!passed) {
     std::cerr << runner.Error() << '\n';
@@ -92,13 +91,22 @@ int main(int argc, char** argv) {
 
   THost host;
   host.MainForm()->Show();
+  std::unique_ptr<TScriptRunner> runner;
+  if (scripted) {
+    runner = std::make_unique<TScriptRunner>(host, *prompter, std::cout);
+    if (!runner->Load(options.Script)) {
+      std::cerr << runner->Error() << '\n';
+      return 1;
+    }
+    runner->QueueLeadingAnswers();
+  }
   try {
     host.LoadAddIn(options.AddIn);
   } catch (const EPromptScript&) {
     // The failure was recorded as a prompt; the scenario can print it and goes on without add-in.
   }
   for (const std::string& file : options.Files) host.OpenFile(file);
-  if (scripted) return RunScript(host, *prompter, options.Script);
+  if (scripted) return RunScript(host, *runner);
 
   host.MainForm()->OnClose = [&app](TObject*) { app.quit(); };
   int result = app.exec();

@@ -39,6 +39,7 @@ TEST_F(VSSTree, AddsProjectsAndFilesAndListsThemProjectsFirstInNameOrder) {
   EXPECT_EQ(app->VersionNumber(), 5);
   EXPECT_EQ(ErrorOf([&] { app->NewSubproject("DOCS", ""); }), VSSError::AlreadyExists);
   EXPECT_EQ(ErrorOf([&] { AddFile(db.Get(), "$/App", "ZETA.cpp", "x"); }), VSSError::AlreadyExists);
+  EXPECT_TRUE(Writable(PathOf("work/ZETA.cpp")));   // a refused add leaves the local file alone
   EXPECT_EQ(ErrorOf([&] { app->Items()->Item(5); }), VSSError::BadIndex);
 
   // Case is folded beyond ASCII.

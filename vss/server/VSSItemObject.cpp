@@ -20,7 +20,8 @@ VSSPtr<IVSSItem> VSSItemObject::ItemAt(int64_t entry, int32_t version) const {
 }
 
 std::string VSSItemObject::Spec() {
-  return Tree().SpecOf(FEntry);
+  VSSTree tree = Tree();
+  return Store().Read([&] { return tree.SpecOf(FEntry); });
 }
 
 std::string VSSItemObject::Name() { return Load().Name; }

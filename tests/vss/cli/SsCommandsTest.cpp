@@ -85,6 +85,22 @@ TEST_F(SsTest, AddCheckoutCheckinHistoryAndStatus) {
   EXPECT_TRUE(Contains(history.Out, "User: Admin")) << history.Out;
 }
 
+TEST_F(SsTest, CheckoutWithoutGetAndUndoKeepingTheLocalCopy) {
+  ASSERT_EQ(Ss({"Workfold", "$/", Work()}).Code, 0);
+  WriteFile("work/b.txt", "stored\n");
+  ASSERT_EQ(Ss({"Add", "b.txt"}).Code, 0);
+  platform::SetReadOnly(PathOf("work/b.txt"), false);
+  WriteFile("work/b.txt", "mine\n");
+  // -G- checks out without replacing the local copy; -G- on Undocheckout keeps it, read-only.
+  EXPECT_EQ(Ss({"Checkout", "b.txt", "-G-"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/b.txt")), "mine\n");
+  EXPECT_EQ(Ss({"Undocheckout", "b.txt", "-G-"}).Code, 0);
+  EXPECT_EQ(ReadFile(PathOf("work/b.txt")), "mine\n");
+  EXPECT_TRUE(platform::IsReadOnly(PathOf("work/b.txt")));
+  EXPECT_EQ(Ss({"Status", "b.txt"}).Code, 0);
+  EXPECT_EQ(Ss({"Checkout", "$/"}).Code, 100);   // a project is no file
+}
+
 TEST_F(SsTest, GetLabelsAndOldVersions) {
   ASSERT_EQ(Ss({"Workfold", "$/", Work()}).Code, 0);
   WriteFile("work/a.txt", "one\n");

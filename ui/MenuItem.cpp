@@ -80,9 +80,11 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   if (!item) throw Exception("No menu item to insert into '" + FCaption + "'");
   for (const TMenuItem* p = this; p; p = p->FParent)
     if (p == item) throw Exception("A menu item cannot be inserted into itself");
-  if (item->FParent) item->FParent->Remove(item);
-  if (index < 0 || index > Count())
+  // Checked first, so that a refused insertion leaves the item where it was.
+  const int limit = Count() - (item->FParent == this ? 1 : 0);
+  if (index < 0 || index > limit)
     throw Exception("Menu index " + std::to_string(index) + " out of range in '" + FCaption + "'");
+  if (item->FParent) item->FParent->Remove(item);
   FItems.insert(FItems.begin() + index, item);
   item->FParent = this;
   if (item->AlwaysHasSubMenu()) item->EnsureSubMenu();   // before the bar first sees the action

@@ -66,6 +66,12 @@ TEST(MenuTest, RemovingKeepsTheItemAndMovingLeavesTheOldParent) {
   EXPECT_EQ(a.Count(), 0);
   EXPECT_TRUE(a.SubMenu()->actions().isEmpty());
   EXPECT_EQ(item->Parent(), &b);
+  EXPECT_THROW(a.Insert(1, item), Exception);   // refused: it stays where it was
+  EXPECT_EQ(item->Parent(), &b);
+  b.Add(NewItem(&b, "y", "Y"));
+  b.Insert(1, item);   // moving within the parent
+  EXPECT_EQ(b.IndexOf(item), 1);
+  EXPECT_EQ(ShownTexts(b.SubMenu()), (std::vector<std::string>{"Y", "X"}));
   b.Remove(item);
   EXPECT_EQ(item->Parent(), nullptr);
   EXPECT_EQ(item->parent(), &a);   // still owned

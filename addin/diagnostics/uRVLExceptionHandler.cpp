@@ -111,8 +111,6 @@ TRVLExceptionHandler::~TRVLExceptionHandler() = default;
 void TRVLExceptionHandler::Init() {
   TSingletonOf::Init();
   FModuleName = platform::ExtractFileName(OwnModule().FileName);
-  FOldOnException = Application().OnException();
-  Application().SetOnException([this](TObject* sender, const std::exception& e) { HandleException(sender, e); });
   FScanForm = MakeRVLForm<TFrmScanDebug>(nullptr);
 
   std::string folder = TRVLRegFactory::_Instance().CreateRegRVL()->GetInstallPath();
@@ -128,6 +126,11 @@ void TRVLExceptionHandler::Init() {
   FMapFileName = folder + platform::ChangeFileExt(FModuleName, ".map");
   auto map = std::make_unique<std::ifstream>(FMapFileName, std::ios::binary);
   if (map->is_open()) FMapStream = std::move(map);
+
+  // Taken over last: should anything above fail, the registry drops this handler without Done, and
+  // the event must not be left pointing at it.
+  FOldOnException = Application().OnException();
+  Application().SetOnException([this](TObject* sender, const std::exception& e) { HandleException(sender, e); });
 }
 
 void TRVLExceptionHandler::Done() {

@@ -5,6 +5,9 @@
 #include <regex>
 #include <stdexcept>
 
+#include <QEvent>
+#include <QLabel>
+
 #include <gtest/gtest.h>
 
 #include "HandlerFixture.h"
@@ -29,6 +32,19 @@ __attribute__((noinline)) void RaiseAtKnownLine() {
   throw Exception("Access violation in the add-in");
 }
 
+// Counts how often a window was shown.
+class TShowCounter : public QObject {
+public:
+  explicit TShowCounter(QWidget* window) { window->installEventFilter(this); }
+  int Shows = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++Shows;
+    return false;
+  }
+};
+
 std::string Hex(uint64_t value) {
   char text[24];
   std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(value));
@@ -50,6 +66,7 @@ protected:
 
 TEST_F(ExceptionHandlerTest, OwnExceptionGetsTheShortRecordAndIsPassedOn) {
   Start();
+  TShowCounter waiting(Handler().ScanForm());
   TTestSender sender;
   const void* first = nullptr;
   Report(&sender, [&] {
@@ -70,12 +87,13 @@ TEST_F(ExceptionHandlerTest, OwnExceptionGetsTheShortRecordAndIsPassedOn) {
   EXPECT_TRUE(std::regex_match(lines[5], std::regex(".+ ==> Writeable"))) << lines[5];
   EXPECT_EQ(lines[6], "   ==> Sender Class:    Sender Name:    Exception: ERVLException");
   EXPECT_EQ(FPassedOn, (std::vector<std::string>{"File must be saved", "Writeable"}));
-  EXPECT_FALSE(Handler().ScanForm()->isVisible());
+  EXPECT_EQ(waiting.Shows, 0) << "no waiting window for a short record";
 }
 
 TEST_F(ExceptionHandlerTest, FaultInOwnModuleNamesSourceLineAndFunctionFromTheMap) {
   InstallOwnMap();
   Start();
+  TShowCounter waiting(Handler().ScanForm());
   TTestSender sender;
   Report(&sender, [] { RaiseAtKnownLine(); });
 
@@ -88,7 +106,9 @@ TEST_F(ExceptionHandlerTest, FaultInOwnModuleNamesSourceLineAndFunctionFromTheMa
   EXPECT_EQ(lines[3], "   ==> Adress Details: (Unit: tests/addin/diagnostics/ExceptionHandlerTest.cpp Line: " +
                           std::to_string(KnownRaiseLine) + ") Function: (anonymous namespace)::RaiseAtKnownLine()");
   EXPECT_EQ(FPassedOn.size(), 1u);
+  EXPECT_EQ(waiting.Shows, 1);
   EXPECT_FALSE(Handler().ScanForm()->isVisible()) << "the waiting window hides after the search";
+  EXPECT_EQ(Handler().ScanForm()->lblError->text().toStdString(), "Access violation in the add-in");
 }
 
 TEST_F(ExceptionHandlerTest, MissingMapStillWritesTheDetailedRecord) {
@@ -112,6 +132,24 @@ TEST_F(ExceptionHandlerTest, ForeignExceptionIsShortUnlessItsMessageNamesTheModu
   EXPECT_EQ(lines[1], "   ==> Sender Class:    Sender Name:    Exception: std::runtime_error");
   EXPECT_EQ(lines[2], "   ==>  Adress:00000000");
   EXPECT_TRUE(std::regex_match(lines[7], std::regex("   ==>  RVLAdress:[0-9A-F]{8}"))) << lines[7];
+}
+
+TEST_F(ExceptionHandlerTest, WaitingWindowLayout) {
+  Start();
+  TFrmScanDebug& form = *Handler().ScanForm();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.size(), QSize(447, 65));
+  EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_EQ(form.lblError->text().toStdString(), "An error has occoured");
+  EXPECT_EQ(form.lblWait->text().toStdString(),
+            "Please wait while the 'Error Trapper' scans through the debug information...");
+  EXPECT_TRUE(form.lblWait->font().bold());
+  form.ShowScanning("Something failed");
+  EXPECT_TRUE(form.isVisible()) << "shown without a modal loop, and left showing";
+  EXPECT_EQ(form.Caption(), "");
+  EXPECT_EQ(form.lblError->text().toStdString(), "Something failed");
+  form.hide();
 }
 
 TEST_F(ExceptionHandlerTest, LogOverTheLimitIsDeletedAtStartUp) {

@@ -72,7 +72,7 @@ struct TOpenDialogOptions {
   std::string FileName;           // proposed file name
   bool MultiSelect = false;
   bool FileMustExist = false;
-  bool PathMustExist = false;
+  bool PathMustExist = false;     // the Qt dialog always asks for an existing folder
 };
 
 // The replaceable prompter. Every operation returns what the user chose.

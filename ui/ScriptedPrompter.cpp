@@ -115,9 +115,12 @@ bool TScriptedPrompter::OpenFile(const TOpenDialogOptions& options, std::vector<
   if (chosen.empty()) Fail("The scripted answer '" + answer + "' names no file");
   if (chosen.size() > 1 && !options.MultiSelect)
     Fail("The scripted answer '" + answer + "' names several files but the dialog takes one");
-  for (const std::string& name : chosen)
+  for (const std::string& name : chosen) {
     if (options.FileMustExist && !platform::FileExists(name))
       Fail("The scripted answer names the file '" + name + "', which does not exist");
+    if (options.PathMustExist && !platform::DirectoryExists(platform::ExtractFileDir(name)))
+      Fail("The scripted answer names the file '" + name + "' in a folder that does not exist");
+  }
   files = chosen;
   return true;
 }

@@ -103,6 +103,13 @@ TEST_F(PrompterTest, FileFolderAndColourDialogsTakeTheirOwnAnswers) {
   EXPECT_THROW(OpenFile(options, files), EPromptScript);
   FScript->AddAnswer("Cancel");
   EXPECT_FALSE(OpenFile(options, files));
+  options.FileMustExist = false;
+  options.PathMustExist = true;
+  FScript->AddAnswer("file:New.pas");
+  ASSERT_TRUE(OpenFile(options, files));
+  EXPECT_EQ(files, std::vector<std::string>{PathOf("src/New.pas")});
+  FScript->AddAnswer("file:nowhere/New.pas");
+  EXPECT_THROW(OpenFile(options, files), EPromptScript);
 
   std::string folder = "/tmp";
   FScript->AddAnswer("dir:" + PathOf("src"));

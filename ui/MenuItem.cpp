@@ -11,7 +11,10 @@
 #include "ui/Application.h"
 
 TMenuItem::TMenuItem(QObject* owner) : QObject(owner), FAction(new QAction(this)) {
-  connect(FAction, &QAction::triggered, this, [this] { Click(); });
+  connect(FAction, &QAction::triggered, this, [this] {
+    FAction->setChecked(FChecked);   // Qt toggled it
+    Click();
+  });
 }
 
 TMenuItem::~TMenuItem() {
@@ -47,10 +50,10 @@ void TMenuItem::SetVisible(bool visible) {
   FAction->setVisible(visible);
 }
 
-bool TMenuItem::Checked() const { return FAction->isChecked(); }
-
 void TMenuItem::SetChecked(bool checked) {
-  if (checked) FAction->setCheckable(true);
+  FChecked = checked;
+  // Only a checked item shows a check mark; an unchecked one shows none at all.
+  FAction->setCheckable(checked);
   FAction->setChecked(checked);
 }
 

@@ -33,7 +33,7 @@ public:
   void SetEnabled(bool enabled);
   bool Visible() const { return FVisible; }
   void SetVisible(bool visible);
-  bool Checked() const;
+  bool Checked() const { return FChecked; }
   void SetChecked(bool checked);
   int Tag() const { return FTag; }
   void SetTag(int tag) { FTag = tag; }
@@ -89,6 +89,7 @@ private:
   // Kept here: Qt reports a hidden action as disabled too.
   bool FEnabled = true;
   bool FVisible = true;
+  bool FChecked = false;   // changed by code only: a click does not toggle it
   QAction* FAction = nullptr;
   QMenu* FMenu = nullptr;
   TMenuItem* FParent = nullptr;

@@ -146,6 +146,11 @@ TEST(MenuTest, ShortCutsCheckedStateAndHintReachTheAction) {
   item.SetHint("Get the latest version");
   EXPECT_EQ(item.Action()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F2));
   EXPECT_TRUE(item.Action()->isChecked());
+  item.Action()->trigger();   // a click leaves the check mark to the program
+  EXPECT_TRUE(item.Checked());
+  EXPECT_TRUE(item.Action()->isChecked());
+  item.SetChecked(false);
+  EXPECT_FALSE(item.Action()->isCheckable());
   EXPECT_EQ(item.Action()->statusTip(), "Get the latest version");
   item.SetShortCut(0);
   EXPECT_TRUE(item.Action()->shortcut().isEmpty());

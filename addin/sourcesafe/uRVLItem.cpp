@@ -6,6 +6,7 @@
 #include "addin/sourcesafe/uRVLProject.h"
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -17,6 +18,16 @@ std::string JoinSpec(const std::string& Folder, const std::string& Rest) {
 }
 
 TIToolServices* ToolServices() { return Globals().ToolServices; }
+
+// True when the local path `Relative` ("../../x.cpp") leads from the SourceSafe project `Spec` to
+// above SourceSafe's root.
+bool ClimbsAboveRoot(const std::string& Spec, const std::string& Relative) {
+  size_t depth = 0;
+  for (const std::string& name : platform::Split(StripDollar(Spec), '/')) depth += name.empty() ? 0 : 1;
+  size_t ups = 0;
+  while (Relative.compare(ups * 3, 3, "../") == 0) ++ups;
+  return ups > depth;
+}
 
 } // namespace
 
@@ -45,7 +56,7 @@ TRVLItem::TRVLItem(TFromFile, const std::string& FileName, TRVLProject* Project)
 TRVLItem::TRVLItem(const TRVLItem& Source)
     : TObject(Source), FLive(Source.FLive), FVSSItem(Source.FVSSItem), FStale(Source.FStale),
       FLocalSpec(Source.FLocalSpec), FLocalSpecKnown(Source.FLocalSpecKnown), FSpec(StripDollar(Source.FSpec)),
-      FDatabase(Source.FDatabase), FProject(Source.FProject) {}
+      FDatabase(Source.FDatabase), FProject(Source.FProject), FOwnedProject(Source.FOwnedProject) {}
 
 TRVLItem::~TRVLItem() = default;
 
@@ -71,7 +82,7 @@ void TRVLItem::LookupThroughProject(TRVLProject* Project) {
   }
   const std::string relative = platform::ExtractRelativePath(projectDir, FLocalSpec);
   std::string path = LocalToSpec(JoinSpec(projectSpec, relative));
-  if (HasDotDot(relative)) path = StripDollar(CollapseDotDot(path));
+  if (HasDotDot(relative) && !ClimbsAboveRoot(projectSpec, relative)) path = StripDollar(CollapseDotDot(path));
   FSpec = path;
   // A path still climbing above the root names nothing SourceSafe could have.
   if (HasDotDot(FSpec)) return;

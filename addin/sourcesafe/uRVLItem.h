@@ -27,7 +27,7 @@ public:
   // file of the file's own folder. Raises when the file lies in a bound project's folder and
   // SourceSafe can't be asked about it.
   TRVLItem(TFromFile, const std::string& FileName, TRVLProject* Project);
-  // A copy that shares the source's project without owning it.
+  // A copy with the source's project.
   TRVLItem(const TRVLItem& Source);
   TRVLItem& operator=(const TRVLItem&) = delete;
   ~TRVLItem() override;
@@ -68,7 +68,9 @@ private:
   std::string FSpec;
   VSSPtr<IVSSDatabase> FDatabase;
   TRVLProject* FProject = nullptr;
-  std::unique_ptr<TRVLProject> FOwnedProject;   // FProject when the item made it itself
+  // FProject when the item made it itself; copies share it, so it outlives the item that made it
+  // as long as a copy needs it.
+  std::shared_ptr<TRVLProject> FOwnedProject;
 };
 
 class TRVLB3Item : public TRVLItem {

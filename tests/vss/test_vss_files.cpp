@@ -152,6 +152,20 @@ TEST_F(VSSFiles, CheckinStoresTheNewContentAndKeepYesKeepsItCheckedOut) {
   EXPECT_EQ(ErrorOf([&] { FFile->Checkin("", FLocal, 0); }), VSSError::NotCheckedOut);
 }
 
+TEST_F(VSSFiles, WithoutALocalPathCheckinAndUndoUseTheFolderCheckedOutTo) {
+  const std::string elsewhere = PathOf("elsewhere/main.cpp");
+  FFile->Checkout("", elsewhere, 0);
+  WriteFile("elsewhere/main.cpp", "edited elsewhere\n");
+  FFile->Checkin("", "", VSSFLAG_KEEPYES);
+  EXPECT_EQ(FFile->VersionNumber(), 2);
+  FFile->UndoCheckout("", VSSFLAG_DELYES);
+  EXPECT_FALSE(platform::FileExists(elsewhere));
+  // Without a check-out the working folder is used.
+  std::string local;
+  FFile->Get(local, 0);
+  EXPECT_EQ(ReadFile(FLocal), "edited elsewhere\n");
+}
+
 TEST_F(VSSFiles, UndoCheckoutReplacesDeletesOrKeepsTheLocalCopy) {
   FFile->Checkout("", FLocal, 0);
   WriteFile("alice/main.cpp", "discarded\n");

@@ -73,6 +73,16 @@ void CommitAll(Writes& writes) {
   for (auto& write : writes) write->Commit();
 }
 
+// Where the user's own check-out of a file went: the local path given, else the folder it was
+// checked out to, else the file's LocalSpec.
+std::string CheckedOutPathOf(VSSSession& session, VSSTree& tree, const VSSEntry& entry, const std::string& local) {
+  if (!local.empty()) return local;
+  VSSStore::Statement row(*session.Store, "SELECT folder FROM checkouts WHERE item = ? AND user = ?");
+  row.BindAll(entry.Item, session.UserId);
+  if (row.Step()) return platform::IncludeTrailingPathDelimiter(row.Text(0)) + entry.Name;
+  return LocalPathOf(tree, entry, local);
+}
+
 [[noreturn]] void NotCheckedOut(VSSTree& tree, const VSSEntry& entry) {
   throw EVSSAutomation("File " + tree.SpecOf(entry.Id) + " is not checked out", VSSError::NotCheckedOut);
 }
@@ -161,7 +171,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
   VSSTree tree(session);
   const bool keep = (flags & VSSFLAG_KEEP_MASK) == VSSFLAG_KEEPYES;
   const std::string local =
-      session.Store->Read([&] { return LocalPathOf(tree, LoadFile(tree, entryId), localIn); });
+      session.Store->Read([&] { return CheckedOutPathOf(session, tree, LoadFile(tree, entryId), localIn); });
   // Read before taking the write lock: a large file must not hold up other users.
   const std::string content = VSSLocalFile::Read(local);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
@@ -192,7 +202,7 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
   std::string local;
   session.Store->Write([&] {
     const VSSEntry entry = LoadFile(tree, entryId);
-    local = LocalPathOf(tree, entry, localIn);
+    local = CheckedOutPathOf(session, tree, entry, localIn);
     VSSLocalFile::CheckNotFolder(local);
     const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
                                               session.UserId);

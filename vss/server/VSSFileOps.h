@@ -23,6 +23,7 @@ std::string LocalPathOf(VSSTree& tree, const VSSEntry& entry, const std::string&
 // A file's LocalSpec: its project's working folder + "/" + its name; empty without a folder.
 std::string FileLocalSpec(VSSTree& tree, const VSSEntry& entry);
 
+// Check-in and undo check-out without a local path use the folder the file was checked out to.
 // version 0 is the latest. A project gets its files into `local` (its folder), RECURSYES with its
 // subprojects.
 void Get(VSSSession& session, int64_t entry, int32_t version, std::string& local, int32_t flags);

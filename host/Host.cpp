@@ -157,13 +157,49 @@ bool THost::AddToProject(const std::string& fileName) {
       ReportError(path + " is already in the project.");
       return false;
     }
-  FProject.Units.push_back(path);
   std::string form = ChangeFileExt(path, ".dfm");
-  if (FileExists(form)) FProject.Forms.push_back(form);
+  std::string formName;
+  if (FileExists(form)) {
+    std::string text;
+    ReadFile(form, text);
+    formName = FormNameOf(QString::fromStdString(text));
+    if (formName.empty()) formName = ExtractBaseName(path);
+  }
+  if (!EditProjectSource([&](std::string& source, std::string& error) {
+        return AddUnitToSource(FProject, source, path, formName, error);
+      }))
+    return false;
+  FProject.Units.push_back(path);
+  if (!formName.empty()) FProject.Forms.push_back(form);
   if (THostModule* module = FindModule(path)) module->SetProjectModule(true);
   FProjectManager->ShowProject(&FProject);
   FMainForm->UpdateCaption();
   FileNotification(fnAddedToProject, path);
+  return true;
+}
+
+bool THost::EditProjectSource(const std::function<bool(std::string&, std::string&)>& edit) {
+  // The project source is changed where the user sees it: in its editor buffer when open (saved
+  // with the project), else on disk. A read-only one stays as it is.
+  THostModule* main = FindModule(FProject.MainSource);
+  if (main) main->RefreshReadOnly();
+  if (main ? main->IsReadOnly() : IsReadOnly(FProject.MainSource)) {
+    ReportError("The project source " + FProject.MainSource + " is read-only.");
+    return false;
+  }
+  std::string source, error;
+  if (main)
+    source = main->SourceBytes();
+  else if (!ReadFile(FProject.MainSource, source, &error)) {
+    ReportError(error);
+    return false;
+  }
+  bool done = edit(source, error) && (main || WriteFileAtomic(FProject.MainSource, source, &error));
+  if (!done) {
+    ReportError(error);
+    return false;
+  }
+  if (main) main->SetSourceBytes(source);
   return true;
 }
 
@@ -177,7 +213,11 @@ bool THost::RemoveFromProject(const std::string& fileName) {
     return false;
   }
   std::string path = *unit;
-  FProject.Units.erase(unit);
+  if (!EditProjectSource([&](std::string& source, std::string& error) {
+        return RemoveUnitFromSource(FProject, source, path, error);
+      }))
+    return false;
+  FProject.Units.erase(std::find(FProject.Units.begin(), FProject.Units.end(), path));
   std::string form = ChangeFileExt(path, ".dfm");
   std::erase_if(FProject.Forms, [&](const std::string& f) { return SamePath(f, form); });
   if (THostModule* module = FindModule(path)) module->SetProjectModule(false);

@@ -2,6 +2,7 @@
 // The IDE: its windows, the open project, the open modules and the notifiers the add-in registers.
 // Every change of project or file goes through here, so notifications are sent in one place and in
 // the order add-ins expect: "…ing" before the change (a notifier may cancel it), "…ed" after.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -48,6 +49,7 @@ public:
   // Closes the project and its files; `askToSave` offers to save modified files first.
   bool CloseProject(bool askToSave = true);
   bool SaveProject();
+  // Both change the project's main source too (its buffer when open, else the file).
   bool AddToProject(const std::string& fileName);
   bool RemoveFromProject(const std::string& fileName);
 
@@ -94,6 +96,8 @@ private:
   bool AskToSave(THostModule* module);
   void ActiveModuleChanged(THostModule* module);
   void ReportError(const std::string& message);
+  // Applies `edit` (source, error) to the project's main source; false, reported, when it fails.
+  bool EditProjectSource(const std::function<bool(std::string&, std::string&)>& edit);
 
   TProjectInfo FProject;
   std::vector<THostModule*> FModules;

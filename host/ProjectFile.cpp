@@ -173,3 +173,126 @@ bool LoadProjectFile(const std::string& fileName, TProjectInfo& info, std::strin
   error = info.FileName + " is not a project (.bpr or .dpr).";
   return false;
 }
+
+namespace {
+
+// The source split into lines that keep their own line breaks, so edits leave the others as
+// they were.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    lines.push_back(text.substr(start, end - start));
+    start = end;
+  }
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line;
+  return text;
+}
+
+std::string LineBreakOf(const std::string& text) { return text.find("\r\n") != std::string::npos ? "\r\n" : "\n"; }
+
+// The unit's path as the project names it: relative to the project's folder when below it.
+std::string ProjectRelative(const TProjectInfo& info, const std::string& unit) {
+  return ExtractRelativePath(ExtractFilePath(info.FileName), unit);
+}
+
+bool IsBuilder(const TProjectInfo& info) { return SameText(ExtractFileExt(info.FileName), ".bpr"); }
+
+// The line of the project source that names `unit`, or -1. A .bpr names it in a USEFORM/USEUNIT
+// line, a .dpr in an `in '…'` entry.
+int UnitLine(const TProjectInfo& info, const std::vector<std::string>& lines, const std::string& unit) {
+  const std::string folder = ExtractFilePath(info.FileName);
+  static const std::regex use(R"re(^\s*(USEFORM|USEUNIT)\s*\(\s*"((?:[^"\\]|\\.)*)")re");
+  static const std::regex entry(R"re(\bin\s+'([^']*)')re", std::regex::icase);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::smatch match;
+    if (IsBuilder(info) ? std::regex_search(lines[i], match, use) : std::regex_search(lines[i], match, entry)) {
+      std::string named = IsBuilder(info) ? UnitPath(folder, match[2].str(), true) : UnitPath(folder, match[1].str(), false);
+      if (SamePath(named, unit)) return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+// A line's text without its line break and trailing blanks.
+std::string Content(const std::string& line) {
+  size_t end = line.find_last_not_of(" \t\r\n");
+  return end == std::string::npos ? std::string() : line.substr(0, end + 1);
+}
+
+std::string Ending(const std::string& line) { return line.substr(Content(line).size()); }
+
+} // namespace
+
+bool AddUnitToSource(const TProjectInfo& info, std::string& source, const std::string& unit,
+                     const std::string& formName, std::string& error) {
+  std::vector<std::string> lines = Lines(source);
+  const std::string br = LineBreakOf(source);
+  std::string relative = ProjectRelative(info, unit);
+  if (IsBuilder(info)) {
+    // After the last USE… line, else after #pragma hdrstop.
+    static const std::regex anchor(R"(^\s*(USEFORM|USEUNIT|USERES|USEPACKAGE|USELIB|USEOBJ)\s*\()");
+    static const std::regex hdrstop(R"(^\s*#pragma\s+hdrstop)");
+    int at = -1;
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (std::regex_search(lines[i], anchor) || (at < 0 && std::regex_search(lines[i], hdrstop)))
+        at = static_cast<int>(i);
+    if (at < 0) {
+      error = "The project source " + info.MainSource + " has no place for units (no #pragma hdrstop).";
+      return false;
+    }
+    std::string escaped;
+    for (char c : relative) escaped += c == '/' ? std::string("\\\\") : std::string(1, c);
+    std::string line = formName.empty() ? "USEUNIT(\"" + escaped + "\");"
+                                        : "USEFORM(\"" + escaped + "\", " + formName + ");";
+    if (lines[static_cast<size_t>(at)].find('\n') == std::string::npos) lines[static_cast<size_t>(at)] += br;
+    lines.insert(lines.begin() + at + 1, line + br);
+  } else {
+    // The entry that ends the uses clause (its ';') gives way to a new last entry.
+    int last = -1;
+    static const std::regex usesEnd(R"re(\bin\s+'[^']*'\s*(\{[^}]*\})?\s*;)re", std::regex::icase);
+    for (size_t i = 0; i < lines.size() && last < 0; ++i)
+      if (std::regex_search(lines[i], usesEnd)) last = static_cast<int>(i);
+    if (last < 0) {
+      error = "The uses clause of " + info.FileName + " can't be extended: its last entry was not found.";
+      return false;
+    }
+    std::string& end = lines[static_cast<size_t>(last)];
+    std::string content = Content(end);
+    end = content.substr(0, content.size() - 1) + "," + Ending(end);
+    std::string name = ExtractBaseName(unit);
+    for (char& c : relative)
+      if (c == '/') c = '\\';
+    std::string entry = "  " + name + " in '" + relative + "'" + (formName.empty() ? "" : " {" + formName + "}") + ";";
+    lines.insert(lines.begin() + last + 1, entry + (Ending(end).empty() ? br : Ending(end)));
+  }
+  source = Joined(lines);
+  return true;
+}
+
+bool RemoveUnitFromSource(const TProjectInfo& info, std::string& source, const std::string& unit,
+                          std::string& error) {
+  std::vector<std::string> lines = Lines(source);
+  int at = UnitLine(info, lines, unit);
+  if (at < 0) {
+    error = unit + " is not named in the project source " + info.MainSource + ".";
+    return false;
+  }
+  std::string removed = Content(lines[static_cast<size_t>(at)]);
+  lines.erase(lines.begin() + at);
+  // A .dpr entry that ended the uses clause hands its ';' to the entry before it.
+  if (!IsBuilder(info) && !removed.empty() && removed.back() == ';' && at > 0) {
+    std::string& previous = lines[static_cast<size_t>(at - 1)];
+    std::string content = Content(previous);
+    if (!content.empty() && content.back() == ',') previous = content.substr(0, content.size() - 1) + ";" + Ending(previous);
+  }
+  source = Joined(lines);
+  return true;
+}

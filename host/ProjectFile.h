@@ -18,5 +18,14 @@ struct TProjectInfo {
 // project. Unit paths are resolved against the project's folder.
 bool LoadProjectFile(const std::string& fileName, TProjectInfo& info, std::string& error);
 
+// The project's main source text with a unit added to or removed from its list of units, written
+// the way the IDE writes them: a USEFORM/USEUNIT line after the last such line of a .bpr's main
+// .cpp, an entry line at the end of a .dpr's uses clause. `formName` is empty for a unit without a
+// form. False with a message when the text has no place for it (or the unit isn't listed).
+bool AddUnitToSource(const TProjectInfo& info, std::string& source, const std::string& unit,
+                     const std::string& formName, std::string& error);
+bool RemoveUnitFromSource(const TProjectInfo& info, std::string& source, const std::string& unit,
+                          std::string& error);
+
 // True for the extensions the IDE opens as projects (.bpr, .dpr), ignoring case.
 bool IsProjectFileName(const std::string& fileName);

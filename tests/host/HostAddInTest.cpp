@@ -109,7 +109,8 @@ TEST_F(HostAddInTest, NotificationsArriveInTheOrderThingsHappen) {
   ASSERT_TRUE(FHost->RemoveFromProject(Sample("Util.cpp")));
   EXPECT_EQ(TakeLog(), Lines{"file 7 Util.cpp"});
 
-  FPrompter->AddAnswer("No");   // the changed form is not saved
+  FPrompter->AddAnswer("No");   // neither the changed project source...
+  FPrompter->AddAnswer("No");   // ...nor the changed form is saved
   ASSERT_TRUE(FHost->CloseProject(true));
   // Closing the front page brings Unit1.cpp forward (4, editor selected) before it closes too.
   EXPECT_EQ(TakeLog(), (Lines{"file 5 Demo.bpr", "file 2 Demo.cpp", "module 4", "file 2 Unit1.cpp", "module 0",

@@ -6,6 +6,7 @@
 #include "host/Module.h"
 #include "host/ProjectManager.h"
 #include "opentools/ToolIntf.h"
+#include "platform/Files.h"
 
 class HostProjectTest : public HostFixture {
 protected:
@@ -77,7 +78,7 @@ TEST_F(HostProjectTest, ABadProjectIsReportedAndChangesNothing) {
   EXPECT_NE(FHost->OpenFile(Sample("Util.cpp")), nullptr);
 }
 
-TEST_F(HostProjectTest, UnitsAddedAndRemovedShowInTheProject) {
+TEST_F(HostProjectTest, UnitsAddedAndRemovedChangeTheProjectAndItsSource) {
   ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
   std::string extra = WriteFile("samples/Demo/Extra.cpp", "// extra\r\n");
   ASSERT_TRUE(FHost->AddToProject(extra));
@@ -88,4 +89,21 @@ TEST_F(HostProjectTest, UnitsAddedAndRemovedShowInTheProject) {
   // The project's own source can't be removed.
   FPrompter->AddAnswer("OK");
   EXPECT_FALSE(FHost->RemoveFromProject(Sample("Demo.cpp")));
+
+  // The changes wait in the open project source until the project is saved.
+  EXPECT_EQ(ReadFile(Sample("Demo.cpp")).find("Extra.cpp"), std::string::npos);
+  ASSERT_TRUE(FHost->SaveProject());
+  TProjectInfo saved;
+  std::string error;
+  ASSERT_TRUE(LoadProjectFile(Sample("Demo.bpr"), saved, error)) << error;
+  EXPECT_EQ(saved.Units, (std::vector<std::string>{Sample("Demo.cpp"), Sample("Util.cpp"), extra}));
+}
+
+TEST_F(HostProjectTest, AReadOnlyProjectSourceKeepsTheProjectAsItIs) {
+  ASSERT_TRUE(platform::SetReadOnly(Sample("Demo.cpp"), true));
+  ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
+  FPrompter->AddAnswer("OK");
+  EXPECT_FALSE(FHost->RemoveFromProject(Sample("Util.cpp")));
+  EXPECT_EQ(FPrompter->Prompts().back().Text, "The project source " + Sample("Demo.cpp") + " is read-only.");
+  EXPECT_EQ(FHost->ToolServices()->GetUnitCount(), 3);
 }

@@ -62,3 +62,38 @@ TEST_F(ProjectFileTest, BadProjectsAreRefusedWithTheFileNamed) {
   EXPECT_FALSE(LoadProjectFile(txt, info, error));
   EXPECT_NE(error.find("not a project"), std::string::npos);
 }
+
+TEST_F(ProjectFileTest, UnitsAddedToAndRemovedFromTheSourceReadBackTheSame) {
+  std::string bpr = WriteFile("App/App.bpr", "VERSION = BCB.03\r\n");
+  std::string cpp = WriteFile("App/App.cpp",
+                              "#include <vcl.h>\r\n#pragma hdrstop\r\nUSERES(\"App.res\");\r\n"
+                              "USEFORM(\"Unit1.cpp\", Form1);\r\n//----\r\nWINAPI WinMain()\r\n");
+  TProjectInfo info;
+  std::string error;
+  ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
+  std::string source = ReadFile(cpp);
+  ASSERT_TRUE(AddUnitToSource(info, source, PathOf("App/Sub/Tax.cpp"), "", error)) << error;
+  ASSERT_TRUE(AddUnitToSource(info, source, PathOf("App/About.cpp"), "AboutBox", error)) << error;
+  EXPECT_EQ(source,
+            "#include <vcl.h>\r\n#pragma hdrstop\r\nUSERES(\"App.res\");\r\nUSEFORM(\"Unit1.cpp\", Form1);\r\n"
+            "USEUNIT(\"Sub\\\\Tax.cpp\");\r\nUSEFORM(\"About.cpp\", AboutBox);\r\n//----\r\nWINAPI WinMain()\r\n");
+  WriteFile("App/App.cpp", source);
+  ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
+  EXPECT_EQ(info.Units.size(), 4u);
+  EXPECT_EQ(info.Units[2], PathOf("App/Sub/Tax.cpp"));
+  ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("App/Unit1.cpp"), error)) << error;
+  EXPECT_EQ(source.find("Unit1"), std::string::npos);
+  EXPECT_FALSE(RemoveUnitFromSource(info, source, PathOf("App/Unit1.cpp"), error));
+  EXPECT_NE(error.find("Unit1.cpp is not named"), std::string::npos);
+
+  std::string dpr = WriteFile("P/Shop.dpr",
+                              "program Shop;\nuses\n  Forms,\n  Main in 'Main.pas' {MainForm};\n{$R *.RES}\nbegin\nend.\n");
+  ASSERT_TRUE(LoadProjectFile(dpr, info, error)) << error;
+  source = ReadFile(dpr);
+  ASSERT_TRUE(AddUnitToSource(info, source, PathOf("P/Lib/Tax.pas"), "", error)) << error;
+  EXPECT_EQ(source, "program Shop;\nuses\n  Forms,\n  Main in 'Main.pas' {MainForm},\n  Tax in 'Lib\\Tax.pas';\n"
+                    "{$R *.RES}\nbegin\nend.\n");
+  ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("P/Lib/Tax.pas"), error)) << error;
+  ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("P/Main.pas"), error)) << error;
+  EXPECT_EQ(source, "program Shop;\nuses\n  Forms;\n{$R *.RES}\nbegin\nend.\n");
+}

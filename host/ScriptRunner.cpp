@@ -204,6 +204,20 @@ void TScriptRunner::PrintPrompts() {
   }
 }
 
+// A menu the editor window shows open (one a status-bar click opened, say) is the one clicked in;
+// otherwise the editor's local menu opens as on a right click.
+void TScriptRunner::ClickPopup(const std::string& path) {
+  for (TPopupMenu* open : FHost.EditWindow()->findChildren<TPopupMenu*>())
+    if (open->IsOpen()) {
+      ClickPath(open->Items(), path);
+      open->ClosePopup();
+      return;
+    }
+  TPopupMenu* menu = FHost.EditWindow()->LocalMenu();
+  menu->DoPopup();
+  ClickPath(menu->Items(), path);
+}
+
 void TScriptRunner::StatusClick() {
   TStatusBar* bar = FHost.EditWindow()->StatusBar();
   if (bar->PanelCount() <= TEditWindow::OwnPanelCount)
@@ -290,9 +304,7 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
   } else if (c == "menu") {
     ClickPath(FHost.MainForm()->Menu()->Items(), arg);
   } else if (c == "popup") {
-    TPopupMenu* menu = FHost.EditWindow()->LocalMenu();
-    menu->DoPopup();
-    ClickPath(menu->Items(), arg);
+    ClickPopup(arg);
   } else if (c == "status-click") {
     StatusClick();
   } else if (c == "answer") {

@@ -48,6 +48,7 @@ private:
   void PrintStatus();
   void PrintPrompts();
   void StatusClick();
+  void ClickPopup(const std::string& path);
   void Screenshot(const std::string& path);
 
   THost& FHost;

@@ -9,6 +9,7 @@
 #include "host/MainForm.h"
 #include "host/ScriptRunner.h"
 #include "ui/Application.h"
+#include "ui/Menus.h"
 #include "ui/StatusBar.h"
 
 namespace {
@@ -59,21 +60,33 @@ TEST_F(ScriptRunnerTest, StepsReachTheEditorThroughWhatAddInsHook) {
   window->EditControl()->installEventFilter(&eater);
   TStatusPanel* added = window->StatusBar()->AddPanel();
   added->SetText("Checked in");
+  // A click on the added panel opens a menu of its own, as the add-in's status menu does.
   int clickedPanel = -1;
+  std::string chosen;
+  auto* statusMenu = new TPopupMenu(window);
+  auto* item = new TMenuItem(statusMenu);
+  item->SetCaption("Check &Out");
+  item->OnClick = [&](TObject*) { chosen = "Check Out"; };
+  statusMenu->Items()->Add(item);
   window->StatusBar()->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int) {
     clickedPanel = window->StatusBar()->PanelAtX(x);
+    statusMenu->TrackPopup(window->StatusBar()->mapToGlobal(QPoint(x, 0)), QRect());
   };
 
   // Another window in front first, so that `activate` brings the editor forward.
   THost::Present(FHost->MainForm());
   ASSERT_TRUE(WaitFor([&] { return FHost->MainForm()->isActiveWindow(); }));
   activations.clear();
-  ASSERT_TRUE(Run("activate Demo/Demo.cpp\ntype aQb\nkey Ctrl+Q\nstatus-click\nprint-status\nprint-text\n")) << FError;
+  ASSERT_TRUE(Run("activate Demo/Demo.cpp\ntype aQb\nkey Ctrl+Q\nstatus-click\npopup Check &Out\nprint-status\n"
+                  "print-text\n"))
+      << FError;
   // Keyboard activation, not a click; the hooked keys never reached the text.
   ASSERT_FALSE(activations.empty());
   EXPECT_EQ(activations.back(), WA_ACTIVE);
   EXPECT_EQ(eater.Eaten, 2);
   EXPECT_EQ(clickedPanel, TEditWindow::OwnPanelCount);
+  EXPECT_EQ(chosen, "Check Out");
+  EXPECT_FALSE(statusMenu->IsOpen());
   std::string out = FOut.str();
   EXPECT_NE(out.find("status 2: Insert\nstatus 3: Checked in\n"), std::string::npos) << out;
   EXPECT_NE(out.find("\nab//---"), std::string::npos) << out;

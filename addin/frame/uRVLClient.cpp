@@ -30,11 +30,7 @@ void TRVLClient::ProjectChange() {
   });
 }
 
-std::string TRVLClient::GetMenuName() {
-  std::string name;
-  Guarded(this, [&] { name = Globals().MenuName; });
-  return name;
-}
+std::string TRVLClient::GetMenuName() { return Globals().MenuName; }
 
 int TRVLClient::GetVerbCount() {
   if (!FToolServices) return 0;

@@ -1,11 +1,16 @@
 #include "addin/frame/uRVLStartup.h"
 
+#include "addin/dialogs/uRVLFormFactory.h"
+#include "addin/dialogs/uRVLHintManager.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
 
+// A class registered as itself can no longer be replaced: the first registration for a name wins.
 void RegisterHostClasses() {
   TRVLB3Factory::RegisterAs(TRVLFactory::StaticClass());
   TRVLB3RegFactory::RegisterAs(TRVLRegFactory::StaticClass());
+  TRVLFormFactory::RegisterAs(TRVLFormFactory::StaticClass());
   TRVLB3Globals::RegisterAs(TRVLGlobals::StaticClass());
+  TRVLHintManager::RegisterAs(TRVLHintManager::StaticClass());
 }

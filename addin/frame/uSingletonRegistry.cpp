@@ -1,5 +1,8 @@
 #include "addin/frame/uSingletonRegistry.h"
 
+#include <cstdio>
+#include <exception>
+
 #include "addin/frame/uSingleton.h"
 #include "platform/Text.h"
 
@@ -7,7 +10,12 @@ TSingletonRegistry::~TSingletonRegistry() {
   while (!FInstances.empty()) {
     TSingleton* instance = FInstances.back().Instance;
     FInstances.pop_back();
-    instance->Done();
+    // The library is going away: a singleton that fails to finish must not stop the others.
+    try {
+      instance->Done();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s could not finish: %s\n", instance->ClassName().c_str(), e.what());
+    }
     delete instance;
   }
 }

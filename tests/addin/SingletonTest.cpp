@@ -43,6 +43,14 @@ public:
   static constexpr char SingletonName[] = "TTestUnrelated";
 };
 
+class TTestFailingDone : public TLogged<TTestFailingDone, TSingleton> {
+public:
+  static constexpr char SingletonName[] = "TTestFailingDone";
+
+protected:
+  void Done() override { throw Exception("cannot finish"); }
+};
+
 const TSingletonClass& X = TTestX::StaticClass();
 const TSingletonClass& Y = TTestY::StaticClass();
 const TSingletonClass& Z = TTestZ::StaticClass();
@@ -106,6 +114,17 @@ TEST_F(SingletonTest, LaterRegistrationServesNewRequestsAndAllInstancesDieNewest
   }
   EXPECT_EQ(Log, std::vector<std::string>({"Init TTestX", "Init TTestY", "Init TTestUnrelated",
                                            "Done TTestUnrelated", "Done TTestY", "Done TTestX"}));
+}
+
+TEST_F(SingletonTest, OneSingletonFailingToFinishDoesNotKeepTheOthersAlive) {
+  {
+    TSingletonRegistry registry;
+    registry.GetInstance(X);
+    registry.GetInstance(TTestFailingDone::StaticClass());
+    registry.GetInstance(TTestUnrelated::StaticClass());
+  }
+  EXPECT_EQ(Log, std::vector<std::string>({"Init TTestX", "Init TTestFailingDone", "Init TTestUnrelated",
+                                           "Done TTestUnrelated", "Done TTestX"}));
 }
 
 TEST_F(SingletonTest, CreateAndFreeAlwaysRaiseWithTheirTexts) {

@@ -1,11 +1,14 @@
 #include "addin/dialogs/uRVLFormFactory.h"
 
+#include "addin/sourcesafe/uFrmLogin.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
 TRVLFormPtr<TFrmAbout> TRVLFormFactory::CreateAbout() { return MakeRVLForm<TFrmAbout>(&Application()); }
 
 TFrmSplash* TRVLFormFactory::CreateSplash() { return MakeRVLForm<TFrmSplash>(StartupForm()).release(); }
+
+TRVLFormPtr<TFrmLogin> TRVLFormFactory::CreateLogin() { return MakeRVLForm<TFrmLogin>(&Application()); }
 
 TForm* StartupForm() {
   for (TForm* form : Screen().Forms())

@@ -7,6 +7,8 @@
 #include "addin/dialogs/uRVLForm.h"
 #include "addin/frame/uSingleton.h"
 
+class TFrmLogin;
+
 class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
 public:
   static constexpr char SingletonName[] = "TRVLFormFactory";
@@ -16,6 +18,8 @@ public:
   // Owned by the IDE's start-up screen (StartupForm) and freed with it or when it closes itself;
   // without a start-up screen it has no owner, and the caller closes it, which frees it.
   virtual TFrmSplash* CreateSplash();
+  // The login dialog; owned by the caller, and freed with the application at the latest.
+  virtual TRVLFormPtr<TFrmLogin> CreateLogin();
 
 protected:
   friend TSingletonOf<TRVLFormFactory>;

@@ -40,10 +40,10 @@ QLabel* Label(const char* name, const char* caption, QWidget* buddy) {
 
 } // namespace
 
-TFrmLogin::TFrmLogin(QObject* Owner) : TForm(Owner), FRegVSS(TRVLRegFactory::_Instance().CreateRegVSS()) {
+TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::_Instance().CreateRegVSS()) {
   SetName("FrmLogin");
   SetCaption("Login");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+  setWindowFlags(windowFlags() | Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 
   edUser = Named(new QLineEdit(this), "edUser");
   edPassword = Named(new QLineEdit(this), "edPassword");
@@ -96,21 +96,18 @@ TFrmLogin::TFrmLogin(QObject* Owner) : TForm(Owner), FRegVSS(TRVLRegFactory::_In
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
   connect(ButtonBrowse, &QPushButton::clicked, this, [this] { ButtonBrowseClick(); });
   connect(cboxDataBases, &QComboBox::currentIndexChanged, this, [this] { cboxDataBasesChange(); });
-  LoadWindowPlacement();
 }
 
-TFrmLogin::~TFrmLogin() { SaveWindowPlacement(); }
+TFrmLogin::~TFrmLogin() = default;
 
 void TFrmLogin::LoadWindowPlacement() {
-  auto regWindow = TRVLRegFactory::_Instance().CreateRegWindow();
-  regWindow->LoadPlacement(this);
-  chkbSavePassword->setChecked(regWindow->ReadControlInteger(this, "SavePass", 1) != 0);
+  TRVLForm::LoadWindowPlacement();
+  chkbSavePassword->setChecked(RegWindow().ReadControlInteger(this, "SavePass", 1) != 0);
 }
 
 void TFrmLogin::SaveWindowPlacement() {
-  auto regWindow = TRVLRegFactory::_Instance().CreateRegWindow();
-  regWindow->SavePlacement(this);
-  regWindow->WriteControlInteger(this, "SavePass", chkbSavePassword->isChecked() ? 1 : 0);
+  TRVLForm::SaveWindowPlacement();
+  RegWindow().WriteControlInteger(this, "SavePass", chkbSavePassword->isChecked() ? 1 : 0);
 }
 
 void TFrmLogin::SetStatusText(const std::string& Text) { sbarLoginStatus->SetSimpleText(Text); }
@@ -151,7 +148,7 @@ void TFrmLogin::edSrcsafePathExit() {
 bool TFrmLogin::eventFilter(QObject* Watched, QEvent* Event) {
   if (Watched == edSrcsafePath && Event->type() == QEvent::FocusIn) edSrcsafePathEnter();
   if (Watched == edSrcsafePath && Event->type() == QEvent::FocusOut) edSrcsafePathExit();
-  return TForm::eventFilter(Watched, Event);
+  return TRVLForm::eventFilter(Watched, Event);
 }
 
 void TFrmLogin::SelectDatabase(const std::string& Name) {

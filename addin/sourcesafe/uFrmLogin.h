@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Form.h"
+#include "addin/dialogs/uRVLForm.h"
 #include "vss/api/VSSApi.h"
 
 class QCheckBox;
@@ -17,7 +17,7 @@ class QPushButton;
 class TRegVSS;
 class TStatusBar;
 
-class TFrmLogin : public TForm {
+class TFrmLogin : public TRVLForm {
   Q_OBJECT
 public:
   explicit TFrmLogin(QObject* Owner = nullptr);
@@ -34,8 +34,9 @@ public:
   bool GetSavePass() const { return FSavePass; }
   const std::string& GetSelectedIni() const { return FSelectedIni; }
 
-  void LoadWindowPlacement();
-  void SaveWindowPlacement();
+  // The placement, and the state of "Save password".
+  void LoadWindowPlacement() override;
+  void SaveWindowPlacement() override;
 
   QLabel* lblUser;
   QLineEdit* edUser;

@@ -1,14 +1,14 @@
 #include "addin/sourcesafe/uLoginFormManager.h"
 
-#include "ui/Application.h"
+#include "addin/dialogs/uRVLFormFactory.h"
 
 void TLoginFormManager::Init() {
   TSingletonOf::Init();
-  FForm = new TFrmLogin(&Application());
+  FForm = TRVLFormFactory::_Instance().CreateLogin().release();
 }
 
 void TLoginFormManager::Done() {
-  delete FForm.data();
+  if (FForm) TRVLFormDeleter()(FForm.data());
   TSingletonOf::Done();
 }
 

@@ -158,7 +158,7 @@ TEST_F(LoginTest, BrowsingSelectsARegisteredDatabaseOrRegistersANewOne) {
   VSSAdmin::CreateDatabase(PathOf("other"));
   VSSAdmin::RegisterDatabase("Other", PathOf("other"), false);
   VSSAdmin::CreateDatabase(PathOf("fresh"));
-  auto form = std::make_unique<TFrmLogin>();
+  auto form = MakeRVLForm<TFrmLogin>();
   form->Setup("Alice", PathOf("other/srcsafe.ini"));
   EXPECT_EQ(form->cboxDataBases->currentText().toStdString(), "Other");
   form->Setup("Alice", PathOf("nowhere/srcsafe.ini"));
@@ -189,11 +189,11 @@ TEST_F(LoginTest, BrowsingSelectsARegisteredDatabaseOrRegistersANewOne) {
 }
 
 TEST_F(LoginTest, TheSavePasswordStateIsKeptPerUser) {
-  auto form = std::make_unique<TFrmLogin>();
+  auto form = MakeRVLForm<TFrmLogin>();
   EXPECT_TRUE(form->chkbSavePassword->isChecked());
   form->chkbSavePassword->setChecked(false);
   form.reset();
-  form = std::make_unique<TFrmLogin>();
+  form = MakeRVLForm<TFrmLogin>();
   EXPECT_FALSE(form->chkbSavePassword->isChecked());
 }
 

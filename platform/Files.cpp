@@ -200,6 +200,12 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
   return true;
 }
 
+unsigned NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
 bool WriteFileAtomic(const std::string& name, const std::string& content, std::string* error) {
   // Through a symbolic link the file it names is replaced, and the link stays.
   char resolved[PATH_MAX];
@@ -223,14 +229,7 @@ bool WriteFileAtomic(const std::string& name, const std::string& content, std::s
     SetError(error, "Cannot write", fileName, errno);
     return false;
   }
-  mode_t mode;
-  if (exists) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
+  const mode_t mode = exists ? old.st_mode & 07777 : NewFileMode();
   const bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
   const int code = errno;
   ::close(fd);

@@ -33,6 +33,8 @@ bool SetReadOnly(const std::string& fileName, bool readOnly);
 int64_t FileSize(const std::string& fileName);        // -1 when missing
 int64_t FileAge(const std::string& fileName);         // modification time, seconds since 1970; -1
 bool ReadFile(const std::string& fileName, std::string& content, std::string* error = nullptr);
+// The permissions a newly created file gets: read and write for all, less the process's umask.
+unsigned NewFileMode();
 // Atomic: writes a temporary file beside it and renames it over the old one, keeping the old file's
 // permissions (through a symbolic link, the file it names). A read-only file is not replaced.
 bool WriteFileAtomic(const std::string& fileName, const std::string& content, std::string* error = nullptr);

@@ -1,6 +1,7 @@
 // Local copies: get, check out, check in and undo check-out with their flags, and comparing.
 #include "VSSTestDatabase.h"
 
+#include <sys/stat.h>
 #include <utime.h>
 
 #include "platform/Files.h"
@@ -29,6 +30,10 @@ TEST_F(VSSFiles, GetWritesTheLatestVersionReadOnlyIntoTheWorkingFolder) {
   EXPECT_EQ(ReadFile(FLocal), "version 1\n");
   EXPECT_FALSE(Writable(FLocal));
   EXPECT_FALSE(FFile->IsDifferent(FLocal));
+  // A working copy is a normal file: others may read it, as the umask allows.
+  struct stat info{};
+  ASSERT_EQ(::stat(FLocal.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0444 & platform::NewFileMode());
 
   std::string other = PathOf("other/copy.cpp");
   FFile->Get(other, VSSFLAG_USERRONO);

@@ -72,7 +72,8 @@ PendingWrite::PendingWrite(const std::string& path, const std::string& content, 
   }
   FTemp = platform::CreateTempFileName(platform::ExtractFileDir(FPath), "." + platform::ExtractFileName(FPath) + ".");
   if (FTemp.empty()) Fail();
-  // The temporary file is new and writable: write it, then give it its time and final mode.
+  // The temporary file is new and private: write it, then give it its time and the mode of a new
+  // file (so other users can read the working copy), read-only as asked.
   FILE* file = std::fopen(FTemp.c_str(), "wb");
   bool ok = file && std::fwrite(content.data(), 1, content.size(), file) == content.size();
   if (file) ok = std::fclose(file) == 0 && ok;
@@ -80,6 +81,7 @@ PendingWrite::PendingWrite(const std::string& path, const std::string& content, 
     struct utimbuf times{static_cast<time_t>(fileTime), static_cast<time_t>(fileTime)};
     ok = ::utime(FTemp.c_str(), &times) == 0;
   }
+  ok = ok && ::chmod(FTemp.c_str(), platform::NewFileMode()) == 0;
   if (!ok || !platform::SetReadOnly(FTemp, readOnly)) Fail();
 }
 

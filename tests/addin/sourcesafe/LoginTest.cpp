@@ -218,7 +218,13 @@ TEST_F(LoginTest, AServerThatStaysUnregisteredIsReportedAndGivesNoDatabase) {
   TRVLRegFactory::_Instance().CreateRegVSS()->SetInstallDir(PathOf("nowhere"));
   FPrompter->AddAnswer("No");
   EXPECT_FALSE(Login(IniPath()));
-  ASSERT_EQ(FReports.size(), 1u);
+  // A file that is no server library registers nothing.
+  for (const char* answer : {"Yes", "OK"}) FPrompter->AddAnswer(answer);
+  FPrompter->AddAnswer("file:" + WriteFile("fake/libssapi.so", "not a library"));
+  EXPECT_FALSE(Login(IniPath()));
+  EXPECT_EQ(FPrompter->Prompts().size(), 4u);
+  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegVSS()->GetInstallDir(), PathOf("nowhere"));
+  ASSERT_EQ(FReports.size(), 2u);
   EXPECT_TRUE(FReports[0].starts_with("Ravelin could not connect to SourceSafe, Please check your installation.\n"
                                       "The error message was: "))
       << FReports[0];
@@ -228,7 +234,7 @@ TEST_F(LoginTest, AServerThatStaysUnregisteredIsReportedAndGivesNoDatabase) {
   platform::SetEnv("SSUSER", "Bob");
   platform::SetEnv("SSPWD", "bob-pw");
   EXPECT_EQ(UserOf(Login(IniPath())), "Bob");
-  EXPECT_EQ(FPrompter->Prompts().size(), 1u);
+  EXPECT_EQ(FPrompter->Prompts().size(), 4u);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "platform/Files.h"
 #include "platform/Profile.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 class ProjectTest : public SourceSafeTest {
@@ -136,6 +138,38 @@ TEST_F(ProjectTest, AnOldProjectFileIsConvertedAfterTheQuestion) {
   EXPECT_FALSE(platform::FileExists(PathOf("three/App.vss")));
   EXPECT_TRUE(FPrompter->Failures().empty());
   EXPECT_TRUE(FReports.empty());
+}
+
+TEST_F(ProjectTest, OtherFilesAndUnwritableFolders) {
+  auto settings = TRVLRegFactory::_Instance().CreateRegProject();
+  settings->Open(WriteFile("work/App.bpr", ""));
+  settings->AddOtherFile("$/Sales/Shared/Util.cpp");
+  settings->AddOtherFile("$/Sales/Shared/Util.h");
+  settings->AddOtherFile("$/Sales/Shared/UTIL.cpp");
+  EXPECT_EQ(settings->GetOtherFiles(), (std::vector<std::string>{"$/Sales/Shared/Util.cpp", "$/Sales/Shared/Util.h"}));
+  EXPECT_EQ(Rvl("work", "App.bpr-Files", "$/Sales/Shared/Util.h"), "1");
+  EXPECT_TRUE(settings->GetVssPath().empty());
+
+  // Binding again what is stored writes nothing (so read-only folders work): the file is the same.
+  WriteFile("bound/vss.rvl", "[App.bpr]\nSCPATH=$/Sales/Client\nSCDB=" + IniPath() + "\n");
+  struct stat before {}, after {};
+  stat(PathOf("bound/vss.rvl").c_str(), &before);
+  EXPECT_EQ(Spec(*Project("bound/App.bpr")), "$/Sales/Client");
+  stat(PathOf("bound/vss.rvl").c_str(), &after);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
+
+  // A binding that can't be written fails with a message naming the file.
+  platform::ForceDirectories(PathOf("blocked/vss.rvl"));
+  auto project = Project("blocked/App.bpr");
+  EXPECT_FALSE(project->IsBound());
+  try {
+    project->SetBinding(MakeProject("$/Sales/Server"), Open("Alice", "alice-pw"));
+    ADD_FAILURE() << "the binding could not be written";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find(PathOf("blocked/vss.rvl")), std::string::npos) << e.what();
+  }
+  ExpectQuiet();
 }
 
 TEST_F(ProjectTest, ActiveProjectsFollowTheIDEsCurrentProject) {

@@ -10,7 +10,12 @@
 
 namespace {
 
-bool HasDotDot(const std::string& Spec) { return Spec.find("..") != std::string::npos; }
+// True when a path has a ".." step (a name such as "a..b.cpp" is none).
+bool HasDotDot(const std::string& Path) {
+  for (const std::string& name : platform::Split(Path, '/'))
+    if (name == "..") return true;
+  return false;
+}
 
 // `Folder` + "/" + `Rest`, without doubling the root's "/".
 std::string JoinSpec(const std::string& Folder, const std::string& Rest) {
@@ -64,7 +69,7 @@ VSSPtr<IVSSItem> TRVLItem::FileItem(const std::string& Spec, bool Quiet) {
   VSSPtr<IVSSItem> item;
   try {
     item = FDatabase->VSSItem(VSSPathOf(Spec), false);
-  } catch (const EVSSAutomation&) {
+  } catch (const std::exception&) {
     if (!Quiet) throw;
     return nullptr;
   }

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
-
 #include "host/Host.h"
 #include "host/MainForm.h"
+#include "host/RuntimeDir.h"
 #include "host/ScriptRunner.h"
 #include "ui/QtApplication.h"
 #include "ui/ScriptedPrompter.h"
@@ -33,15 +32,6 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
       options.Files.push_back(arg);
   }
   return true;
-}
-
-// Qt wants a private runtime folder; one per user in the temporary folder keeps it quiet.
-void PrepareRuntimeDir() {
-  if (std::getenv("XDG_RUNTIME_DIR")) return;
-  QString runtime = QDir::tempPath() + "/ravelin-xdg-" + QString::number(getuid());
-  QDir().mkpath(runtime);
-  QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
 }
 
 // The offscreen platform warns about every window operation it can't do; scenario transcripts stay

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "host/EditControl.h"
+#include "host/RuntimeDir.h"
 #include "host/SourceText.h"
 #include "platform/Files.h"
 #include "ui/Form.h"
@@ -11,6 +12,7 @@
 #include "ui/QtApplication.h"
 
 int main(int argc, char** argv) {
+  PrepareRuntimeDir();
   TQtApplication app(argc, argv);
   if (argc != 2) {
     std::cerr << "usage: ravelin-view FILE\n";
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
   TSourceText source;
   std::string error;
   if (!ReadSourceText(argv[1], source, error)) {
+    std::cerr << "ravelin-view: " << error << '\n';
     MessageBox(error, "ravelin-view", MB_OK | MB_ICONERROR);
     return 1;
   }

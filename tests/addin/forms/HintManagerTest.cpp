@@ -2,7 +2,6 @@
 #include <memory>
 #include <vector>
 
-#include <QPointer>
 #include <gtest/gtest.h>
 
 #include "ProbeForms.h"

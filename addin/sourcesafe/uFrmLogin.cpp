@@ -46,6 +46,7 @@ TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::
   setWindowFlags(windowFlags() | Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 
   edUser = Named(new QLineEdit(this), "edUser");
+  edUser->setMinimumWidth(240);
   edPassword = Named(new QLineEdit(this), "edPassword");
   edPassword->setEchoMode(QLineEdit::Password);
   cboxDataBases = Named(new QComboBox(this), "cboxDataBases", "Name of the database you want to log into");
@@ -64,6 +65,7 @@ TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::
   btnCancel = Named(new QPushButton("Cancel", this), "btnCancel");
   sbarLoginStatus = Named(new TStatusBar(this), "sbarLoginStatus");
   sbarLoginStatus->SetSimplePanel(true);
+  sbarLoginStatus->setFixedHeight(sbarLoginStatus->fontMetrics().height() + 8);
   lblUser = Label("lblUser", "&Username:", edUser);
   lblPassword = Label("lblPassword", "&Password:", edPassword);
   lblDataBase = Label("lblDataBase", "&Database:", cboxDataBases);
@@ -85,6 +87,7 @@ TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::
   buttons->addWidget(btnOK);
   buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);   // a dialog border: not resizable
   layout->addLayout(grid);
   layout->addLayout(buttons);
   layout->addWidget(sbarLoginStatus);
@@ -143,6 +146,12 @@ void TFrmLogin::edSrcsafePathEnter() { edSrcsafePath->setText(Q(FSelectedIni)); 
 void TFrmLogin::edSrcsafePathExit() {
   const QFontMetrics metrics(edSrcsafePath->font());
   edSrcsafePath->setText(metrics.elidedText(Q(FSelectedIni), Qt::ElideMiddle, edUser->width()));
+}
+
+void TFrmLogin::showEvent(QShowEvent* Event) {
+  TRVLForm::showEvent(Event);
+  // The edit's width is known once the dialog is laid out.
+  if (!edSrcsafePath->hasFocus()) edSrcsafePathExit();
 }
 
 bool TFrmLogin::eventFilter(QObject* Watched, QEvent* Event) {

@@ -54,6 +54,7 @@ public:
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
 
 private:
   void cboxDataBasesChange();

@@ -207,6 +207,18 @@ bool DeleteKeyIn(sqlite3* db, Hive hive, const std::string& path, std::string& e
   return true;
 }
 
+// The value in the current row of a query of (name, type, data).
+RegValue ValueOf(Statement& query) {
+  RegValue value;
+  value.Name = query.Text(0);
+  value.Type = query.Integer(1) == static_cast<int>(ValueType::DWord) ? ValueType::DWord : ValueType::String;
+  if (value.Type == ValueType::DWord)
+    value.DWord = static_cast<uint32_t>(query.Integer(2));
+  else
+    value.Text = query.Text(2);
+  return value;
+}
+
 } // namespace
 
 std::string RegistryDirectory() {
@@ -321,14 +333,7 @@ std::optional<RegValue> RegistryKey::ReadValue(const std::string& name) const {
     if (query.Failed()) FImpl->Fail();
     return std::nullopt;
   }
-  RegValue value;
-  value.Name = query.Text(0);
-  value.Type = query.Integer(1) == static_cast<int>(ValueType::DWord) ? ValueType::DWord : ValueType::String;
-  if (value.Type == ValueType::DWord)
-    value.DWord = static_cast<uint32_t>(query.Integer(2));
-  else
-    value.Text = query.Text(2);
-  return value;
+  return ValueOf(query);
 }
 
 std::string RegistryKey::ReadString(const std::string& name, const std::string& defaultValue) const {
@@ -411,13 +416,7 @@ std::vector<RegValue> RegistryKey::Values() const {
   Statement query(FImpl->Db, "SELECT name, type, data FROM entries WHERE key = ? ORDER BY id");
   query.Bind(1, FImpl->Folded);
   while (query.Step()) {
-    RegValue& value = values.emplace_back();
-    value.Name = query.Text(0);
-    value.Type = query.Integer(1) == static_cast<int>(ValueType::DWord) ? ValueType::DWord : ValueType::String;
-    if (value.Type == ValueType::DWord)
-      value.DWord = static_cast<uint32_t>(query.Integer(2));
-    else
-      value.Text = query.Text(2);
+    values.push_back(ValueOf(query));
   }
   if (query.Failed()) FImpl->Fail();
   return values;

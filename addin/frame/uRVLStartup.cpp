@@ -5,6 +5,7 @@
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
+#include "addin/sourcesafe/uLoginFormManager.h"
 
 // A class registered as itself can no longer be replaced: the first registration for a name wins.
 void RegisterHostClasses() {
@@ -13,4 +14,5 @@ void RegisterHostClasses() {
   TRVLFormFactory::RegisterAs(TRVLFormFactory::StaticClass());
   TRVLB3Globals::RegisterAs(TRVLGlobals::StaticClass());
   TRVLHintManager::RegisterAs(TRVLHintManager::StaticClass());
+  TLoginFormManager::RegisterAs(TLoginFormManager::StaticClass());
 }

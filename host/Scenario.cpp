@@ -14,7 +14,7 @@ struct TCommandShape {
   TArg Arg;
 };
 
-constexpr std::array<TCommandShape, 21> Commands{{
+constexpr std::array<TCommandShape, 22> Commands{{
     {"open-project", TArg::Required}, {"close-project", TArg::None}, {"open-file", TArg::Required},
     {"activate", TArg::Required},     {"type", TArg::Required},      {"key", TArg::Required},
     {"menu", TArg::Required},         {"popup", TArg::Required},     {"status-click", TArg::None},
@@ -22,6 +22,7 @@ constexpr std::array<TCommandShape, 21> Commands{{
     {"print-prompts", TArg::None},    {"print-text", TArg::None},    {"save", TArg::None},
     {"expect", TArg::Required},       {"wait-idle", TArg::None},     {"screenshot", TArg::Required},
     {"close-file", TArg::Optional},   {"print-project", TArg::None}, {"screenshot-desktop", TArg::Required},
+    {"dialog", TArg::Required},
 }};
 
 } // namespace

@@ -12,6 +12,8 @@
 //   status-click         clicks the first status panel after the editor's own three
 //   answer REPLY         queues the reply to the next prompt ("Yes", "OK", "text:…", …); answers at
 //                        the very top are queued before the add-in loads
+//   dialog REPLY         queues the button ("OK", "Cancel", "Yes", …) that closes the next modal
+//                        form; one without a queued button is cancelled, and the transcript says so
 //   print-status, print-menu [PATH], print-prompts, print-text, print-project
 //   save                 writes the active file (a refusal shows as a message box)
 //   expect TEXT          fails unless the printed output so far contains TEXT

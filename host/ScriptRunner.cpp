@@ -20,6 +20,7 @@
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "ui/Menus.h"
+#include "ui/Prompter.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusBar.h"
 
@@ -61,7 +62,25 @@ QString KeyText(int key, Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 TScriptRunner::TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript)
-    : FHost(host), FPrompter(prompter), FOut(transcript), FFailuresSeen(prompter.Failures().size()) {}
+    : FHost(host), FPrompter(prompter), FOut(transcript), FFailuresSeen(prompter.Failures().size()) {
+  // Nobody sits in front of a scenario: a modal form must not wait for one.
+  FOldModalHook = SetModalHook([this](TForm& form) { CloseModal(form); });
+}
+
+TScriptRunner::~TScriptRunner() { SetModalHook(std::move(FOldModalHook)); }
+
+void TScriptRunner::CloseModal(TForm& form) {
+  std::string reply = "Cancel";
+  if (!FDialogReplies.empty()) {
+    reply = FDialogReplies.front();
+    FDialogReplies.pop_front();
+  }
+  TModalResult result = mrCancel;
+  for (TMsgDlgBtn button : {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll})
+    if (SameText(ButtonName(button), reply)) result = MsgDlgResult(button);
+  Print("dialog " + form.ClassName() + " \"" + form.Caption() + "\" closed with " + reply);
+  form.SetModalResult(result);
+}
 
 bool TScriptRunner::Load(const std::string& fileName) {
   std::string text;
@@ -307,6 +326,8 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
     ClickPopup(arg);
   } else if (c == "status-click") {
     StatusClick();
+  } else if (c == "dialog") {
+    FDialogReplies.push_back(Trim(arg));
   } else if (c == "answer") {
     FPrompter.AddAnswer(Trim(arg));
   } else if (c == "print-status") {

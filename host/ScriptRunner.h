@@ -2,6 +2,7 @@
 // Runs a scenario against the IDE: each step drives the real windows as a user would (keys into the
 // editor, clicks on menu items, prompt answers from the scripted prompter) and prints what it is
 // asked to print into the transcript.
+#include <deque>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <Qt>
 
 #include "host/Scenario.h"
+#include "ui/Form.h"
 
 class THost;
 class TScriptedPrompter;
@@ -19,6 +21,9 @@ class TScriptRunner {
 public:
   // `prompter` must be the prompter in use; `transcript` receives every line printed.
   TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript);
+  ~TScriptRunner();
+  TScriptRunner(const TScriptRunner&) = delete;
+  TScriptRunner& operator=(const TScriptRunner&) = delete;
 
   // Reads the scenario; false with Error() when it can't be read or parsed.
   bool Load(const std::string& fileName);
@@ -49,6 +54,8 @@ private:
   void PrintPrompts();
   void StatusClick();
   void ClickPopup(const std::string& path);
+  // Closes a modal form with the next queued dialog reply (Cancel without one).
+  void CloseModal(TForm& form);
   void Screenshot(const std::string& path);
 
   THost& FHost;
@@ -62,4 +69,6 @@ private:
   size_t FPromptsPrinted = 0;
   size_t FFailuresSeen = 0;
   std::string FError;
+  std::deque<std::string> FDialogReplies;
+  TModalHook FOldModalHook;
 };

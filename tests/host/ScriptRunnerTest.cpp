@@ -9,6 +9,7 @@
 #include "host/MainForm.h"
 #include "host/ScriptRunner.h"
 #include "ui/Application.h"
+#include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/StatusBar.h"
 
@@ -105,4 +106,22 @@ TEST_F(ScriptRunnerTest, AFailingStepStopsTheScenarioAndNamesItsLine) {
 
   EXPECT_FALSE(Run("key Ctrl+Banana\n"));
   EXPECT_NE(FError.find("unknown key \"Ctrl+Banana\""), std::string::npos) << FError;
+}
+
+TEST_F(ScriptRunnerTest, ModalFormsAreClosedWithTheQueuedReplyOrCancelled) {
+  std::vector<TModalResult> results;
+  auto* dialog = new TForm(FHost->MainForm());
+  dialog->SetCaption("Check In");
+  // A menu item that runs the dialog modally twice, as an add-in command would.
+  auto* item = new TMenuItem(FHost->MainForm());
+  item->SetCaption("&Dialog");
+  item->OnClick = [&](TObject*) {
+    results.push_back(dialog->ShowModal());
+    results.push_back(dialog->ShowModal());
+  };
+  FHost->MainForm()->Menu()->Items()->Add(item);
+  ASSERT_TRUE(Run("dialog OK\nmenu &Dialog\nexpect dialog TForm \"Check In\" closed with OK\n"
+                  "expect dialog TForm \"Check In\" closed with Cancel\n"))
+      << FError;
+  EXPECT_EQ(results, (std::vector<TModalResult>{mrOk, mrCancel}));
 }

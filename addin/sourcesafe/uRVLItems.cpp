@@ -48,7 +48,7 @@ void TRVLActiveFiles::Freeing(TRVLItem* Item) {
 }
 
 TRVLItem* TRVLActiveFiles::GetCurrentItem() {
-  const std::string current = FToolServices->GetCurrentFile();
+  const std::string current = FToolServices ? FToolServices->GetCurrentFile() : std::string();
   if (!FCurrentItem || current != FCurrentItem->GetLocalSpec()) {
     if (current.empty()) {
       FCurrentItem = nullptr;

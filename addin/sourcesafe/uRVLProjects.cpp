@@ -30,12 +30,14 @@ int TRVLActiveProjects::Add(TRVLProject* Project) {
   return TRVLProjects::Add(Project);
 }
 
-bool TRVLActiveProjects::IsStale(const std::string& FileName) {
-  return FileName.empty() || FileName != FToolServices->GetProjectName();
+std::string TRVLActiveProjects::ProjectName() const {
+  return FToolServices ? FToolServices->GetProjectName() : std::string();
 }
 
+bool TRVLActiveProjects::IsStale(const std::string& FileName) { return FileName.empty() || FileName != ProjectName(); }
+
 TRVLProject* TRVLActiveProjects::GetActiveProject() {
-  if (!FActiveProject || IsStale(FActiveProject->FileName())) MakeActive(FToolServices->GetProjectName());
+  if (!FActiveProject || IsStale(FActiveProject->FileName())) MakeActive(ProjectName());
   return FActiveProject;
 }
 

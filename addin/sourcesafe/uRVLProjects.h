@@ -36,6 +36,8 @@ public:
   virtual void Clear();
 
 private:
+  // The IDE's current project; empty without one (or without an IDE).
+  std::string ProjectName() const;
   void MakeActive(const std::string& FileName);
   // The index of the listed project of `FileName` (ignoring case), or -1.
   int IndexOf(const std::string& FileName) const;

@@ -6,6 +6,7 @@
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegProject.h"
 #include "addin/sourcesafe/uFrmLogin.h"
+#include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProjects.h"
 #include "platform/Files.h"
 #include "platform/Profile.h"
@@ -202,6 +203,11 @@ TEST_F(ProjectTest, ActiveProjectsFollowTheIDEsCurrentProject) {
   active->Clear();
   EXPECT_EQ(active->Count(), 0);
   EXPECT_EQ(TRVLProject::LiveCount(), 0);
+
+  // Made before the IDE handed over its services: no project, no file.
+  TRVLActiveProjects noIDE(nullptr);
+  EXPECT_EQ(noIDE.GetActiveProject(), nullptr);
+  EXPECT_EQ(TRVLActiveFiles(nullptr, &noIDE).GetCurrentItem(), nullptr);
   ExpectQuiet();
 }
 

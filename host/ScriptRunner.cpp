@@ -62,7 +62,7 @@ QString KeyText(int key, Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 TScriptRunner::TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript)
-    : FHost(host), FPrompter(prompter), FOut(transcript), FFailuresSeen(prompter.Failures().size()) {
+    : FHost(host), FPrompter(prompter), FOut(transcript) {
   // Nobody sits in front of a scenario: a modal form must not wait for one.
   FOldModalHook = SetModalHook([this](TForm& form) { CloseModal(form); });
 }
@@ -99,6 +99,9 @@ void TScriptRunner::QueueLeadingAnswers() {
 }
 
 bool TScriptRunner::Run() {
+  // Prompts that failed before (while the add-in loaded) are on record for print-prompts; only
+  // those of the steps fail the scenario.
+  FFailuresSeen = FPrompter.Failures().size();
   for (; FNext < FSteps.size(); ++FNext) {
     const TScenarioStep& step = FSteps[FNext];
     std::string where = FFileName + ":" + std::to_string(step.Line) + ": ";

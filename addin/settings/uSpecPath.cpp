@@ -41,6 +41,11 @@ std::string CollapseDotDot(const std::string& Path) {
     }
     const size_t slash = path.rfind('/', at - 1);
     const size_t from = slash == std::string::npos ? 0 : slash;
+    // A step up cannot cancel an earlier step up: "/../../x" still climbs above the root.
+    if (path.compare(from, at - from, "/..") == 0) {
+      at = path.find("/..", at + 1);
+      continue;
+    }
     path.erase(from, after - from);
     at = path.find("/..", 1);
   }

@@ -24,6 +24,8 @@ TEST(SpecPath, StepsUpAreCollapsedExceptAtTheStart) {
   EXPECT_EQ(CollapseDotDot("/a/b/../../c/x.pas"), "/c/x.pas");
   EXPECT_EQ(CollapseDotDot("/../x.pas"), "/../x.pas");
   EXPECT_EQ(CollapseDotDot("/../a/../x.pas"), "/../x.pas");
+  EXPECT_EQ(CollapseDotDot("/../../x.pas"), "/../../x.pas") << "a climb above the root stays visible";
+  EXPECT_EQ(CollapseDotDot("/a/../../x.pas"), "/../x.pas");
   EXPECT_EQ(CollapseDotDot("$/a/.."), "$");
   EXPECT_EQ(CollapseDotDot("/a/..hidden/x"), "/a/..hidden/x") << "a name starting with dots is no step up";
 }

@@ -57,21 +57,32 @@ bool THostModule::LoadDocument(const std::string& fileName, QTextDocument* docum
 
 bool THostModule::Load(std::string& error) {
   if (!LoadDocument(FFileName, FSource, FSourceInfo, error)) return false;
-  // A form that can't be read is shown empty and read-only rather than failing the unit.
-  std::string formError;
-  if (HasForm() && !LoadDocument(FFormFile, FForm, FFormInfo, formError)) {
-    FLoading = true;
-    FForm->setPlainText({});
-    FLoading = false;
+  // A form whose text can't be shown doesn't fail the unit: its view says why.
+  FFormUnavailable = false;
+  if (HasForm()) {
+    std::string formError;
+    if (LoadDocument(FFormFile, FForm, FFormInfo, formError) && IsBinaryForm(FFormInfo.Text))
+      formError = FFormFile + " is a binary form file; only text forms are shown here.";
+    FFormUnavailable = !formError.empty();
+    if (FFormUnavailable) {
+      FLoading = true;
+      FForm->setPlainText(QString::fromStdString("{ " + formError + " }"));
+      FForm->setModified(false);
+      FLoading = false;
+    }
   }
   FReadOnly = platform::IsReadOnly(FFileName);
-  FFormReadOnly = HasForm() && (platform::IsReadOnly(FFormFile) || !formError.empty());
+  FFormReadOnly = HasForm() && (platform::IsReadOnly(FFormFile) || FFormUnavailable);
   return true;
+}
+
+bool THostModule::IsBinaryForm(const QString& text) {
+  return text.contains(QChar(0)) || text.startsWith(QLatin1String("TPF0"));
 }
 
 void THostModule::RefreshReadOnly() {
   bool readOnly = platform::IsReadOnly(FFileName);
-  bool formReadOnly = HasForm() && platform::IsReadOnly(FFormFile);
+  bool formReadOnly = HasForm() && (platform::IsReadOnly(FFormFile) || FFormUnavailable);
   if (readOnly == FReadOnly && formReadOnly == FFormReadOnly) return;
   FReadOnly = readOnly;
   FFormReadOnly = formReadOnly;
@@ -96,7 +107,7 @@ bool THostModule::SaveDocument(const std::string& fileName, QTextDocument* docum
 bool THostModule::Save(bool force, std::string& error) {
   RefreshReadOnly();
   bool source = force || FSource->isModified();
-  bool form = FForm && (force || FForm->isModified());
+  bool form = FForm && !FFormUnavailable && (force || FForm->isModified());
   if (!source && !form) return true;
   Notify(ncBeforeSave);
   if (source && !SaveDocument(FFileName, FSource, FSourceInfo, FReadOnly, error)) return false;

@@ -78,6 +78,7 @@ signals:
   void BlockChanged();
 
 private:
+  static bool IsBinaryForm(const QString& text);
   bool LoadDocument(const std::string& fileName, QTextDocument* document, TSourceText& info,
                     std::string& error);
   bool SaveDocument(const std::string& fileName, QTextDocument* document, const TSourceText& info,
@@ -95,5 +96,8 @@ private:
   TMarkedBlock FBlock;
   std::vector<TIModuleNotifier*> FNotifiers;
   bool FLoading = false;
+  // The form file's text can't be shown (unreadable, or a binary form): the view shows why, stays
+  // read-only, and the file is never written.
+  bool FFormUnavailable = false;
   bool FClosed = false;   // buffers being (re)filled from disk are not edits
 };

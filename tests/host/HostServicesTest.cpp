@@ -98,3 +98,18 @@ TEST_F(HostServicesTest, MenuInterfacesReadAndChangeTheLiveMenu) {
   EXPECT_FALSE(TIntfPtr<TIMenuItemIntf>(menu->FindMenuItem("ExtraItem")));
   EXPECT_FALSE(added->SetCaption("gone"));
 }
+
+TEST_F(HostServicesTest, ABinaryFormIsShownAsSuchAndNeverWritten) {
+  const std::string binary("\xFF\x0A\x00" "FORM1\x00\x30\x10" "TPF0\x06TForm1\x05" "Form1\x00\x00", 30);
+  std::string dfm = WriteFile("Bin/Main.dfm", binary);
+  std::string unit = WriteFile("Bin/Main.cpp", "// main\n");
+  THostModule* module = FHost->OpenFile(dfm);
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(module->FileName(), unit);
+  EXPECT_TRUE(module->IsFormReadOnly());
+  EXPECT_NE(module->Form()->toPlainText().toStdString().find("is a binary form file"), std::string::npos);
+  module->RefreshReadOnly();   // the file itself is writable; the form stays read-only
+  EXPECT_TRUE(module->IsFormReadOnly());
+  EXPECT_TRUE(FHost->SaveModule(module, true));
+  EXPECT_EQ(ReadFile(dfm), binary);
+}

@@ -12,13 +12,12 @@
 
 namespace {
 
-TMenuItem* AddItem(TPopupMenu* menu, const char* name, const char* caption, std::function<void()> action) {
+void AddItem(TPopupMenu* menu, const char* name, const char* caption, std::function<void()> action) {
   auto* item = new TMenuItem(menu);
   item->SetName(name);
   item->SetCaption(caption);
-  item->OnClick = [action](TObject*) { action(); };
+  if (action) item->OnClick = [action](TObject*) { action(); };
   menu->Items()->Add(item);
-  return item;
 }
 
 } // namespace
@@ -46,8 +45,7 @@ TEditWindow::TEditWindow(QObject* owner)
   AddItem(FLocalMenu, "ecClosePage", "&Close Page", [this] {
     if (OnCloseRequest && CurrentModule()) OnCloseRequest(CurrentModule());
   });
-  auto* separator = AddItem(FLocalMenu, "ecSep1", "-", [] {});
-  separator->OnClick = nullptr;
+  AddItem(FLocalMenu, "ecSep1", "-", nullptr);
   AddItem(FLocalMenu, "ecCut", "Cu&t", [this] { FEditor->cut(); });
   AddItem(FLocalMenu, "ecCopy", "&Copy", [this] { FEditor->copy(); });
   AddItem(FLocalMenu, "ecPaste", "&Paste", [this] { FEditor->paste(); });

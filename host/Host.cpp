@@ -360,7 +360,6 @@ void THost::RememberClosed(const std::string& fileName) {
   std::erase_if(FClosedFiles, [&](const std::string& f) { return SamePath(f, fileName); });
   FClosedFiles.insert(FClosedFiles.begin(), fileName);
   if (FClosedFiles.size() > MaxClosedFiles) FClosedFiles.resize(MaxClosedFiles);
-  emit ClosedFilesChanged();
 }
 
 void THost::ActiveModuleChanged(THostModule* module) {

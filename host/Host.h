@@ -88,7 +88,6 @@ public:
 
 signals:
   void ProjectChanged();
-  void ClosedFilesChanged();
 
 private:
   THostModule* LoadModule(const std::string& fileName);

@@ -116,6 +116,7 @@ bool THost::OpenProject(const std::string& fileName) {
     return false;
   }
   FProject = info;
+  for (THostModule* module : FModules) module->SetProjectModule(IsProjectUnit(module->FileName()));
   FProjectManager->ShowProject(&FProject);
   FProjectManager->show();
   FileNotification(fnProjectOpened, path);
@@ -229,6 +230,11 @@ bool THost::RemoveFromProject(const std::string& fileName) {
 
 // ---- files ----
 
+bool THost::IsProjectUnit(const std::string& fileName) const {
+  return std::any_of(FProject.Units.begin(), FProject.Units.end(),
+                     [&](const std::string& unit) { return SamePath(unit, fileName); });
+}
+
 THostModule* THost::FindModule(const std::string& fileName) const {
   std::string path = ExpandFileName(fileName);
   for (THostModule* module : FModules)
@@ -249,8 +255,7 @@ THostModule* THost::LoadModule(const std::string& path) {
     ReportError(error);
     return nullptr;
   }
-  module->SetProjectModule(std::any_of(FProject.Units.begin(), FProject.Units.end(),
-                                       [&](const std::string& unit) { return SamePath(unit, path); }));
+  module->SetProjectModule(IsProjectUnit(path));
   FModules.push_back(module);
   ShowSource(module);
   FileNotification(fnFileOpened, path);

@@ -91,6 +91,7 @@ signals:
 
 private:
   THostModule* LoadModule(const std::string& fileName);
+  bool IsProjectUnit(const std::string& fileName) const;
   void RememberClosed(const std::string& fileName);
   bool AskToSave(THostModule* module);
   void ActiveModuleChanged(THostModule* module);

@@ -21,7 +21,9 @@ protected:
 };
 
 TEST_F(HostProjectTest, BuilderProjectListsItsUnitsAndForms) {
+  THostModule* openBefore = FHost->OpenFile(Sample("Util.cpp"));
   ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
+  EXPECT_TRUE(openBefore->IsProjectModule());
   EXPECT_EQ(ListedUnits(), (std::vector<std::string>{"Demo.cpp|", "Unit1.cpp|Unit1.dfm", "Util.cpp|"}));
   EXPECT_TRUE(FHost->ProjectManager()->isVisible());
 

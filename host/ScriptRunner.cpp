@@ -174,6 +174,7 @@ void TScriptRunner::TypeText(const std::string& text) {
     int key = c.toUpper().unicode();
     Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
     if (c == ' ') key = Qt::Key_Space;
+    if (c == '\t') key = Qt::Key_Tab;
     SendKey(target, key, modifiers, QString(c));
   }
 }

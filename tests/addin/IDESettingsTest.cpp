@@ -15,26 +15,27 @@ namespace {
 using platform::Hive;
 using platform::RegistryKey;
 
-TEST(Highlight, DefaultStringGivesNoStyleOnSystemColours) {
-  const TEditorFont font = ParseHighlightFont("0,0,,1,1,0,0");
-  EXPECT_FALSE(font.Bold || font.Italic || font.Underline);
-  EXPECT_EQ(font.Color, clWindowText);
-  EXPECT_EQ(ParseHighlightBackground("0,0,,1,1,0,0"), clWindow);
-}
-
 TEST(Highlight, FieldsGiveStylesAndColoursWhenTheirDefaultFlagsAreOff) {
-  const TEditorFont font = ParseHighlightFont("0,15,BI,0,0,0,0");
-  EXPECT_TRUE(font.Bold);
-  EXPECT_TRUE(font.Italic);
-  EXPECT_FALSE(font.Underline);
-  EXPECT_EQ(font.Color, 0);
-  EXPECT_EQ(ParseHighlightBackground("0,15,BI,0,0,0,0"), 15);
-  EXPECT_TRUE(ParseHighlightFont("1,2,U,0,0,0,0").Underline);
-  EXPECT_EQ(ParseHighlightFont("x,2,,0,0,0,0").Color, clWindowText) << "not a number";
-  EXPECT_EQ(ParseHighlightBackground("1,2y,,0,0,0,0"), clWindow) << "not a number";
-  EXPECT_EQ(ParseHighlightFont("12,3,,0,0").Color, 12);
-  EXPECT_EQ(ParseHighlightBackground("12,3,,0,0"), clWindow) << "the text after the last comma is no field";
-  EXPECT_EQ(ParseHighlightFont("").Color, clWindowText);
+  struct TCase {
+    std::string Text, Styles;  // Styles: the letters of the set flags among B, I, U
+    int Foreground, Background;
+  };
+  const std::vector<TCase> cases = {
+      {"0,0,,1,1,0,0", "", clWindowText, clWindow},  // the default: system colours, no style
+      {"0,15,BI,0,0,0,0", "BI", 0, 15},
+      {"1,2,U,0,0,0,0", "U", 1, 2},
+      {"x,2y,,0,0,0,0", "", clWindowText, clWindow},  // not numbers
+      {"12,3,,0,0", "", 12, clWindow},                 // the text after the last comma is no field
+      {"", "", clWindowText, clWindow},
+  };
+  for (const TCase& c : cases) {
+    const TEditorFont font = ParseHighlightFont(c.Text);
+    const std::string styles =
+        std::string(font.Bold ? "B" : "") + (font.Italic ? "I" : "") + (font.Underline ? "U" : "");
+    EXPECT_EQ(styles, c.Styles) << c.Text;
+    EXPECT_EQ(font.Color, c.Foreground) << c.Text;
+    EXPECT_EQ(ParseHighlightBackground(c.Text), c.Background) << c.Text;
+  }
 }
 
 class IDESettingsTest : public TempDirTest {
@@ -53,7 +54,7 @@ protected:
   TToolServicesStub FServices;
 };
 
-TEST_F(IDESettingsTest, CppBuilderEditorKeysBuildTheHighlightString) {
+TEST_F(IDESettingsTest, CppBuilderEditorKeysBuildTheHighlightStringAndFont) {
   auto ide = TRVLRegFactory::_Instance().CreateRegIDE();
   ASSERT_NE(dynamic_cast<TRVLB3RegIDE*>(ide.get()), nullptr);
   EXPECT_EQ(ide->GetHighlight("Comment"), "0,0,,1,1,0,0") << "nothing stored";
@@ -81,10 +82,7 @@ TEST_F(IDESettingsTest, CppBuilderEditorKeysBuildTheHighlightString) {
   identifier.WriteString("Default Foreground", "0");
   EXPECT_EQ(ide->GetIdentifierForeground(), 0) << "an index outside the palette";
   EXPECT_EQ(ide->GetIdentifierBackground(), clWindow);
-}
 
-TEST_F(IDESettingsTest, CppBuilderEditorFont) {
-  auto ide = TRVLRegFactory::_Instance().CreateRegIDE();
   EXPECT_EQ(ide->GetFontName(), "Courier New");
   EXPECT_EQ(ide->GetFontSize(), 10);
   IDEKey("\\Editor\\Options").WriteString("Editor Font", "DejaVu Sans Mono");

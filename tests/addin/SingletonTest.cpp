@@ -148,35 +148,19 @@ TEST_F(SingletonTest, CreateAndFreeAlwaysRaiseWithTheirTexts) {
   EXPECT_EQ(&registry.GetInstance(X), &instance) << "still alive after the refused Free";
 }
 
-TEST(HostVariant, StartupRegistrationsMakeTheCppBuilderAddIn) {
+TEST(HostVariant, StartupRegistrationsMakeTheCppBuilderAddInOverTheDelphiBaseClasses) {
   TRVLFactory& factory = TRVLFactory::_Instance();
-  EXPECT_EQ(&TRVLFactory::_Instance(), &factory);
   EXPECT_EQ(&TRVLB3Factory::_Instance(), &factory);
   EXPECT_EQ(factory.ClassName(), "TRVLB3Factory");
   EXPECT_EQ(TRVLRegFactory::_Instance().ClassName(), "TRVLB3RegFactory");
+  EXPECT_EQ(Globals().ClassName(), "TRVLB3Globals");
+  EXPECT_EQ(Globals().RegistryKey, "Software\\Halberd\\Ravelin\\C++Builder\\3.0");
 
-  TRVLGlobals& globals = Globals();
-  EXPECT_EQ(globals.ClassName(), "TRVLB3Globals");
-  EXPECT_EQ(globals.IDEKey, "C++Builder\\3.0");
-  EXPECT_EQ(globals.RegistryKey, "Software\\Halberd\\Ravelin\\C++Builder\\3.0");
-  EXPECT_EQ(globals.FileFilter, "C++Builder Files|*.CPP;*.C;*.H;*.HPP;*.DFM|C++Builder Units|*.CPP|"
-                                "C++Builder Forms|*.DFM|Any file (*.*)|*.*");
-  EXPECT_EQ(globals.ProjectExtensions, ".bpr,.bpg");
-  EXPECT_EQ(globals.MenuName, "S&ourceSafe");
-  EXPECT_EQ(globals.ProductName, "Ravelin");
-  EXPECT_EQ(globals.SyncOnCloseValue, "SynOnClose");
-  EXPECT_EQ(globals.DatabasesKey, "Software\\Microsoft\\SourceSafe\\Databases");
-}
-
-TEST(HostVariant, WithoutRegistrationsTheBaseClassesGiveTheDelphiValues) {
   TSingletonRegistry registry;
-  auto& globals = dynamic_cast<TRVLGlobals&>(registry.GetInstance(TRVLGlobals::StaticClass()));
-  EXPECT_EQ(globals.ClassName(), "TRVLGlobals");
-  EXPECT_EQ(globals.IDEKey, "Delphi\\3.0");
-  EXPECT_EQ(globals.RegistryKey, "Software\\Halberd\\Ravelin\\Delphi\\3.0");
-  EXPECT_EQ(globals.FileFilter, "Delphi Files|*.pas;*.dfm;*.dpr|Units|*.pas|Forms|*.dfm|All Files|*.*");
-  EXPECT_EQ(globals.ProjectExtensions, ".dpr,.dpk");
-  EXPECT_EQ(globals.ToolServices, nullptr);
+  auto& base = dynamic_cast<TRVLGlobals&>(registry.GetInstance(TRVLGlobals::StaticClass()));
+  EXPECT_EQ(base.ClassName(), "TRVLGlobals");
+  EXPECT_EQ(base.RegistryKey, "Software\\Halberd\\Ravelin\\Delphi\\3.0");
+  EXPECT_EQ(base.ToolServices, nullptr);
 }
 
 } // namespace

@@ -1,4 +1,7 @@
 // SourceSafe path operations, the relative path between two of them, and the shortening for display.
+#include <utility>
+#include <vector>
+
 #include <QFont>
 #include <gtest/gtest.h>
 
@@ -7,43 +10,33 @@
 
 namespace {
 
-TEST(SpecPath, DollarAndSeparators) {
-  EXPECT_EQ(StripDollar("$/"), "/");
-  EXPECT_EQ(StripDollar("$/a/b.pas"), "/a/b.pas");
-  EXPECT_EQ(StripDollar("/a"), "/a");
-  EXPECT_EQ(StripDollar(""), "");
-  EXPECT_EQ(LocalToSpec("$\\Sales\\Client\\Main.pas"), "/Sales/Client/Main.pas");
-  EXPECT_EQ(LocalToSpec("\\a\\b"), "/a/b");
-  EXPECT_EQ(EnsureTrailingSlash("/a"), "/a/");
-  EXPECT_EQ(EnsureTrailingSlash("/a/"), "/a/");
-  EXPECT_EQ(EnsureTrailingSlash(""), "");
+using TRows = std::vector<std::pair<std::string, std::string>>;
+
+// Each row's input through one path operation gives the row's result.
+void ExpectRows(std::string (*operation)(const std::string&), const char* name, const TRows& rows) {
+  for (const auto& [input, result] : rows) EXPECT_EQ(operation(input), result) << name << "(" << input << ")";
+}
+
+TEST(SpecPath, DollarSeparatorsFolderParentNameAndKey) {
+  ExpectRows(StripDollar, "StripDollar", {{"$/", "/"}, {"$/a/b.pas", "/a/b.pas"}, {"/a", "/a"}, {"", ""}});
+  ExpectRows(LocalToSpec, "LocalToSpec",
+             {{"$\\Sales\\Client\\Main.pas", "/Sales/Client/Main.pas"}, {"\\a\\b", "/a/b"}});
+  ExpectRows(EnsureTrailingSlash, "EnsureTrailingSlash", {{"/a", "/a/"}, {"/a/", "/a/"}, {"", ""}});
+  ExpectRows(SpecFolder, "SpecFolder",
+             {{"$/a/b.pas", "$/a"}, {"$/x", "$/"}, {"$/b.pas", "$/"}, {"b.pas", ""}, {"$b.pas", ""}});
+  ExpectRows(SpecParent, "SpecParent", {{"/App/Sub/X.pas", "/App/Sub"}, {"$/b.pas", "$"}});
+  ExpectRows(SpecName, "SpecName", {{"$/a/b.pas", "b.pas"}, {"$/a/", ""}, {"b.pas", "b.pas"}});
+  ExpectRows(SpecFolderKey, "SpecFolderKey", {{"$/a/b/x.pas", "/a/b/"}, {"$/x.pas", "/"}, {"/a/x.pas", "/a/"}});
 }
 
 TEST(SpecPath, StepsUpAreCollapsedExceptAtTheStart) {
-  EXPECT_EQ(CollapseDotDot("/App/../Other/X.pas"), "/Other/X.pas");
-  EXPECT_EQ(CollapseDotDot("/a/b/../../c/x.pas"), "/c/x.pas");
-  EXPECT_EQ(CollapseDotDot("/../x.pas"), "/../x.pas");
-  EXPECT_EQ(CollapseDotDot("/../a/../x.pas"), "/../x.pas");
-  EXPECT_EQ(CollapseDotDot("/../../x.pas"), "/../../x.pas") << "a climb above the root stays visible";
-  EXPECT_EQ(CollapseDotDot("/a/../../x.pas"), "/../x.pas");
-  EXPECT_EQ(CollapseDotDot("$/a/.."), "$");
-  EXPECT_EQ(CollapseDotDot("/a/..hidden/x"), "/a/..hidden/x") << "a name starting with dots is no step up";
-}
-
-TEST(SpecPath, FolderParentNameAndKey) {
-  EXPECT_EQ(SpecFolder("$/a/b.pas"), "$/a");
-  EXPECT_EQ(SpecFolder("$/x"), "$/");
-  EXPECT_EQ(SpecFolder("$/b.pas"), "$/");
-  EXPECT_EQ(SpecFolder("b.pas"), "");
-  EXPECT_EQ(SpecFolder("$b.pas"), "");
-  EXPECT_EQ(SpecParent("/App/Sub/X.pas"), "/App/Sub");
-  EXPECT_EQ(SpecParent("$/b.pas"), "$");
-  EXPECT_EQ(SpecName("$/a/b.pas"), "b.pas");
-  EXPECT_EQ(SpecName("$/a/"), "");
-  EXPECT_EQ(SpecName("b.pas"), "b.pas");
-  EXPECT_EQ(SpecFolderKey("$/a/b/x.pas"), "/a/b/");
-  EXPECT_EQ(SpecFolderKey("$/x.pas"), "/");
-  EXPECT_EQ(SpecFolderKey("/a/x.pas"), "/a/");
+  ExpectRows(CollapseDotDot, "CollapseDotDot",
+             {{"/App/../Other/X.pas", "/Other/X.pas"},
+              {"/a/b/../../c/x.pas", "/c/x.pas"},
+              {"/../x.pas", "/../x.pas"}, {"/../a/../x.pas", "/../x.pas"},
+              {"/../../x.pas", "/../../x.pas"},  // a climb above the root stays visible
+              {"/a/../../x.pas", "/../x.pas"}, {"$/a/..", "$"},
+              {"/a/..hidden/x", "/a/..hidden/x"}});  // a name starting with dots is no step up
 }
 
 TEST(SpecPath, RelativePathsClimbToTheSharedFolderIgnoringCase) {

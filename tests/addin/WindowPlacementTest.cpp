@@ -28,10 +28,9 @@ TEST_F(WindowPlacementTest, NormalFormIsSavedAndLoadedUnderItsClassName) {
   FWindow->SavePlacement(&saved);
   RegistryKey stored = Stored("TForm");
   EXPECT_EQ(stored.ReadInteger("State", -1), wsNormal);
-  EXPECT_EQ(stored.ReadInteger("Left"), 40);
-  EXPECT_EQ(stored.ReadInteger("Top"), 30);
-  EXPECT_EQ(stored.ReadInteger("Width"), 320);
-  EXPECT_EQ(stored.ReadInteger("Height"), 240);
+  EXPECT_EQ(QRect(stored.ReadInteger("Left"), stored.ReadInteger("Top"), stored.ReadInteger("Width"),
+                  stored.ReadInteger("Height")),
+            QRect(40, 30, 320, 240));
 
   TForm loaded;
   loaded.SetNormalBounds(QRect(0, 0, 100, 100));

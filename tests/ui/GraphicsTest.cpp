@@ -1,4 +1,6 @@
 // Colour numbers to Qt colours and names, and text measuring.
+#include <utility>
+
 #include <QApplication>
 #include <QPalette>
 #include <gtest/gtest.h>
@@ -18,22 +20,19 @@ TEST(GraphicsTest, PlainColoursAreBlueGreenRedNumbers) {
 
 TEST(GraphicsTest, SystemColoursFollowThePalette) {
   const QPalette saved = QApplication::palette();
+  const std::pair<TColor, QPalette::ColorRole> roles[] = {{clWindow, QPalette::Base},
+                                                          {clWindowText, QPalette::Text},
+                                                          {clHighlight, QPalette::Highlight},
+                                                          {clBtnFace, QPalette::Button},
+                                                          {clInfoBk, QPalette::ToolTipBase}};
   QPalette palette = saved;
-  palette.setColor(QPalette::Base, QColor(1, 2, 3));
-  palette.setColor(QPalette::Text, QColor(4, 5, 6));
-  palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
-  palette.setColor(QPalette::Button, QColor(10, 11, 12));
-  palette.setColor(QPalette::ToolTipBase, QColor(13, 14, 15));
+  for (int i = 0; i < 5; ++i) palette.setColor(roles[i].second, QColor(10 * i, 10 * i + 1, 10 * i + 2));
   QApplication::setPalette(palette);
-
-  EXPECT_EQ(clWindow, static_cast<TColor>(0x80000005));
-  EXPECT_TRUE(IsSystemColor(clBtnFace));
-  EXPECT_EQ(ColorToQColor(clWindow), QColor(1, 2, 3));
-  EXPECT_EQ(ColorToQColor(clWindowText), QColor(4, 5, 6));
-  EXPECT_EQ(ColorToQColor(clHighlight), QColor(7, 8, 9));
-  EXPECT_EQ(ColorToQColor(clBtnFace), QColor(10, 11, 12));
-  EXPECT_EQ(ColorToQColor(clInfoBk), QColor(13, 14, 15));
-  EXPECT_EQ(ColorToRGB(clWindow), 0x00030201);
+  for (const auto& [color, role] : roles) {
+    EXPECT_TRUE(IsSystemColor(color));
+    EXPECT_EQ(ColorToQColor(color), palette.color(role)) << ColorToString(color);
+  }
+  EXPECT_EQ(ColorToRGB(clWindow), QColorToColor(palette.color(QPalette::Base)));
   QApplication::setPalette(saved);
 }
 

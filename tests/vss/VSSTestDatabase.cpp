@@ -1,5 +1,7 @@
 #include "VSSTestDatabase.h"
 
+#include <sqlite3.h>
+
 #include "platform/Files.h"
 #include "vss/server/VSSAdmin.h"
 #include "vss/server/VSSDatabaseObject.h"
@@ -39,4 +41,19 @@ std::vector<std::string> VSSTestDatabase::Actions(IVSSItem* item, int32_t flags)
   VSSPtr<IVSSVersion> version;
   while (versions->Next(version.Out())) actions.push_back(version->Action());
   return actions;
+}
+
+std::vector<std::string> VSSTestDatabase::StoreColumn(const char* sql) const {
+  sqlite3* db = nullptr;
+  std::vector<std::string> values;
+  if (sqlite3_open_v2((DatabaseDir() + "/data/sourcesafe.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+      SQLITE_OK) {
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+      values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+  }
+  sqlite3_close(db);
+  return values;
 }

@@ -35,6 +35,8 @@ protected:
     }
     return 0;
   }
+  // The first column of `sql`'s rows, read straight from the database's store.
+  std::vector<std::string> StoreColumn(const char* sql) const;
   // The Action texts of an item's history, newest first.
   static std::vector<std::string> Actions(IVSSItem* item, int32_t flags = 0);
 };

@@ -40,7 +40,7 @@ TEST_F(VSSFiles, GetWritesTheLatestVersionReadOnlyIntoTheWorkingFolder) {
   EXPECT_TRUE(Writable(other));
 }
 
-TEST_F(VSSFiles, GetOntoAWritableChangedCopyIsRefusedWithHelpContextZeroUnlessReplaceOrSkip) {
+TEST_F(VSSFiles, GetOntoAWritableChangedCopyIsRefusedUnlessReplaceOrSkipAndErrorsCarryTheirHelpContext) {
   WriteFile("alice/main.cpp", "my own edit\n");
   std::string local = FLocal;
   try {
@@ -61,9 +61,8 @@ TEST_F(VSSFiles, GetOntoAWritableChangedCopyIsRefusedWithHelpContextZeroUnlessRe
   FFile->Get(local, VSSFLAG_REPREPLACE);
   EXPECT_EQ(ReadFile(FLocal), "version 1\n");
   EXPECT_FALSE(Writable(FLocal));
-}
 
-TEST_F(VSSFiles, OtherErrorsCarryTheirNumberAsHelpContext) {
+  // Other errors carry their number as help context.
   try {
     FDb->VSSItem("$/App/none.cpp");
     FAIL();

@@ -3,7 +3,6 @@
 #include "VSSTestDatabase.h"
 
 #include <dlfcn.h>
-#include <sqlite3.h>
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -15,18 +14,6 @@ class VSSOpen : public VSSTestDatabase {
 protected:
   uint32_t OpenError(const std::string& ini, const std::string& user, const std::string& password) {
     return ErrorOf([&] { VSSTestDatabase::OpenAt(ini, user, password); });
-  }
-  std::vector<std::string> Column(const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2((DatabaseDir() + "/data/sourcesafe.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    std::vector<std::string> values;
-    while (sqlite3_step(statement) == SQLITE_ROW)
-      values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return values;
   }
 };
 
@@ -63,14 +50,13 @@ TEST_F(VSSOpen, RefusesFoldersThatAreNotDatabases) {
 }
 
 TEST_F(VSSOpen, AnUnopenedDatabaseRaises) {
-  VSSPtr<IVSSDatabase> db = OpenAt(IniPath(), "Admin", "");
-  db.Reset(VSSTestDatabase::NewDatabase());
+  VSSPtr<IVSSDatabase> db(NewDatabase());
   EXPECT_EQ(ErrorOf([&] { db->VSSItem("$/"); }), VSSError::InvalidOperation);
   EXPECT_EQ(ErrorOf([&] { db->SrcSafeIni(); }), VSSError::InvalidOperation);
 }
 
 TEST_F(VSSOpen, PasswordsAreStoredOnlyAsArgon2idHashes) {
-  for (const std::string& stored : Column("SELECT password FROM users")) {
+  for (const std::string& stored : StoreColumn("SELECT password FROM users")) {
     EXPECT_TRUE(stored.starts_with("$argon2id$")) << stored;
     EXPECT_EQ(stored.find("alice-pw"), std::string::npos);
   }

@@ -85,14 +85,7 @@ TEST_F(VSSProcesses, AProcessKilledDuringCheckinsLeavesEveryVersionWhole) {
     ASSERT_EQ(ReadFile(target), VSSTestContent(number - 1, LargeFile)) << "version " << number;
   }
 
-  sqlite3* raw = nullptr;
-  ASSERT_EQ(sqlite3_open_v2((DatabaseDir() + "/data/sourcesafe.db").c_str(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* check = nullptr;
-  sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &check, nullptr);
-  ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-  sqlite3_finalize(check);
-  sqlite3_close(raw);
+  EXPECT_EQ(StoreColumn("PRAGMA integrity_check"), std::vector<std::string>{"ok"});
 
   // The database goes on working: the helper's check-out can be undone and a new version made.
   auto alice = Open()->VSSItem("$/big.bin");

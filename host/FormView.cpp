@@ -1,12 +1,16 @@
 #include "host/FormView.h"
 
 #include <QEvent>
+#include <QPlainTextDocumentLayout>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "host/EditControl.h"
 #include "host/Module.h"
+#include "platform/Exception.h"
 #include "platform/Files.h"
+#include "platform/FormFile.h"
 
 std::string FormNameOf(const QString& formText) {
   static const QRegularExpression header(QStringLiteral(R"(^\s*(?:object|inherited|inline)\s+(\w+)\s*:)"),
@@ -18,17 +22,48 @@ std::string FormNameOf(const QString& formText) {
 TFormView::TFormView(THostModule* module, QObject* owner)
     : TForm(owner), FModule(module), FText(new TEditControl(this)) {
   SetName("FormView_" + platform::ExtractBaseName(module->FormFile()));
-  std::string formName = FormNameOf(module->Form()->toPlainText());
-  SetCaption(formName.empty() ? platform::ExtractFileName(module->FormFile()) : formName);
-  resize(480, 420);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(FText);
   FText->setObjectName("FormText");
-  FText->ShowDocument(module->Form());
+  ShowForm();
+  std::string formName = FormNameOf(FText->document()->toPlainText());
+  SetCaption(formName.empty() ? platform::ExtractFileName(module->FormFile()) : formName);
+  resize(480, 420);
   FText->OnKeyWhileReadOnly = [this] { FModule->RefreshReadOnly(); };
-  connect(module, &THostModule::ReadOnlyChanged, this, &TFormView::UpdateReadOnly);
+  connect(module, &THostModule::ReadOnlyChanged, this, [this] {
+    ShowForm();
+    UpdateReadOnly();
+  });
+  // A reload refills the module's buffer; a binary form (always read-only) is converted again then.
+  // Typing in an editable text form never gets here.
+  connect(module->Form(), &QTextDocument::contentsChanged, this, [this] {
+    if (FBinaryText || FModule->IsFormReadOnly()) ShowForm();
+  });
   UpdateReadOnly();
+}
+
+void TFormView::ShowForm() {
+  std::string bytes;
+  if (!platform::ReadFile(FModule->FormFile(), bytes) || !platform::IsBinaryForm(bytes)) {
+    if (FText->document() != FModule->Form()) FText->ShowDocument(FModule->Form());
+    delete FBinaryText;
+    FBinaryText = nullptr;
+    return;
+  }
+  QString text;
+  try {
+    text = QString::fromStdString(platform::FormBinaryToText(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  } catch (const Exception& e) {
+    text = QString::fromStdString("{ " + FModule->FormFile() + " can't be shown: " + e.Message() + " }");
+  }
+  if (!FBinaryText) {
+    FBinaryText = new QTextDocument(this);
+    FBinaryText->setDocumentLayout(new QPlainTextDocumentLayout(FBinaryText));
+  }
+  FBinaryText->setPlainText(text);
+  if (FText->document() != FBinaryText) FText->ShowDocument(FBinaryText);
 }
 
 void TFormView::SetLockControls(bool locked) {

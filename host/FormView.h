@@ -1,9 +1,10 @@
 #pragma once
 // The form view: a module's form file shown as its text. Activating the view selects the form;
 // editing the text modifies it. While Lock Controls is on, or the form file is read-only, the text
-// can't be changed.
+// can't be changed. A binary form file is shown as its text form, read-only.
 #include "ui/Form.h"
 
+class QTextDocument;
 class TEditControl;
 class THostModule;
 
@@ -20,9 +21,11 @@ protected:
 
 private:
   void UpdateReadOnly();
+  void ShowForm();
 
   THostModule* FModule;
   TEditControl* FText;
+  QTextDocument* FBinaryText = nullptr;   // the text form of a binary form file, else nullptr
   bool FLocked = false;
 };
 

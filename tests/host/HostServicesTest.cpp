@@ -8,6 +8,7 @@
 #include "host/Module.h"
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
+#include "platform/FormFile.h"
 #include "ui/Menus.h"
 #include "ui/StatusBar.h"
 
@@ -112,4 +113,33 @@ TEST_F(HostServicesTest, ABinaryFormIsShownAsSuchAndNeverWritten) {
   EXPECT_TRUE(module->IsFormReadOnly());
   EXPECT_TRUE(FHost->SaveModule(module, true));
   EXPECT_EQ(ReadFile(dfm), binary);
+}
+
+TEST_F(HostServicesTest, TheFormViewShowsABinaryFormAsTextReadOnly) {
+  const std::string text = "object Main: TMain\r\n  Caption = 'Hi'\r\nend\r\n";
+  std::string dfm = WriteFile("Bin/Main.dfm", platform::FormTextToBinary(text));
+  WriteFile("Bin/Main.cpp", "// main\n");
+  THostModule* module = FHost->OpenFile(dfm);
+  ASSERT_NE(module, nullptr);
+  TFormView* view = FHost->FormView(module);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->TextControl()->toPlainText().toStdString(), "object Main: TMain\n  Caption = 'Hi'\nend\n");
+  EXPECT_EQ(view->Caption(), "Main");
+  EXPECT_TRUE(view->TextControl()->isReadOnly());
+
+  // Reloading (after a check-out, say) shows the file as it is now: a newer binary form, a broken
+  // one with the reason, or a text form that can be edited again.
+  std::string binary = platform::FormTextToBinary("object Main: TMain\r\n  Caption = 'Bye'\r\nend\r\n");
+  WriteFile("Bin/Main.dfm", binary);
+  ASSERT_TRUE(Services()->ReloadFile(dfm));
+  EXPECT_EQ(view->TextControl()->toPlainText().toStdString(), "object Main: TMain\n  Caption = 'Bye'\nend\n");
+  WriteFile("Bin/Main.dfm", binary.substr(0, 12));
+  ASSERT_TRUE(Services()->ReloadFile(dfm));
+  EXPECT_NE(view->TextControl()->toPlainText().toStdString().find("can't be shown: Binary form file: unexpected end"),
+            std::string::npos);
+  EXPECT_TRUE(view->TextControl()->isReadOnly());
+  WriteFile("Bin/Main.dfm", text);
+  ASSERT_TRUE(Services()->ReloadFile(dfm));
+  EXPECT_EQ(view->TextControl()->document(), module->Form());
+  EXPECT_FALSE(view->TextControl()->isReadOnly());
 }

@@ -9,29 +9,21 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "ScriptedPrompterScope.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/MenuItem.h"
 #include "ui/Screen.h"
-#include "ui/ScriptedPrompter.h"
 
 namespace {
 
 class ApplicationTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    FSavedHandler = Application().OnException();
-    auto prompter = std::make_unique<TScriptedPrompter>();
-    FPrompter = prompter.get();
-    FSavedPrompter = SetPrompter(std::move(prompter));
-  }
-  void TearDown() override {
-    Application().SetOnException(FSavedHandler);
-    SetPrompter(std::move(FSavedPrompter));
-  }
+  void SetUp() override { FSavedHandler = Application().OnException(); }
+  void TearDown() override { Application().SetOnException(FSavedHandler); }
 
-  TScriptedPrompter* FPrompter = nullptr;
-  std::unique_ptr<TPrompter> FSavedPrompter;
+  TScriptedPrompterScope FPrompts;
+  TScriptedPrompter* FPrompter = FPrompts.Script;
   TExceptionEvent FSavedHandler;
 };
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Exception.h"
+#include "ui/Component.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 
@@ -58,7 +59,7 @@ TEST(MenuTest, FindIgnoresAccessKeysAndCaseButNotSeparators) {
   EXPECT_EQ(StripHotkey("Save && E&xit"), "Save & Exit");
 }
 
-TEST(MenuTest, RemovingKeepsTheItemAndMovingLeavesTheOldParent) {
+TEST(MenuTest, RemovingKeepsTheItemMovingLeavesTheOldParentAndDeletingTakesItsItems) {
   TMenuItem a(nullptr), b(nullptr);
   TMenuItem* item = NewItem(&a, "x", "X");
   a.Add(item);
@@ -75,21 +76,16 @@ TEST(MenuTest, RemovingKeepsTheItemAndMovingLeavesTheOldParent) {
   b.Remove(item);
   EXPECT_EQ(item->Parent(), nullptr);
   EXPECT_EQ(item->parent(), &a);   // still owned
-}
 
-TEST(MenuTest, DeletingAnItemLeavesItsParentAndTakesItsSubItems) {
-  TForm form;
-  TMenuItem* head = NewItem(&form, "head", "Head");
-  TMenuItem* sub = NewItem(&form, "sub", "Sub");
-  TMenuItem* leaf = NewItem(&form, "leaf", "Leaf");
-  head->Add(sub);
-  sub->Add(leaf);
+  // Deleting an item takes it out of its parent and takes its own items with it.
+  TMenuItem* leaf = NewItem(&a, "leaf", "Leaf");
+  b.Add(item);
+  item->Add(leaf);
   QPointer<TMenuItem> leafAlive(leaf);
-
-  delete sub;   // its owner still lists nothing of it, its parent neither
-  EXPECT_EQ(head->Count(), 0);
+  delete item;
+  EXPECT_EQ(ShownTexts(b.SubMenu()), std::vector<std::string>{"Y"});
   EXPECT_TRUE(leafAlive.isNull());
-  EXPECT_EQ(form.FindComponent("leaf"), nullptr);
+  EXPECT_EQ(FindComponent(&a, "leaf"), nullptr);
 }
 
 TEST(MenuTest, ClickPathOpensHeadsBeforeLookingForTheNextStepAndNamesTheStepThatFails) {
@@ -185,11 +181,11 @@ TEST(MenuTest, MainMenuHeadsAreOnTheBarAndClicksThereAndInTheOpenedMenuReachTheI
   EXPECT_EQ(clicks, (std::vector<std::string>{"open", "synchronize"}));
 }
 
-TEST(MenuTest, PopupMenusOpenWithoutBlockingAndRunOnPopupFirst) {
+TEST(MenuTest, PopupMenusOpenWithoutBlockingRunOnPopupFirstAndKeepAnExcludedRectangleFree) {
   TForm form;
   TPopupMenu popup(&form);
   popup.SetName("EditorLocalMenu");
-  popup.Items()->Add(NewItem(&form, "Cut", "Cu&t"));
+  for (int i = 0; i < 5; ++i) popup.Items()->Add(NewItem(&form, "i" + std::to_string(i), "Item " + std::to_string(i)));
   int popups = 0;
   popup.OnPopup = [&](TObject* sender) {
     EXPECT_EQ(sender, &popup);
@@ -201,23 +197,16 @@ TEST(MenuTest, PopupMenusOpenWithoutBlockingAndRunOnPopupFirst) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return popup.IsOpen(); }, 2000));
   popup.ClosePopup();
   EXPECT_FALSE(popup.IsOpen());
-
   popup.DoPopup();
   EXPECT_EQ(popups, 2);
   EXPECT_EQ(form.FindComponent("editorlocalmenu"), &popup);
-}
 
-TEST(MenuTest, TrackPopupKeepsTheExcludedRectangleFree) {
-  TPopupMenu popup(nullptr);
-  for (int i = 0; i < 5; ++i) popup.Items()->Add(NewItem(&popup, "i" + std::to_string(i), "Item " + std::to_string(i)));
   const QRect panel(200, 300, 143, 20);
-
   popup.TrackPopup(panel.topLeft(), panel);
   ASSERT_TRUE(QTest::qWaitFor([&] { return popup.IsOpen(); }, 2000));
   EXPECT_FALSE(popup.Menu()->geometry().intersects(panel));
   EXPECT_EQ(popup.Menu()->geometry().top(), panel.bottom() + 1);
   popup.ClosePopup();
-
   // At the foot of the screen it opens above the rectangle.
   const QRect screen = popup.Menu()->screen()->availableGeometry();
   const QRect low(200, screen.bottom() - 19, 143, 20);

@@ -12,27 +12,17 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "ScriptedPrompterScope.h"
 #include "TempDirTest.h"
 #include "platform/Exception.h"
 #include "ui/QtPrompter.h"
-#include "ui/ScriptedPrompter.h"
 
 namespace {
 
 class PrompterTest : public TempDirTest {
 protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    auto prompter = std::make_unique<TScriptedPrompter>();
-    FScript = prompter.get();
-    FSaved = SetPrompter(std::move(prompter));
-  }
-  void TearDown() override {
-    SetPrompter(std::move(FSaved));
-    TempDirTest::TearDown();
-  }
-  TScriptedPrompter* FScript = nullptr;
-  std::unique_ptr<TPrompter> FSaved;
+  TScriptedPrompterScope FPrompts;
+  TScriptedPrompter* FScript = FPrompts.Script;
 };
 
 TEST_F(PrompterTest, AnswersComeInOrderAndEveryPromptIsRecorded) {

@@ -14,12 +14,15 @@ using platform::RegistryKey;
 class SourceSafeSettingsTest : public TempDirTest {
 protected:
   static RegistryKey SourceSafe() { return RegistryKey(Hive::LocalMachine, "Software\\Microsoft\\SourceSafe", true); }
+  void SetUp() override {
+    TempDirTest::SetUp();
+    FVSS->AddDatabase("Sales", "/srv/vss/sales/srcsafe.ini");
+    FVSS->AddDatabase("Tools", "/srv/vss/tools/srcsafe.ini");
+  }
   std::unique_ptr<TRegVSS> FVSS = TRVLRegFactory::_Instance().CreateRegVSS();
 };
 
 TEST_F(SourceSafeSettingsTest, RegisteredDatabasesAreListedByNameWithTheirIniFiles) {
-  FVSS->AddDatabase("Sales", "/srv/vss/sales/srcsafe.ini");
-  FVSS->AddDatabase("Tools", "/srv/vss/tools/srcsafe.ini");
   EXPECT_EQ(RegistryKey(Hive::LocalMachine, "Software\\Microsoft\\SourceSafe\\Databases", false).ReadString("Sales"),
             "/srv/vss/sales");
   EXPECT_EQ(FVSS->GetDatabaseNames(), std::vector<std::string>({"Sales", "Tools"}));
@@ -28,8 +31,6 @@ TEST_F(SourceSafeSettingsTest, RegisteredDatabasesAreListedByNameWithTheirIniFil
 }
 
 TEST_F(SourceSafeSettingsTest, CurrentDatabaseIsTheRegisteredOneInTheCurrentFolder) {
-  FVSS->AddDatabase("Sales", "/srv/vss/sales/srcsafe.ini");
-  FVSS->AddDatabase("Tools", "/srv/vss/tools/srcsafe.ini");
   EXPECT_EQ(FVSS->GetCurrentDatabase(), "") << "no current folder at all";
 
   SourceSafe().WriteString("Current Database", "/srv/vss/tools");

@@ -25,6 +25,8 @@ enum TValueType : uint8_t {
 constexpr uint8_t ffInherited = 1, ffChildPos = 2, ffInline = 4;
 
 constexpr std::string_view kSignature = "TPF0";
+constexpr std::string_view kResourceHeader("\xFF\x0A\x00", 3);   // resource type 10 (RCDATA)
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr size_t kStringChunk = 64;   // characters of a long string per text line
 constexpr size_t kBinaryChunk = 32;   // bytes of binary data per text line
 // Deeper nesting than any real form; the limit keeps a hostile file from exhausting the stack.
@@ -33,7 +35,11 @@ constexpr int kMaxDepth = 200;
 // Decodes one UTF-8 character at `pos` (advancing it); false for an invalid or overlong sequence.
 bool DecodeUtf8(std::string_view text, size_t& pos, char32_t& c) {
   auto lead = static_cast<unsigned char>(text[pos]);
-  size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 4;
+  size_t extra = lead < 0x80             ? 0
+                 : (lead & 0xE0) == 0xC0 ? 1
+                 : (lead & 0xF0) == 0xE0 ? 2
+                 : (lead & 0xF8) == 0xF0 ? 3
+                                         : 4;
   if (extra == 4 || extra >= text.size() - pos) return false;
   c = extra == 0 ? lead : lead & (0x3F >> extra);
   for (size_t i = 1; i <= extra; ++i) {
@@ -178,20 +184,20 @@ private:
     if (++FDepth > kMaxDepth) FIn.Fail("nesting too deep", FIn.Pos());
   }
 
-  int64_t Integer() {
-    size_t at = FIn.Pos();
-    switch (FIn.Byte()) {
-    case vaInt8: return FIn.Signed(1);
-    case vaInt16: return FIn.Signed(2);
-    case vaInt32: return FIn.Signed(4);
-    case vaInt64: return FIn.Signed(8);
-    default: FIn.Fail("integer expected", at);
-    }
+  static bool IsInteger(uint8_t type) {
+    return type == vaInt8 || type == vaInt16 || type == vaInt32 || type == vaInt64;
   }
 
-  bool IsIntegerNext() {
-    uint8_t type = FIn.Peek();
-    return type == vaInt8 || type == vaInt16 || type == vaInt32 || type == vaInt64;
+  int64_t IntegerPayload(uint8_t type) {
+    return FIn.Signed(type == vaInt8 ? 1 : type == vaInt16 ? 2 : type == vaInt32 ? 4 : 8);
+  }
+
+  // An integer value: its type byte, then its payload.
+  int64_t Integer() {
+    size_t at = FIn.Pos();
+    uint8_t type = FIn.Byte();
+    if (!IsInteger(type)) FIn.Fail("integer expected", at);
+    return IntegerPayload(type);
   }
 
   void Object(int level) {
@@ -241,10 +247,10 @@ private:
       FIn.Byte();
       FOut += ')';
       break;
-    case vaInt8: FOut += std::to_string(FIn.Signed(1)); break;
-    case vaInt16: FOut += std::to_string(FIn.Signed(2)); break;
-    case vaInt32: FOut += std::to_string(FIn.Signed(4)); break;
-    case vaInt64: FOut += std::to_string(FIn.Signed(8)); break;
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64: FOut += std::to_string(IntegerPayload(type)); break;
     case vaExtended: {
       uint64_t mantissa = FIn.Unsigned(8);
       FOut += FormatFloat(DecodeExtended(mantissa, static_cast<unsigned>(FIn.Unsigned(2))));
@@ -282,7 +288,7 @@ private:
     while (FIn.Peek() != vaNull) {
       NewLine(level + 1);
       FOut += "item";
-      if (IsIntegerNext()) FOut += " [" + std::to_string(Integer()) + "]";
+      if (IsInteger(FIn.Peek())) FOut += " [" + std::to_string(Integer()) + "]";
       size_t at = FIn.Pos();
       if (FIn.Byte() != vaList) FIn.Fail("collection item expected", at);
       Properties(level + 2);
@@ -361,9 +367,9 @@ private:
 // The stream inside a resource header (FF, 000A, name, 00, 1030, size), or the data itself.
 std::string_view StreamOf(std::string_view data, size_t& base) {
   base = 0;
-  if (data.substr(0, 3) != std::string_view("\xFF\x0A\x00", 3)) return data;
+  if (!data.starts_with(kResourceHeader)) return data;
   TStreamReader header(data, 0);
-  header.Bytes(3);
+  header.Bytes(kResourceHeader.size());
   while (header.Byte() != 0) {
   }
   size_t at = header.Pos();
@@ -388,7 +394,7 @@ struct TToken {
 class TLexer {
 public:
   explicit TLexer(std::string_view text) : FText(text) {
-    if (FText.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;   // a UTF-8 byte-order mark
+    if (FText.starts_with(kByteOrderMark)) FPos = kByteOrderMark.size();
   }
   [[noreturn]] void Fail(const std::string& what) const { FailAt(FLine, what); }
   [[noreturn]] static void FailAt(int line, const std::string& what) {
@@ -428,7 +434,10 @@ public:
       if (FPos >= FText.size()) Fail("binary data without '}'");
       char c = FText[FPos++];
       if (c == '}') break;
-      int nibble = IsDigit(c) ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+      int nibble = IsDigit(c)                ? c - '0'
+                   : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                   : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                            : -1;
       if (nibble < 0) Fail("bad hex digit '" + std::string(1, c) + "' in binary data");
       value = value * 16 + nibble;
       if (++digits % 2 == 0) {
@@ -452,7 +461,7 @@ private:
   }
 
   void SkipBlanks() {
-    while (FPos < FText.size() && (FText[FPos] == ' ' || FText[FPos] == '\t' || FText[FPos] == '\r' || FText[FPos] == '\n'))
+    while (FPos < FText.size() && std::string_view(" \t\r\n").find(FText[FPos]) != std::string_view::npos)
       if (FText[FPos++] == '\n') ++FLine;
   }
 
@@ -590,30 +599,22 @@ private:
   }
 
   int64_t IntegerToken() {
+    if (FToken.Kind != TToken::tkNumber || FToken.Suffix) Fail("integer expected");
     int64_t value = 0;
     const std::string& text = FToken.Text;
     const char* begin = text.data() + (text[0] == '+' ? 1 : 0);
     auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
-    if (FToken.Kind != TToken::tkNumber || FToken.Suffix || error != std::errc() || end != text.data() + text.size())
-      Fail("integer expected");
+    if (error != std::errc() || end != text.data() + text.size()) Fail("integer expected");
     Next();
     return value;
   }
 
+  // The smallest integer type that holds `value`.
   void Integer(int64_t value) {
-    if (value >= INT8_MIN && value <= INT8_MAX) {
-      FOut += static_cast<char>(vaInt8);
-      AppendLittleEndian(FOut, static_cast<uint64_t>(value), 1);
-    } else if (value >= INT16_MIN && value <= INT16_MAX) {
-      FOut += static_cast<char>(vaInt16);
-      AppendLittleEndian(FOut, static_cast<uint64_t>(value), 2);
-    } else if (value >= INT32_MIN && value <= INT32_MAX) {
-      FOut += static_cast<char>(vaInt32);
-      AppendLittleEndian(FOut, static_cast<uint64_t>(value), 4);
-    } else {
-      FOut += static_cast<char>(vaInt64);
-      AppendLittleEndian(FOut, static_cast<uint64_t>(value), 8);
-    }
+    bool int8 = value >= INT8_MIN && value <= INT8_MAX, int16 = value >= INT16_MIN && value <= INT16_MAX,
+         int32 = value >= INT32_MIN && value <= INT32_MAX;
+    FOut += static_cast<char>(int8 ? vaInt8 : int16 ? vaInt16 : int32 ? vaInt32 : vaInt64);
+    AppendLittleEndian(FOut, static_cast<uint64_t>(value), int8 ? 1 : int16 ? 2 : int32 ? 4 : 8);
   }
 
   // `object|inherited|inline [Name:] TClass [[n]]`, properties, child objects, `end`.
@@ -830,11 +831,11 @@ private:
 } // namespace
 
 bool IsBinaryForm(const std::string& data) {
-  return data.starts_with(std::string_view("\xFF\x0A\x00", 3)) || data.starts_with(kSignature);
+  return data.starts_with(kResourceHeader) || data.starts_with(kSignature);
 }
 
 bool IsTextForm(const std::string& data) {
-  size_t start = data.find_first_not_of(" \t\r\n");
+  size_t start = data.find_first_not_of(" \t\r\n", data.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0);
   if (start == std::string::npos) return false;
   size_t end = data.find_first_of(" \t\r\n", start);
   std::string_view word = std::string_view(data).substr(start, end == std::string::npos ? end : end - start);

@@ -177,6 +177,7 @@ TEST(FormFile, TextReadsBackToTheSameText) {
   std::string binary = FormTextToBinary(kSampleText);
   EXPECT_EQ(FormBinaryToText(binary), kSampleText);
   EXPECT_EQ(FormTextToBinary(FormBinaryToText(binary)), binary);
+  EXPECT_EQ(FormTextToBinary("\xEF\xBB\xBF" + std::string(kSampleText)), binary);   // a byte-order mark
   // Extremes of every number type survive the trip.
   const std::string numbers =
       "object A: TA\r\n  I = -9223372036854775808\r\n  J = 9223372036854775807\r\n  E = 1e-4000\r\n"
@@ -213,6 +214,7 @@ TEST(FormFile, TellsBinaryFromTextForms) {
   EXPECT_TRUE(IsTextForm(kSampleText));
   EXPECT_TRUE(IsTextForm("\r\n  Inherited Form2: TForm2\r\nend"));
   EXPECT_TRUE(IsTextForm("inline"));
+  EXPECT_TRUE(IsTextForm("\xEF\xBB\xBFobject A: TA\r\nend"));
   EXPECT_FALSE(IsTextForm("objects"));
   EXPECT_FALSE(IsTextForm("  \r\n"));
   EXPECT_FALSE(IsTextForm(SampleForm()));

@@ -139,6 +139,7 @@ TEST_F(SettingsTest, ListsAndPerNameValuesDefaultToEmptyAndRoundTrip) {
   auto assoc = Factory().CreateRegAssoc();
   auto user = Factory().CreateRegUser();
   for (int i = 0; i < 4; ++i) EXPECT_EQ(options->GetShortCut(i), 0);
+  EXPECT_EQ(options->GetLastCheck(), 0);
   EXPECT_TRUE(options->LoadDontCheckIn().empty());
   EXPECT_TRUE(assoc->GetNames().empty());
   EXPECT_TRUE(Factory().CreateRegIntl()->GetIDELanguages().empty());
@@ -247,6 +248,7 @@ TEST_F(SettingsTest, LanguageKeysLeadToTheWordsOfTheChosenLanguage) {
   EXPECT_EQ(intl->GetSSLanguages(), std::vector<std::string>({"Deutsch", "English"}));
   EXPECT_EQ(intl->GetIDELanguages(), std::vector<std::string>({"Deutsch"}));
 
+  EXPECT_EQ(Factory().CreateRegDiffView()->GetChangeWord(), "Change:");
   intl->SetSSLang("Deutsch");
   auto diff = Factory().CreateRegDiffView();
   EXPECT_EQ(diff->GetChangeWord(), "Änderung:");

@@ -5,8 +5,10 @@
 // The text is ASCII: characters outside it (from any string type) are written as `#n` with their
 // code point, bytes of 8-bit strings read as Latin-1. Reading text back picks the string type by
 // content: 8-bit (String, or LString beyond 255 characters) when every character is below 256,
-// else WString. Numbers get the smallest integer type that holds them. So binary -> text -> binary
-// -> text gives the same text, though the second binary may use other (equivalent) value types.
+// else WString. Floats are written in the shortest form that reads back to the same value (so a
+// whole Extended shows as an integer); Currency as its exact decimal amount. Integers read back as
+// the smallest type that holds them. So binary -> text -> binary -> text gives the same text,
+// though the second binary may use other (equivalent) value types.
 //
 // Malformed input raises `Exception` naming the byte offset (binary) or the line (text); the
 // readers never look past the end of their input.

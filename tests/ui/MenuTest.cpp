@@ -83,6 +83,7 @@ TEST(MenuTest, RemovingKeepsTheItemMovingLeavesTheOldParentAndDeletingTakesItsIt
   item->Add(leaf);
   QPointer<TMenuItem> leafAlive(leaf);
   delete item;
+  EXPECT_EQ(b.Count(), 1);
   EXPECT_EQ(ShownTexts(b.SubMenu()), std::vector<std::string>{"Y"});
   EXPECT_TRUE(leafAlive.isNull());
   EXPECT_EQ(FindComponent(&a, "leaf"), nullptr);

@@ -1,4 +1,5 @@
 #include "platform/FormFile.h"
+#include "platform/Text.h"
 
 #include <bit>
 #include <cerrno>
@@ -32,25 +33,11 @@ constexpr size_t kBinaryChunk = 32;   // bytes of binary data per text line
 // Deeper nesting than any real form; the limit keeps a hostile file from exhausting the stack.
 constexpr int kMaxDepth = 200;
 
-// Decodes one UTF-8 character at `pos` (advancing it); false for an invalid or overlong sequence.
-bool DecodeUtf8(std::string_view text, size_t& pos, char32_t& c) {
-  auto lead = static_cast<unsigned char>(text[pos]);
-  size_t extra = lead < 0x80             ? 0
-                 : (lead & 0xE0) == 0xC0 ? 1
-                 : (lead & 0xF0) == 0xE0 ? 2
-                 : (lead & 0xF8) == 0xF0 ? 3
-                                         : 4;
-  if (extra == 4 || extra >= text.size() - pos) return false;
-  c = extra == 0 ? lead : lead & (0x3F >> extra);
-  for (size_t i = 1; i <= extra; ++i) {
-    auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) return false;
-    c = (c << 6) | (next & 0x3F);
-  }
-  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-  if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-  pos += extra + 1;
-  return true;
+// Decodes one UTF-8 character at `pos`, advancing it; false for an invalid sequence.
+bool NextUtf8(std::string_view text, size_t& pos, char32_t& c) {
+  const size_t length = DecodeUtf8(text, pos, c);
+  pos += length;
+  return length != 0;
 }
 
 // ---- binary -> text ------------------------------------------------------------------------
@@ -329,7 +316,7 @@ private:
     std::u32string chars;
     for (size_t pos = 0; pos < bytes.size();) {
       char32_t c;
-      if (!DecodeUtf8(bytes, pos, c)) FIn.Fail("invalid UTF-8", start + pos);
+      if (!NextUtf8(bytes, pos, c)) FIn.Fail("invalid UTF-8", start + pos);
       chars += c;
     }
     String(chars, level);
@@ -507,7 +494,7 @@ private:
           break;
         }
         char32_t c;
-        if (!DecodeUtf8(FText, FPos, c)) Fail("invalid UTF-8 in a string");
+        if (!NextUtf8(FText, FPos, c)) Fail("invalid UTF-8 in a string");
         token.Chars += c;
       }
     }

@@ -16,7 +16,31 @@ locale_t Utf8Locale() {
   return locale;
 }
 
-// Decodes one UTF-8 character at `pos`; returns its length, or 0 for an invalid byte sequence.
+
+template <typename Map>
+std::string MapCase(std::string_view text, Map map) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    char32_t code;
+    const size_t length = DecodeUtf8(text, pos, code);
+    if (length == 0) {
+      out += text[pos++];   // not UTF-8: kept as it is
+      continue;
+    }
+    const wint_t mapped = map(static_cast<wint_t>(code), Utf8Locale());
+    // A mapping into the surrogates or beyond Unicode would not encode back; keep the original then.
+    const bool valid = mapped <= 0x10FFFF && !(mapped >= 0xD800 && mapped <= 0xDFFF);
+    EncodeUtf8(valid ? static_cast<char32_t>(mapped) : code, out);
+    pos += length;
+  }
+  return out;
+}
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+} // namespace
+
 size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& code) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(pos);
@@ -60,30 +84,6 @@ void EncodeUtf8(char32_t code, std::string& out) {
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
-
-template <typename Map>
-std::string MapCase(std::string_view text, Map map) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t pos = 0; pos < text.size();) {
-    char32_t code;
-    const size_t length = DecodeUtf8(text, pos, code);
-    if (length == 0) {
-      out += text[pos++];   // not UTF-8: kept as it is
-      continue;
-    }
-    const wint_t mapped = map(static_cast<wint_t>(code), Utf8Locale());
-    // A mapping into the surrogates or beyond Unicode would not encode back; keep the original then.
-    const bool valid = mapped <= 0x10FFFF && !(mapped >= 0xD800 && mapped <= 0xDFFF);
-    EncodeUtf8(valid ? static_cast<char32_t>(mapped) : code, out);
-    pos += length;
-  }
-  return out;
-}
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-} // namespace
 
 std::string FoldCase(std::string_view text) { return MapCase(text, towlower_l); }
 

@@ -19,4 +19,9 @@ std::string Trim(std::string_view text);
 // Every part between delimiters, empty parts included; no parts for an empty text.
 std::vector<std::string> Split(std::string_view text, char delimiter);
 
+// Decodes one UTF-8 character at `pos`; returns its length, or 0 for an invalid, overlong or
+// truncated sequence (or a surrogate).
+size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& code);
+void EncodeUtf8(char32_t code, std::string& out);
+
 } // namespace platform

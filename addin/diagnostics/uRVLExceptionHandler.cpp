@@ -9,6 +9,7 @@
 
 #include "addin/diagnostics/uFrmScanDebug.h"
 #include "addin/diagnostics/uTypeName.h"
+#include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegRVL.h"
@@ -111,7 +112,7 @@ TRVLExceptionHandler::~TRVLExceptionHandler() = default;
 void TRVLExceptionHandler::Init() {
   TSingletonOf::Init();
   FModuleName = platform::ExtractFileName(OwnModule().FileName);
-  FScanForm = MakeRVLForm<TFrmScanDebug>(nullptr);
+  FScanForm = TRVLFormFactory::_Instance().CreateScanDebug();
 
   std::string folder = TRVLRegFactory::_Instance().CreateRegRVL()->GetInstallPath();
   if (!folder.empty()) platform::ForceDirectories(folder);

@@ -1,5 +1,6 @@
 #include "addin/dialogs/uRVLFormFactory.h"
 
+#include "addin/diagnostics/uFrmScanDebug.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
@@ -9,6 +10,8 @@ TRVLFormPtr<TFrmAbout> TRVLFormFactory::CreateAbout() { return MakeRVLForm<TFrmA
 TFrmSplash* TRVLFormFactory::CreateSplash() { return MakeRVLForm<TFrmSplash>(StartupForm()).release(); }
 
 TRVLFormPtr<TFrmLogin> TRVLFormFactory::CreateLogin() { return MakeRVLForm<TFrmLogin>(&Application()); }
+
+TRVLFormPtr<TFrmScanDebug> TRVLFormFactory::CreateScanDebug() { return MakeRVLForm<TFrmScanDebug>(nullptr); }
 
 TForm* StartupForm() {
   for (TForm* form : Screen().Forms())

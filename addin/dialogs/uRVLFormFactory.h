@@ -8,6 +8,7 @@
 #include "addin/frame/uSingleton.h"
 
 class TFrmLogin;
+class TFrmScanDebug;
 
 class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
 public:
@@ -20,6 +21,8 @@ public:
   virtual TFrmSplash* CreateSplash();
   // The login dialog; owned by the caller, and freed with the application at the latest.
   virtual TRVLFormPtr<TFrmLogin> CreateLogin();
+  // The exception handler's waiting window; no owner.
+  TRVLFormPtr<TFrmScanDebug> CreateScanDebug();
 
 protected:
   friend TSingletonOf<TRVLFormFactory>;

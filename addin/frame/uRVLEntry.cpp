@@ -1,5 +1,6 @@
 #include "addin/frame/uRVLEntry.h"
 
+#include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/dialogs/uRVLHintManager.h"
 #include "addin/frame/uRVLClient.h"
@@ -29,6 +30,8 @@ extern "C" TIVCSClient* RVLENTRY(TIToolServices* toolServices) {
     // The add-in's windows belong to the IDE's main window.
     if (toolServices)
       if (auto* mainForm = qobject_cast<TForm*>(toolServices->GetParentHandle())) Application().SetMainForm(mainForm);
+    // In place before anything else runs, so that every later failure reaches the debug log.
+    TRVLExceptionHandler::_Instance();
     TRVLGlobals& globals = Globals();
     Guarded(&globals, [&] {
       globals.ToolServices = toolServices;

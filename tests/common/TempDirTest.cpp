@@ -4,27 +4,44 @@
 #include <fstream>
 #include <sstream>
 
+namespace {
+
+std::filesystem::path MakeTempDir(const char* prefix) {
+  std::string pattern = (std::filesystem::temp_directory_path() / prefix).string() + "-XXXXXX";
+  return mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::path();
+}
+
+void RemoveTree(const std::filesystem::path& dir) {
+  std::error_code ec;
+  // Read-only files inside must not stop the clean-up.
+  for (auto& entry : std::filesystem::recursive_directory_iterator(dir, ec))
+    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(dir, ec);
+}
+
+} // namespace
+
 void TempDirTest::SetUp() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ravelin-test-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  FDir = pattern;
-  const char* old = std::getenv("RAVELIN_REGISTRY_DIR");
-  FHadRegistry = old != nullptr;
-  if (old) FOldRegistry = old;
-  setenv("RAVELIN_REGISTRY_DIR", (FDir / "registry").c_str(), 1);
+  FDir = MakeTempDir("ravelin-test");
+  FHome = MakeTempDir("ravelin-home");
+  ASSERT_FALSE(FDir.empty() || FHome.empty());
+  for (auto [name, value] : {std::pair{"RAVELIN_REGISTRY_DIR", FDir / "registry"}, std::pair{"HOME", FHome}}) {
+    const char* old = std::getenv(name);
+    FOldEnvironment.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, value.c_str(), 1);
+  }
 }
 
 void TempDirTest::TearDown() {
-  if (FHadRegistry)
-    setenv("RAVELIN_REGISTRY_DIR", FOldRegistry.c_str(), 1);
-  else
-    unsetenv("RAVELIN_REGISTRY_DIR");
-  std::error_code ec;
-  // Read-only files inside must not stop the clean-up.
-  for (auto& entry : std::filesystem::recursive_directory_iterator(FDir, ec))
-    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(FDir, ec);
+  for (const auto& [name, value] : FOldEnvironment)
+    if (value)
+      setenv(name.c_str(), value->c_str(), 1);
+    else
+      unsetenv(name.c_str());
+  FOldEnvironment.clear();
+  RemoveTree(FDir);
+  RemoveTree(FHome);
 }
 
 std::string TempDirTest::WriteFile(const std::string& name, const std::string& content) const {

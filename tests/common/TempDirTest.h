@@ -1,8 +1,12 @@
 #pragma once
-// A fixture that gives each test a fresh temporary folder and its own registry inside it
-// (RAVELIN_REGISTRY_DIR), removed again after the test.
+// A fixture that gives each test a fresh temporary folder with its own registry inside it
+// (RAVELIN_REGISTRY_DIR) and a fresh home folder beside it (HOME), both removed again after the test,
+// so that no test writes into the user's own settings or home.
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +16,7 @@ protected:
   void TearDown() override;
 
   const std::filesystem::path& Dir() const { return FDir; }
+  const std::filesystem::path& HomeDir() const { return FHome; }
   // Dir() / name, as a string.
   std::string PathOf(const std::string& name) const { return (FDir / name).string(); }
   // Writes a file below Dir() (creating folders) and returns its path.
@@ -21,7 +26,6 @@ protected:
   static std::filesystem::path BuildDir();
 
 private:
-  std::filesystem::path FDir;
-  std::string FOldRegistry;
-  bool FHadRegistry = false;
+  std::filesystem::path FDir, FHome;
+  std::vector<std::pair<std::string, std::optional<std::string>>> FOldEnvironment;
 };

@@ -194,13 +194,10 @@ TEST_F(ExceptionHandlerTest, MissingInstallFolderIsCreatedAndAnEmptyOneFallsBack
   EXPECT_EQ(Handler().LogFileName(), LogFile());
   Stop();
 
-  const std::string oldHome = platform::HomeDirectory();
-  setenv("HOME", PathOf("home").c_str(), 1);
   TRVLRegFactory::_Instance().CreateRegRVL()->Registry().WriteString("PATH", "");
   Start();
-  EXPECT_EQ(Handler().LogFileName(), PathOf("home") + "/RVLDebug.txt");
-  EXPECT_EQ(Handler().MapFileName(), PathOf("home") + "/" + platform::ChangeFileExt(Handler().ModuleName(), ".map"));
-  setenv("HOME", oldHome.c_str(), 1);
+  EXPECT_EQ(Handler().LogFileName(), (HomeDir() / "RVLDebug.txt").string());
+  EXPECT_EQ(Handler().MapFileName(), (HomeDir() / platform::ChangeFileExt(Handler().ModuleName(), ".map")).string());
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <typeinfo>
 
+#include <QApplication>
+
 #include "addin/diagnostics/uFrmScanDebug.h"
 #include "addin/diagnostics/uTypeName.h"
 #include "addin/dialogs/uRVLFormFactory.h"
@@ -136,8 +138,14 @@ void TRVLExceptionHandler::Init() {
 
 void TRVLExceptionHandler::Done() {
   FMapStream.reset();
-  FScanForm.reset();
-  Application().SetOnException(FOldOnException);
+  // At process exit the Qt application, the screen and every window may be gone already; then
+  // there is no window left to free and no event left to restore.
+  if (qApp) {
+    FScanForm.reset();
+    Application().SetOnException(FOldOnException);
+  } else {
+    (void)FScanForm.release();
+  }
   TSingletonOf::Done();
 }
 

@@ -10,7 +10,6 @@
 #include <QApplication>
 
 #include "addin/diagnostics/uFrmScanDebug.h"
-#include "addin/diagnostics/uTypeName.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
@@ -18,6 +17,7 @@
 #include "platform/Exception.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "platform/TypeName.h"
 
 namespace {
 
@@ -159,7 +159,7 @@ std::string TRVLExceptionHandler::GetExceptionModule(const std::exception& E) co
 
 void TRVLExceptionHandler::HandleException(TObject* Sender, const std::exception& E) {
   bool detailed = false;
-  if (TypeName(typeid(E)) != "ERVLException") {
+  if (platform::TypeName(typeid(E)) != "ERVLException") {
     const std::string message = platform::FoldCase(E.what());
     detailed = platform::SameText(GetExceptionModule(E), FModuleName) ||
                message.find(platform::FoldCase(FModuleName)) != std::string::npos;
@@ -188,7 +188,7 @@ void TRVLExceptionHandler::LogException(TObject* Sender, const std::exception& E
     const std::string label = Detailed ? "RVLAdress" : "Adress";
     const std::string addressText = Detailed ? Hex8(uint32_t(offset)) : Hex8(address);
     WriteLogLine(DateTimeNow() + " ==> " + E.what() + "\r\n   ==> Sender Class: " + ::ClassName(Sender) +
-                 "   Sender Name: " + ::ComponentName(Sender) + "   Exception: " + TypeName(typeid(E)) +
+                 "   Sender Name: " + ::ComponentName(Sender) + "   Exception: " + platform::TypeName(typeid(E)) +
                  "\r\n   ==> " + UnitText + " " + label + ":" + addressText);
     std::string lineInfo, functionName;
     if (Detailed && FScanForm) {

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-#include "addin/diagnostics/uTypeName.h"
+#include "platform/TypeName.h"
 
 namespace mapgen {
 namespace {
@@ -83,7 +83,7 @@ void ReadPublics(Elf* elf, const TLayout& layout, TMapData& data) {
     if (GELF_ST_TYPE(sym.st_info) != STT_FUNC || sym.st_shndx == SHN_UNDEF) continue;
     const char* name = elf_strptr(elf, sh.sh_link, sym.st_name);
     if (!name || !*name || !layout.Mappable(sym.st_value)) continue;
-    publics.emplace(layout.MapAddress(sym.st_value), DemangledName(name));
+    publics.emplace(layout.MapAddress(sym.st_value), platform::DemangledName(name));
   }
   for (auto& [address, name] : publics) data.Publics.push_back({address, name});
 }

@@ -31,6 +31,13 @@ VSSPtr<IVSSItem> VSSTestDatabase::AddFile(IVSSDatabase* db, const std::string& p
   return db->VSSItem(project)->Add(Local("work/" + name, content), "added", 0);
 }
 
+void VSSTestDatabase::Revise(IVSSItem* file, const std::string& local, const std::string& content,
+                             const std::string& comment) const {
+  file->Checkout("", local, 0);
+  WriteFile(local, content);
+  file->Checkin(comment, local, 0);
+}
+
 bool VSSTestDatabase::Writable(const std::string& path) {
   return platform::FileExists(path) && !platform::IsReadOnly(path);
 }

@@ -22,6 +22,9 @@ protected:
   // Adds a file with `content` under `project` from work/<name>; returns the new item.
   VSSPtr<IVSSItem> AddFile(IVSSDatabase* db, const std::string& project, const std::string& name,
                            const std::string& content) const;
+  // Checks `file` out into `local`, writes `content` there and checks it in: one new version.
+  void Revise(IVSSItem* file, const std::string& local, const std::string& content,
+              const std::string& comment = "") const;
   static bool Writable(const std::string& path);   // exists with the owner's write permission
   // A file that exists but can't be read, even by root (reading it fails with EIO).
   static std::string UnreadableFile() { return "/proc/self/mem"; }

@@ -10,10 +10,7 @@ TEST_F(VSSHistory, VersionsAreNewestFirstWithTheirActions) {
   auto db = Open();
   auto app = db->VSSItem("$/")->NewSubproject("App", "made");
   auto file = AddFile(db.Get(), "$/App", "a.cpp", "1");
-  const std::string local = PathOf("work/a.cpp");
-  file->Checkout("", local, 0);
-  WriteFile("work/a.cpp", "2");
-  file->Checkin("second", local, 0);
+  Revise(file.Get(), PathOf("work/a.cpp"), "2", "second");
   file->Label("v1", "first release");
   db->VSSItem("$/App")->NewSubproject("sub", "")->SetDeleted(true);
 
@@ -86,13 +83,9 @@ TEST_F(VSSHistory, AnItemAsOfAVersionOrLabelGetsThatContent) {
   auto app = db->VSSItem("$/")->NewSubproject("App", "");
   auto file = AddFile(db.Get(), "$/App", "a.cpp", "one");
   const std::string local = PathOf("work/a.cpp");
-  file->Checkout("", local, 0);
-  WriteFile("work/a.cpp", "two");
-  file->Checkin("", local, 0);
+  Revise(file.Get(), local, "two");
   app->Label("Release", "");
-  file->Checkout("", local, 0);
-  WriteFile("work/a.cpp", "three");
-  file->Checkin("", local, 0);
+  Revise(file.Get(), local, "three");
 
   auto first = file->Version("1");
   EXPECT_EQ(first->VersionNumber(), 1);

@@ -14,7 +14,7 @@
 #include "addin/settings/uRegTips.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
-#include "ui/ScriptedPrompter.h"
+#include "ScriptedPrompterScope.h"
 
 namespace {
 
@@ -27,14 +27,10 @@ class ClientTest : public TempDirTest {
 protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    auto prompter = std::make_unique<TScriptedPrompter>();
-    FPrompter = prompter.get();
-    FOldPrompter = SetPrompter(std::move(prompter));
     FOldHandler = Application().OnException();
   }
   void TearDown() override {
     Application().SetOnException(FOldHandler);
-    SetPrompter(std::move(FOldPrompter));
     Globals().ToolServices = nullptr;
     TempDirTest::TearDown();
   }
@@ -48,8 +44,8 @@ protected:
   }
   static bool ShowUpdateTip() { return TRVLRegFactory::_Instance().CreateRegTips()->GetShowUpdateTip(); }
 
-  TScriptedPrompter* FPrompter = nullptr;
-  std::unique_ptr<TPrompter> FOldPrompter;
+  TScriptedPrompterScope FPrompts;   // installed for the test's lifetime
+  TScriptedPrompter* FPrompter = FPrompts.Script;
   TExceptionEvent FOldHandler;
   std::vector<std::string> FReports;
   std::vector<TObject*> FSenders;

@@ -10,22 +10,18 @@
 
 #include "TempDirTest.h"
 #include "host/Host.h"
-#include "ui/ScriptedPrompter.h"
+#include "ScriptedPrompterScope.h"
 
 class HostFixture : public TempDirTest {
 protected:
   void SetUp() override {
     TempDirTest::SetUp();
     std::filesystem::copy(RAVELIN_SAMPLES_DIR, Dir() / "samples", std::filesystem::copy_options::recursive);
-    auto prompter = std::make_unique<TScriptedPrompter>();
-    FPrompter = prompter.get();
-    FOldPrompter = SetPrompter(std::move(prompter));
     FHost = std::make_unique<THost>();
   }
 
   void TearDown() override {
     FHost.reset();
-    SetPrompter(std::move(FOldPrompter));
     TempDirTest::TearDown();
   }
 
@@ -42,8 +38,8 @@ protected:
   }
 
   std::unique_ptr<THost> FHost;
-  TScriptedPrompter* FPrompter = nullptr;
+  TScriptedPrompterScope FPrompts;   // installed for the test's lifetime
+  TScriptedPrompter* FPrompter = FPrompts.Script;
 
 private:
-  std::unique_ptr<TPrompter> FOldPrompter;
 };

@@ -9,9 +9,6 @@
 void HandlerFixture::SetUp() {
   TempDirTest::SetUp();
   TRVLRegFactory::_Instance().CreateRegRVL()->Registry().WriteString("PATH", InstallDir());
-  auto prompter = std::make_unique<TScriptedPrompter>();
-  FPrompter = prompter.get();
-  FOldPrompter = SetPrompter(std::move(prompter));
   FOldEvent = Application().OnException();
   Application().SetOnException([this](TObject*, const std::exception& e) { FPassedOn.push_back(e.what()); });
 }
@@ -19,7 +16,6 @@ void HandlerFixture::SetUp() {
 void HandlerFixture::TearDown() {
   Stop();
   Application().SetOnException(FOldEvent);
-  SetPrompter(std::move(FOldPrompter));
   TempDirTest::TearDown();
 }
 

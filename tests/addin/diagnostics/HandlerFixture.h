@@ -9,7 +9,7 @@
 #include "TempDirTest.h"
 #include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/frame/uSingletonRegistry.h"
-#include "ui/ScriptedPrompter.h"
+#include "ScriptedPrompterScope.h"
 
 class HandlerFixture : public TempDirTest {
 protected:
@@ -33,12 +33,12 @@ protected:
   // Writes `content` as the map the handler looks for.
   void InstallMap(const std::string& content);
 
-  TScriptedPrompter* FPrompter = nullptr;
+  TScriptedPrompterScope FPrompts;   // installed for the test's lifetime
+  TScriptedPrompter* FPrompter = FPrompts.Script;
   std::vector<std::string> FPassedOn;   // messages the previous exception event received
 
 private:
   std::unique_ptr<TSingletonRegistry> FRegistry;
   TRVLExceptionHandler* FHandler = nullptr;
-  std::unique_ptr<TPrompter> FOldPrompter;
   TExceptionEvent FOldEvent;
 };

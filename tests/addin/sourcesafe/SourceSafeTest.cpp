@@ -30,9 +30,6 @@ void SourceSafeTest::SetUp() {
   Globals().UserName.clear();
   Globals().Password.clear();
   Globals().ToolServices = &FServices;
-  auto prompter = std::make_unique<TScriptedPrompter>();
-  FPrompter = prompter.get();
-  FOldPrompter = SetPrompter(std::move(prompter));
   Application().SetOnException([this](TObject*, const std::exception& e) { FReports.push_back(e.what()); });
   FOldHook = SetModalHook({});
 
@@ -46,7 +43,6 @@ void SourceSafeTest::SetUp() {
 void SourceSafeTest::TearDown() {
   SetModalHook(FOldHook);
   Application().SetOnException({});
-  SetPrompter(std::move(FOldPrompter));
   Globals().ToolServices = nullptr;
   Globals().UserName.clear();
   Globals().Password.clear();

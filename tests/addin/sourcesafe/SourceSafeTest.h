@@ -11,7 +11,7 @@
 #include "../ToolServicesStub.h"
 #include "TempDirTest.h"
 #include "ui/Form.h"
-#include "ui/ScriptedPrompter.h"
+#include "ScriptedPrompterScope.h"
 #include "vss/api/VSSApi.h"
 
 class TFrmLogin;
@@ -50,14 +50,14 @@ protected:
   // Types credentials into the dialog and clicks OK.
   static void TypeAndOK(TFrmLogin& form, const std::string& user, const std::string& password);
 
-  TScriptedPrompter* FPrompter = nullptr;
+  TScriptedPrompterScope FPrompts;   // installed for the test's lifetime
+  TScriptedPrompter* FPrompter = FPrompts.Script;
   TTestToolServices FServices;
   std::vector<std::string> FReports;      // messages of the exceptions reported
   std::vector<std::string> FStatusShown;  // the login dialog's status text each time it came up
   int FDialogs = 0;
 
 private:
-  std::unique_ptr<TPrompter> FOldPrompter;
   TModalHook FOldHook;
   std::vector<std::pair<std::string, std::string>> FOldEnvironment;
 };

@@ -17,8 +17,9 @@ bool THostToolServices::CloseFile(const std::string& fileName) {
 }
 
 bool THostToolServices::SaveFile(const std::string& fileName) {
+  // A file that is not open has nothing unsaved.
   THostModule* module = FHost.FindModule(fileName);
-  return module && FHost.SaveModule(module, false);
+  return !module || FHost.SaveModule(module, false);
 }
 
 bool THostToolServices::OpenFile(const std::string& fileName) { return FHost.OpenFile(fileName) != nullptr; }

@@ -1,9 +1,14 @@
 #include "addin/dialogs/uRVLFormFactory.h"
 
 #include "addin/diagnostics/uFrmScanDebug.h"
+#include "addin/execute/uFrmExecuteLog.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
+
+TRVLFormPtr<TFrmExecuteLog> TRVLFormFactory::CreateExecuteLog() {
+  return MakeRVLForm<TFrmExecuteLog>(&Application());
+}
 
 TRVLFormPtr<TFrmAbout> TRVLFormFactory::CreateAbout() { return MakeRVLForm<TFrmAbout>(&Application()); }
 

@@ -7,6 +7,7 @@
 #include "addin/dialogs/uRVLForm.h"
 #include "addin/frame/uSingleton.h"
 
+class TFrmExecuteLog;
 class TFrmLogin;
 class TFrmScanDebug;
 
@@ -14,6 +15,8 @@ class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
 public:
   static constexpr char SingletonName[] = "TRVLFormFactory";
 
+  // The executors' log window.
+  virtual TRVLFormPtr<TFrmExecuteLog> CreateExecuteLog();
   // Owned by the application.
   virtual TRVLFormPtr<TFrmAbout> CreateAbout();
   // Owned by the IDE's start-up screen (StartupForm) and freed with it or when it closes itself;

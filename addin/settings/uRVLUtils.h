@@ -10,6 +10,10 @@
 int ShowMessageBox(const std::string& Text, unsigned Flags);
 void ShowError(const std::string& Text);
 void SetHourglass();
+// Makes sure the local folder exists, creating it and its missing parents (parents first) after
+// asking the user. A Yes to All or No to All answer is kept in `ForAll` and `Create` and answers every
+// later question asked with the same two fields. False when the folder is missing in the end.
+bool EnsureFolder(const std::string& Folder, bool& ForAll, bool& Create);
 void RestoreCursor();
 
 using platform::GetEnv;

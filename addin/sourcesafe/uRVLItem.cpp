@@ -69,6 +69,10 @@ VSSPtr<IVSSItem> TRVLItem::FileItem(const std::string& Spec, bool Quiet) {
   VSSPtr<IVSSItem> item;
   try {
     item = FDatabase->VSSItem(VSSPathOf(Spec), false);
+  } catch (const EVSSAutomation& e) {
+    // A file SourceSafe doesn't have yet (a new unit) simply has no item.
+    if (!Quiet && e.ErrorCode() != VSSError::NotFound) throw;
+    return nullptr;
   } catch (const std::exception&) {
     if (!Quiet) throw;
     return nullptr;
@@ -156,8 +160,9 @@ void TRVLItem::ShowInIDE() {
 
 void TRVLItem::ReloadInIDE(bool ClearReadOnly) {
   TIToolServices* services = ToolServices();
-  if (!services) return;
   const std::string fileName = GetLocalSpec();
+  // A local copy deleted on purpose (Undo Check Out can do that) has nothing to reload.
+  if (!services || !platform::FileExists(fileName)) return;
   if (ClearReadOnly) {
     // Read once writable, then again with the file's own attributes.
     const bool readOnly = platform::IsReadOnly(fileName);
@@ -169,5 +174,7 @@ void TRVLItem::ReloadInIDE(bool ClearReadOnly) {
 }
 
 void TRVLB3Item::ReloadInIDE(bool) {
-  if (TIToolServices* services = ToolServices()) services->ReloadFile(GetLocalSpec());
+  TIToolServices* services = ToolServices();
+  const std::string fileName = GetLocalSpec();
+  if (services && platform::FileExists(fileName)) services->ReloadFile(fileName);
 }

@@ -25,6 +25,8 @@ public:
   virtual bool IsBound();
 
   const std::string& FileName() const { return FFileName; }
+  // The open per-project settings; nil for a project made from SourceSafe or without a file name.
+  TRegProject* GetRegProject() const { return FRegProject.get(); }
   // Binds to `VSSProject` (not nil) and records the binding in the per-project file.
   void SetBinding(VSSPtr<IVSSItem> VSSProject, VSSPtr<IVSSDatabase> Database);
   // Logs in to the database of `IniPath` (SourceSafe's current one when empty); nil on failure.

@@ -58,13 +58,13 @@ TEST_F(ItemTest, LocalFilesMapToSourceSafePathsThroughTheProject) {
   EXPECT_NE(far->GetSpec().find(".."), std::string::npos) << far->GetSpec();
   EXPECT_FALSE(far->IsInVSS());
 
-  // Not in SourceSafe: below the project folder there is simply no item; beside the project file
-  // SourceSafe's refusal reaches the caller.
-  WriteFile("proj/Sub/New.cpp", "");
-  auto unknown = Item("proj/Sub/New.cpp");
-  EXPECT_EQ(unknown->GetSpec(), "/App/Sub/New.cpp");
-  EXPECT_FALSE(unknown->IsInVSS());
-  EXPECT_THROW(Item("proj/New.cpp"), EVSSAutomation);
+  // Not in SourceSafe (a new unit), below or beside the project file: there is simply no item.
+  for (const char* name : {"proj/Sub/New.cpp", "proj/New.cpp"}) {
+    WriteFile(name, "");
+    auto unknown = Item(name);
+    EXPECT_EQ(unknown->GetSpec(), "/App/" + std::string(name).substr(5));
+    EXPECT_FALSE(unknown->IsInVSS());
+  }
   EXPECT_TRUE(FReports.empty());
 }
 

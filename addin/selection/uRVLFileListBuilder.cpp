@@ -1,0 +1,99 @@
+#include "addin/selection/uRVLFileListBuilder.h"
+
+#include "addin/execute/uRVLExecute.h"
+#include "addin/frame/uRVLFactory.h"
+#include "addin/frame/uRVLGlobals.h"
+#include "addin/selection/uRVLAssoc.h"
+#include "addin/settings/uRegProject.h"
+#include "addin/sourcesafe/uRVLItems.h"
+#include "addin/sourcesafe/uRVLProject.h"
+#include "opentools/ToolIntf.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+namespace {
+
+bool LocalFileExists(TRVLItem* Item) { return platform::FileExists(Item->GetLocalSpec()); }
+
+} // namespace
+
+bool IsChangedElsewhere(TRVLItem* Item) {
+  VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
+  return vssItem && LocalFileExists(Item) && vssItem->IsDifferent(Item->GetLocalSpec()) &&
+         vssItem->IsCheckedOut() != VSSFILE_CHECKEDOUT_ME;
+}
+
+void TRVLFileListBuilder::AddItem(TRVLItems* List, TRVLItem* Item) {
+  if (!Accept(Item)) return;
+  if (FFilter && !FFilter->CanExecute(Item)) return;
+  List->AddCopy(Item);
+}
+
+void TRVLFileListBuilder::SetParams(TRVLProject* Project, TRVLItem* CurrentItem) {
+  FProject = Project;
+  FCurrentItem = CurrentItem;
+}
+
+void TRVLFileListBuilder::AddVSSFiles(TRVLItems* List, IVSSItem* Project, bool Deep) {
+  VSSPtr<IVSSItems> children = Project->Items(false);
+  const int count = children->Count();
+  for (int i = 1; i <= count; ++i) {
+    VSSPtr<IVSSItem> child = children->Item(i);
+    if (child->Type() == VSSITEM_FILE) {
+      AddItem(List, TRVLFactory::_Instance().CreateItemFromVSS(child, FProject->GetDatabase()).get());
+    } else if (Deep) {
+      AddVSSFiles(List, child.Get(), true);
+    }
+  }
+}
+
+void TRVLFileListBuilder::AddFile(TRVLItems* List, const std::string& FileName) {
+  AddItem(List, TRVLFactory::_Instance().CreateItemFromFile(FileName, FProject).get());
+}
+
+void TRVLFileListBuilder::AddIDEFiles(TRVLItems* List) {
+  TIToolServices* services = Globals().ToolServices;
+  if (!services) return;
+  for (int i = 0; i < services->GetUnitCount(); ++i) AddFile(List, services->GetUnitName(i));
+  for (int i = 0; i < services->GetFormCount(); ++i) AddFile(List, services->GetFormName(i));
+}
+
+void TRVLCurrentFileListBuilder::Build(TRVLItems* List) {
+  AddItem(List, FCurrentItem);
+  std::unique_ptr<TRVLAssoc> assoc = TRVLFactory::_Instance().CreateAssoc();
+  if (!FCurrentItem || !assoc->IsEnabled() || !FIncludeAssociated) return;
+  std::vector<std::string> companions;
+  assoc->GetAssociatedFiles(FCurrentItem->GetLocalSpec(), companions);
+  for (const std::string& companion : companions) AddFile(List, companion);
+}
+
+bool TRVLVCSProjectListBuilder::Accept(TRVLItem* Item) { return Item->IsInVSS(); }
+
+void TRVLVCSProjectListBuilder::Build(TRVLItems* List) {
+  if (VSSPtr<IVSSItem> project = FProject->GetVSSProject()) AddVSSFiles(List, project.Get(), false);
+}
+
+void TRVLAllFilesListBuilder::Build(TRVLItems* List) {
+  if (VSSPtr<IVSSItem> project = FProject->GetVSSProject()) AddVSSFiles(List, project.Get(), true);
+  AddIDEFiles(List);
+  TRegProject* settings = FProject->GetRegProject();
+  if (!settings) return;
+  for (const std::string& spec : settings->GetOtherFiles())
+    AddItem(List, TRVLFactory::_Instance().CreateItemFromSpec(spec, FProject->GetDatabase()).get());
+}
+
+bool TRVLAllVCSFilesListBuilder::Accept(TRVLItem* Item) { return Item->IsInVSS(); }
+
+bool TRVLDifferentFilesListBuilder::Accept(TRVLItem* Item) { return IsChangedElsewhere(Item); }
+
+void TRVLAllLocalFilesListBuilder::Build(TRVLItems* List) {
+  if (FProject) AddIDEFiles(List);
+}
+
+bool TRVLSyncOpenListBuilder::Accept(TRVLItem* Item) {
+  if (!Item->IsInVSS()) return false;
+  const bool missing = !LocalFileExists(Item);
+  if (!missing && !IsChangedElsewhere(Item)) return false;
+  if (FCounted.insert(platform::FoldCase(Item->GetSpec())).second) ++(missing ? FNewFiles : FChangedFiles);
+  return true;
+}

@@ -72,22 +72,23 @@ TEST(MaskTest, AtMostThirtyStatesFollowAStar) {
 
 // Masks built from these pieces, checked by plain backtracking over the pieces themselves.
 struct TPiece {
-  enum { Literal, Any, Star, Set } Kind;
+  enum { Literal, Any, Star, Set, NotSet } Kind;
   std::string Text;      // as written in the mask
   std::string Members;   // of a set: its single-byte characters, upper-cased
-  bool Negate = false;
 };
+const TPiece Pieces[] = {
+    {TPiece::Star, "*", ""}, {TPiece::Any, "?", ""}, {TPiece::Literal, "a", ""}, {TPiece::Literal, "B", ""},
+    {TPiece::Literal, ".", ""}, {TPiece::Literal, "é", ""}, {TPiece::Literal, "\xFF", ""},
+    {TPiece::Literal, "]", ""}, {TPiece::Set, "[a-b]", "AB"}, {TPiece::Set, "[xé.]", "X."},
+    {TPiece::NotSet, "[!x]", "X"}, {TPiece::NotSet, "[!a-bé]", "AB"},
+};
+const std::string Chars[] = {"a", "A", "b", "B", ".", "x", "é", "\xFF", "]"};
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool Same(const std::string& Literal, const std::string& Char) {
-  return Literal.size() == 1 && Char.size() == 1 ? Upper(Literal[0]) == Upper(Char[0]) : Literal == Char;
-}
-
 bool Reference(const std::vector<TPiece>& Mask, size_t I, const std::vector<std::string>& Name, size_t J) {
   if (I == Mask.size()) return J == Name.size();
-  const TPiece& piece = Mask[I];
-  if (piece.Kind == TPiece::Star) {
+  if (Mask[I].Kind == TPiece::Star) {
     // Any "*" and "?" right after a "*" add nothing.
     while (I < Mask.size() && (Mask[I].Kind == TPiece::Star || Mask[I].Kind == TPiece::Any)) ++I;
     for (size_t k = J; k <= Name.size(); ++k)
@@ -95,51 +96,27 @@ bool Reference(const std::vector<TPiece>& Mask, size_t I, const std::vector<std:
     return false;
   }
   if (J == Name.size()) return false;
+  const std::string& c = Name[J];
+  const bool single = c.size() == 1, member = single && Mask[I].Members.find(Upper(c[0])) != std::string::npos;
   bool ok = true;
-  if (piece.Kind == TPiece::Literal) ok = Same(piece.Text, Name[J]);
-  if (piece.Kind == TPiece::Set)
-    ok = (Name[J].size() == 1 && piece.Members.find(Upper(Name[J][0])) != std::string::npos) != piece.Negate;
+  if (Mask[I].Kind == TPiece::Literal) ok = single ? Upper(c[0]) == Upper(Mask[I].Text[0]) : c == Mask[I].Text;
+  if (Mask[I].Kind == TPiece::Set) ok = member;
+  if (Mask[I].Kind == TPiece::NotSet) ok = !member;
   return ok && Reference(Mask, I + 1, Name, J + 1);
 }
 
 TEST(MaskTest, AgreesWithBacktrackingOnGeneratedMasksAndNames) {
   std::mt19937 random(20240611);
-  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  const std::vector<std::string> chars = {"a", "A", "b", "B", ".", "x", "é", "\xFF", "]"};
+  const auto pick = [&](const auto& from) { return from[random() % std::size(from)]; };
   for (int round = 0; round < 20000; ++round) {
     std::vector<TPiece> pieces;
     std::string mask;
-    for (int n = pick(7); n > 0; --n) {
-      TPiece piece{};
-      switch (pick(5)) {
-        case 0: piece = {TPiece::Star, "*", "", false}; break;
-        case 1: piece = {TPiece::Any, "?", "", false}; break;
-        case 2: {
-          piece = {TPiece::Set, "[", "", pick(2) == 0};
-          if (piece.Negate) piece.Text += "!";
-          const bool range = pick(2) == 0;
-          piece.Text += range ? "a-b" : "x";
-          piece.Members = range ? "AB" : "X";
-          if (pick(3) == 0) piece.Text += "é";   // skipped: never a member
-          if (pick(3) == 0) {
-            piece.Text += ".";
-            piece.Members += ".";
-          }
-          piece.Text += "]";
-          break;
-        }
-        default: {
-          piece = {TPiece::Literal, chars[static_cast<size_t>(pick(static_cast<int>(chars.size())))], "", false};
-        }
-      }
-      mask += piece.Text;
-      pieces.push_back(piece);
-    }
+    for (int n = random() % 7; n > 0; --n) mask += pieces.emplace_back(pick(Pieces)).Text;
     const TMask compiled(mask);
     for (int k = 0; k < 4; ++k) {
       std::vector<std::string> name;
       std::string text;
-      for (int n = pick(7); n > 0; --n) text += name.emplace_back(chars[static_cast<size_t>(pick(9))]);
+      for (int n = random() % 7; n > 0; --n) text += name.emplace_back(pick(Chars));
       ASSERT_EQ(compiled.Matches(text), Reference(pieces, 0, name, 0)) << "'" << mask << "' on '" << text << "'";
     }
   }
@@ -148,21 +125,20 @@ TEST(MaskTest, AgreesWithBacktrackingOnGeneratedMasksAndNames) {
 TEST(MaskTest, ArbitraryBytesCompileOrRaiseTheError) {
   std::mt19937 random(7);
   const std::string special = "*?[]!-aZé\xC3\xFF";
-  const auto bytes = [&](int length) {
+  const auto bytes = [&](size_t length) {
     std::string text;
-    for (int i = 0; i < length; ++i)
+    while (text.size() < length)
       text += random() % 2 ? special[random() % special.size()] : static_cast<char>(random() % 256);
     return text;
   };
   for (int round = 0; round < 20000; ++round) {
-    const std::string mask = bytes(static_cast<int>(random() % 24));
+    const std::string mask = bytes(random() % 24);
     try {
       const TMask compiled(mask);
-      for (int k = 0; k < 3; ++k) compiled.Matches(bytes(static_cast<int>(random() % 12)));
+      for (int k = 0; k < 3; ++k) compiled.Matches(bytes(random() % 12));
     } catch (const EMaskError& error) {
-      const std::string tail = error.Message().substr(error.Message().rfind('(') + 1);
-      const int position = std::stoi(tail);
-      EXPECT_TRUE(position >= 1 && position <= static_cast<int>(mask.size()) + 1) << error.Message();
+      const size_t position = std::stoul(error.Message().substr(error.Message().rfind('(') + 1));
+      EXPECT_TRUE(position >= 1 && position <= mask.size() + 1) << error.Message();
     }
   }
 }

@@ -37,24 +37,20 @@ TEST_F(SelectionTest, CompanionsFollowTheMasksStoredForTheExtension) {
   regAssoc->Save(".gz", {"*.sig"});
   regAssoc->Save("", {"*.bak"});
   regAssoc->SetDisableAssoc(true);   // the caller asks IsEnabled; the list ignores it
-  const struct {
-    std::string File;
-    std::vector<std::string> Companions;
-  } rows[] = {
-      {"/src/Form1.pas", {"/src/Form1.dfm", "/src/Form1.ddp"}},
-      {"/src/Form1.PAS", {"/src/Form1.dfm", "/src/Form1.ddp"}},
-      {"Form1.pas", {"Form1.dfm", "Form1.ddp"}},
-      {"/src/archive.tar.gz", {"/src/archive.tar.sig"}},
-      {"/src.d/Makefile", {"/src.d/Makefile.bak"}},
-      {"/src/Unit1.cpp", {}},
+  const std::vector<std::string> rows[] = {
+      // the file, then what the list holds after it
+      {"/src/Form1.pas", "kept", "/src/Form1.dfm", "/src/Form1.ddp"},
+      {"/src/Form1.PAS", "kept", "/src/Form1.dfm", "/src/Form1.ddp"},
+      {"Form1.pas", "kept", "Form1.dfm", "Form1.ddp"},
+      {"/src/archive.tar.gz", "kept", "/src/archive.tar.sig"},
+      {"/src.d/Makefile", "kept", "/src.d/Makefile.bak"},
+      {"/src/Unit1.cpp", "kept"},
   };
   auto assoc = TRVLFactory::_Instance().CreateAssoc();
   for (const auto& row : rows) {
     std::vector<std::string> list = {"kept"};
-    assoc->GetAssociatedFiles(row.File, list);
-    std::vector<std::string> expected = {"kept"};
-    expected.insert(expected.end(), row.Companions.begin(), row.Companions.end());
-    EXPECT_EQ(list, expected) << row.File;
+    assoc->GetAssociatedFiles(row[0], list);
+    EXPECT_EQ(list, std::vector(row.begin() + 1, row.end())) << row[0];
   }
   EXPECT_EQ(assoc->GetAssociatedFile("/src/Form1.pas", "*_old.*"), "/src/Form1_old.*");
 }

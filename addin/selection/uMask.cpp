@@ -6,7 +6,8 @@
 
 // Names and masks are UTF-8. A valid multi-byte sequence is one character: in a mask it is a literal
 // compared byte for byte, inside a set it is skipped, and in a name "?", a negated set and the search
-// after "*" step over it whole. Bytes that are not valid UTF-8 count as characters of their own.
+// after "*" step over it whole, so no state ever matches part of one. Bytes that are not valid
+// UTF-8 count as characters of their own.
 
 namespace {
 
@@ -60,16 +61,17 @@ TMask::TMask(const std::string& Mask) {
       }
       int previous = -1;
       while (pos < size && Mask[pos] != ']') {
-        if (CharLength(Mask, pos) > 1) {
-          pos += CharLength(Mask, pos);
+        if (const size_t length = CharLength(Mask, pos); length > 1) {
+          pos += length;
         } else if (Mask[pos] == '-') {
           if (previous < 0) invalid(pos);
-          // The range runs from the previous character, which stays the start of any further range.
+          // The range runs from the previous character, which stays the start of any further range;
+          // one that ends in a multi-byte character adds nothing.
           if (++pos == size) break;
-          const size_t length = CharLength(Mask, pos);
-          if (length == 1)
+          const size_t endLength = CharLength(Mask, pos);
+          if (endLength == 1)
             for (int c = previous; c <= Upper(Mask[pos]); ++c) state.CharSet.set(static_cast<size_t>(c));
-          pos += length;
+          pos += endLength;
         } else {
           previous = Upper(Mask[pos++]);
           state.CharSet.set(static_cast<size_t>(previous));

@@ -1,6 +1,8 @@
 #include "addin/frame/uRVLFactory.h"
 
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/selection/uRVLAssoc.h"
+#include "addin/selection/uRVLDontCheckIn.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLLogin.h"
 #include "addin/sourcesafe/uRVLProjects.h"
@@ -41,6 +43,10 @@ std::unique_ptr<TRVLItem> TRVLFactory::CreateItemFromSpec(const std::string& Pat
 std::unique_ptr<TRVLActiveFiles> TRVLFactory::CreateActiveFiles(TRVLActiveProjects* ActiveProjects) {
   return std::make_unique<TRVLActiveFiles>(Globals().ToolServices, ActiveProjects);
 }
+
+std::unique_ptr<TRVLAssoc> TRVLFactory::CreateAssoc() { return std::make_unique<TRVLAssoc>(); }
+
+std::unique_ptr<TRVLDontCheckIn> TRVLFactory::CreateDontCheckIn() { return std::make_unique<TRVLDontCheckIn>(); }
 
 std::unique_ptr<TRVLItem> TRVLB3Factory::CreateItemFromVSS(VSSPtr<IVSSItem> VSSItem, VSSPtr<IVSSDatabase> Database) {
   return std::make_unique<TRVLB3Item>(std::move(VSSItem), std::move(Database));

@@ -9,6 +9,8 @@
 #include "vss/api/VSSApi.h"
 
 class TRVLActiveFiles;
+class TRVLAssoc;
+class TRVLDontCheckIn;
 class TRVLActiveProjects;
 class TRVLItem;
 class TRVLItems;
@@ -35,6 +37,9 @@ public:
   virtual std::unique_ptr<TRVLItem> CreateItemFromSpec(const std::string& Path, VSSPtr<IVSSDatabase> Database);
   // The files shown in the IDE's editor, found through `ActiveProjects` (not owned).
   virtual std::unique_ptr<TRVLActiveFiles> CreateActiveFiles(TRVLActiveProjects* ActiveProjects);
+  virtual std::unique_ptr<TRVLAssoc> CreateAssoc();
+  // The never-check-in masks as they are stored now.
+  virtual std::unique_ptr<TRVLDontCheckIn> CreateDontCheckIn();
 
 protected:
   friend TSingletonOf<TRVLFactory>;

@@ -13,6 +13,12 @@ public:
   virtual std::unique_ptr<TRVLExecute> CreateCheckOut();
   virtual std::unique_ptr<TRVLExecute> CreateCheckIn();
   virtual std::unique_ptr<TRVLExecute> CreateUndoCheckOut();
+  virtual std::unique_ptr<TRVLExecute> CreateAddFile();
+  virtual std::unique_ptr<TRVLExecute> CreateRemoveFile();
+  virtual std::unique_ptr<TRVLExecute> CreateSynchronize();
+  virtual std::unique_ptr<TRVLExecute> CreateSyncClose();
+  virtual std::unique_ptr<TRVLExecute> CreatePurge();
+  virtual std::unique_ptr<TRVLExecute> CreateRecover();
 
 protected:
   friend TSingletonOf<TRVLExecuteFactory>;

@@ -4,6 +4,7 @@
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/selection/uRVLAssoc.h"
+#include "addin/selection/uRVLFileListBuilderFactory.h"
 #include "addin/settings/uRegProject.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProject.h"
@@ -96,4 +97,18 @@ bool TRVLSyncOpenListBuilder::Accept(TRVLItem* Item) {
   if (!missing && !IsChangedElsewhere(Item)) return false;
   if (FCounted.insert(platform::FoldCase(Item->GetSpec())).second) ++(missing ? FNewFiles : FChangedFiles);
   return true;
+}
+
+TRVLSynchronizeListBuilder::TRVLSynchronizeListBuilder()
+    : FAllVCSFiles(TRVLFileListBuilderFactory::_Instance().CreateAllVCSFilesBuilder()),
+      FAllLocalFiles(TRVLFileListBuilderFactory::_Instance().CreateAllLocalFilesBuilder()) {}
+
+TRVLSynchronizeListBuilder::~TRVLSynchronizeListBuilder() = default;
+
+void TRVLSynchronizeListBuilder::Build(TRVLItems* List) {
+  for (TRVLFileListBuilder* inner : {FAllVCSFiles.get(), FAllLocalFiles.get()}) {
+    inner->SetParams(FProject, FCurrentItem);
+    inner->SetFilter(FFilter);
+    inner->Build(List);
+  }
 }

@@ -4,6 +4,7 @@
 // project's other files), turns every file into an item, and adds those that its own test and the
 // optional filter (the executor that will act on the list) accept. Adding replaces an entry with the
 // same SourceSafe path in place, so a file is listed once, at its first position.
+#include <memory>
 #include <set>
 #include <string>
 
@@ -91,6 +92,19 @@ private:
 
 // Every file of the project, for the synchronize-before-closing question.
 class TRVLSyncCloseListBuilder : public TRVLAllFilesListBuilder {};
+
+// The candidates of Synchronize: every controlled file of the project, then the IDE's units and
+// forms (new ones among them).
+class TRVLSynchronizeListBuilder : public TRVLFileListBuilder {
+public:
+  TRVLSynchronizeListBuilder();
+  ~TRVLSynchronizeListBuilder() override;
+  void Build(TRVLItems* List) override;
+
+private:
+  std::unique_ptr<TRVLFileListBuilder> FAllVCSFiles;
+  std::unique_ptr<TRVLFileListBuilder> FAllLocalFiles;
+};
 
 // Whether the local copy of a controlled item exists and differs from SourceSafe's, and the item is
 // not checked out to the user: what "changed" means to the builders.

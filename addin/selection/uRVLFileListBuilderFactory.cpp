@@ -20,6 +20,10 @@ std::unique_ptr<TRVLFileListBuilder> TRVLFileListBuilderFactory::CreateAllLocalF
   return std::make_unique<TRVLAllLocalFilesListBuilder>();
 }
 
+std::unique_ptr<TRVLFileListBuilder> TRVLFileListBuilderFactory::CreateSynchronizeBuilder() {
+  return std::make_unique<TRVLSynchronizeListBuilder>();
+}
+
 std::unique_ptr<TRVLSyncOpenListBuilder> TRVLFileListBuilderFactory::CreateSyncOpenBuilder() {
   return std::make_unique<TRVLSyncOpenListBuilder>();
 }

@@ -14,6 +14,7 @@ public:
   virtual std::unique_ptr<TRVLFileListBuilder> CreateDifferentFilesBuilder();
   virtual std::unique_ptr<TRVLFileListBuilder> CreateAllVCSFilesBuilder();
   virtual std::unique_ptr<TRVLFileListBuilder> CreateAllLocalFilesBuilder();
+  virtual std::unique_ptr<TRVLFileListBuilder> CreateSynchronizeBuilder();
   virtual std::unique_ptr<TRVLSyncOpenListBuilder> CreateSyncOpenBuilder();
   virtual std::unique_ptr<TRVLFileListBuilder> CreateSyncCloseBuilder();
 

@@ -1,6 +1,8 @@
 #include "addin/settings/uRVLUtils.h"
 
+#include "addin/diagnostics/uRVLException.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uSpecPath.h"
 #include "platform/Files.h"
 #include "ui/Screen.h"
 
@@ -31,4 +33,18 @@ bool EnsureFolder(const std::string& Folder, bool& ForAll, bool& Create) {
     }
   }
   return Create && platform::ForceDirectories(folder);
+}
+
+VSSPtr<IVSSItem> EnsureSourceSafeProject(IVSSDatabase& Database, const std::string& Path) {
+  if (Path.empty()) throw ERVLException("Can not create a project named ''");
+  try {
+    VSSPtr<IVSSItem> item = Database.VSSItem(Path, false);
+    if (item->Type() == VSSITEM_PROJECT) return item;
+  } catch (const std::exception&) {
+  }
+  const std::string parentPath = SpecFolder(Path);
+  // A path with no level left to take off names nothing that could be created.
+  VSSPtr<IVSSItem> parent = parentPath.empty() || parentPath == Path ? nullptr : EnsureSourceSafeProject(Database, parentPath);
+  if (!parent) throw ERVLException("Cannot Create SubProject " + parentPath);
+  return parent->NewSubproject(SpecName(Path), "");
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Environment.h"
 #include "ui/Prompter.h"
+#include "vss/api/VSSApi.h"
 
 // A message box with the MB_* flags, captioned with the product name; returns the ID* pressed.
 int ShowMessageBox(const std::string& Text, unsigned Flags);
@@ -15,6 +16,9 @@ void SetHourglass();
 // later question asked with the same two fields. False when the folder is missing in the end.
 bool EnsureFolder(const std::string& Folder, bool& ForAll, bool& Create);
 void RestoreCursor();
+
+// The SourceSafe project `Path` ("$/A/B"), found, or created level by level from the root down.
+VSSPtr<IVSSItem> EnsureSourceSafeProject(IVSSDatabase& Database, const std::string& Path);
 
 using platform::GetEnv;
 using platform::SetEnv;

@@ -19,7 +19,6 @@ using Names = std::vector<std::string>;
 class BuilderTest : public WorkFixture {
 protected:
   TRVLFileListBuilderFactory& Builders() { return TRVLFileListBuilderFactory::_Instance(); }
-  TRVLExecuteFactory& Executors() { return TRVLExecuteFactory::_Instance(); }
 };
 
 TEST_F(BuilderTest, AllFilesListsEachFileOnceAtTheSourceSafeWalksPosition) {

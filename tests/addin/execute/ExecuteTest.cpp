@@ -74,12 +74,6 @@ protected:
     platform::SetReadOnly(Local(name), false);
     platform::WriteFileAtomic(Local(name), content);
   }
-  std::string Stored(const std::string& name) const {
-    std::string copy = PathOf("stored/" + name);
-    VSSFile(name, "Admin")->Get(copy, VSSFLAG_REPREPLACE);
-    return ReadFile(copy);
-  }
-  TRVLExecuteFactory& Executors() { return TRVLExecuteFactory::_Instance(); }
   // The files below Dir() outside the folders `skip`, with their contents.
   std::map<std::string, std::string> FilesOutside(const std::set<std::string>& skip) const {
     std::map<std::string, std::string> files;

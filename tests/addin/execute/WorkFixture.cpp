@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "addin/execute/uRVLExecuteFactory.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/selection/uRVLFileListBuilder.h"
@@ -50,6 +51,14 @@ void WorkFixture::CheckInAs(const std::string& user, const std::string& name, co
   platform::WriteFileAtomic(local, content);
   item->Checkin("by " + user, local, 0);
 }
+
+std::string WorkFixture::Stored(const std::string& name) const {
+  std::string copy = PathOf("stored/" + name);
+  VSSFile(name, "Admin")->Get(copy, VSSFLAG_REPREPLACE);
+  return ReadFile(copy);
+}
+
+TRVLExecuteFactory& WorkFixture::Executors() { return TRVLExecuteFactory::_Instance(); }
 
 std::unique_ptr<TRVLItem> WorkFixture::Item(const std::string& name) const {
   return TRVLFactory::_Instance().CreateItemFromFile(Local(name), FProject.get());

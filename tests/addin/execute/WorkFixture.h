@@ -10,6 +10,7 @@
 #include "host/Host.h"
 
 class TRVLExecute;
+class TRVLExecuteFactory;
 class TRVLFileListBuilder;
 class TRVLItem;
 class TRVLItems;
@@ -27,6 +28,9 @@ protected:
   VSSPtr<IVSSItem> VSSFile(const std::string& name, const std::string& user = "Bob") const;
   // `user` checks `name` out to his folder, writes `content` into it and checks it in.
   void CheckInAs(const std::string& user, const std::string& name, const std::string& content) const;
+  // The content of SourceSafe's latest version of $/Demo/`name`.
+  std::string Stored(const std::string& name) const;
+  static TRVLExecuteFactory& Executors();
   // The item of Alice's local file.
   std::unique_ptr<TRVLItem> Item(const std::string& name) const;
   // Builds with `builder` for the open project, filtered by `filter`, from `current`.

@@ -48,8 +48,9 @@ std::string CompareKey(const TextLine& line, const DiffOptions& options) {
 // that is deleted and every line of the new text that is inserted.
 class Bisection {
 public:
-  // Work (text lines times edits) a single split may take while staying minimal.
-  static constexpr long MinimalBudget = 20'000'000;
+  // Work (diagonals visited and lines compared) one split may take while staying minimal. Texts of
+  // a hundred thousand lines with thousands of scattered differences stay well inside it.
+  static constexpr long MinimalBudget = 64'000'000;
 
   Bisection(const std::vector<int>& a, const std::vector<int>& b)
       : A(a), B(b), Deleted(a.size(), false), Inserted(b.size(), false) {
@@ -93,12 +94,12 @@ private:
     auto r = [&](long k) -> long& { return Backward[k + offset]; };
     f(1) = 0;
     r(delta + 1) = n + 1;
-    // Past this many edits the search stops at the furthest point reached, so that texts with
-    // huge differences take bounded time; the script is then correct but may not be minimal.
-    const long limit = std::max<long>(256, MinimalBudget / (n + m));
+    long work = 0;
     for (long d = 0; d <= (n + m + 1) / 2; ++d) {
-      if (d > limit) {
-        // The furthest point inside the grid; after d - 1 steps it is at least that far in.
+      // Past the budget the search stops at the furthest point reached, so that texts that differ
+      // almost everywhere take bounded time; the script is then correct but may not be minimal.
+      // After d - 1 steps that point is at least d - 1 lines into the range, so the split advances.
+      if (work > MinimalBudget && d > 1) {
         long bestX = -1, bestY = -1;
         for (long k = -d + 1; k <= d - 1; k += 2) {
           long px = f(k), py = px - k;
@@ -108,10 +109,12 @@ private:
         y = v = bLo + bestY;
         return;
       }
+      work += 2 * d + 2;
       for (long k = -d; k <= d; k += 2) {
         long px = (k == -d || (k != d && f(k - 1) < f(k + 1))) ? f(k + 1) : f(k - 1) + 1;
         long py = px - k, sx = px, sy = py;
         while (px < n && py < m && A[aLo + px] == B[bLo + py]) ++px, ++py;
+        work += px - sx;
         f(k) = px;
         if (odd && k >= delta - (d - 1) && k <= delta + (d - 1) && f(k) >= r(k)) {
           x = aLo + sx, y = bLo + sy, u = aLo + px, v = bLo + py;
@@ -123,6 +126,7 @@ private:
         long px = (c == -d || (c != d && r(k + 1) - 1 < r(k - 1))) ? r(k + 1) - 1 : r(k - 1);
         long py = px - k, ex = px, ey = py;
         while (px > 0 && py > 0 && A[aLo + px - 1] == B[bLo + py - 1]) --px, --py;
+        work += ex - px;
         r(k) = px;
         if (!odd && k >= -d && k <= d && r(k) <= f(k)) {
           x = aLo + px, y = bLo + py, u = aLo + ex, v = bLo + ey;
@@ -135,6 +139,24 @@ private:
   std::vector<long> Forward;
   std::vector<long> Backward;
 };
+
+// The lines of one text that occur in the other: only they can be kept, so the others are deleted
+// or inserted outright and the comparison runs on what is left. This keeps the result minimal and
+// makes texts that were largely rewritten cheap to compare.
+struct Matchable {
+  std::vector<int> Ids;          // ids of the lines that occur in the other text
+  std::vector<size_t> Lines;     // their line indexes
+};
+
+Matchable KeepMatchable(const std::vector<int>& ids, const std::vector<char>& inOther) {
+  Matchable kept;
+  for (size_t i = 0; i < ids.size(); ++i)
+    if (inOther[size_t(ids[i])]) {
+      kept.Ids.push_back(ids[i]);
+      kept.Lines.push_back(i);
+    }
+  return kept;
+}
 
 } // namespace
 
@@ -151,19 +173,26 @@ std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
   };
   std::vector<int> a = toIds(oldLines), b = toIds(newLines);
 
-  Bisection bisection(a, b);
-  bisection.Compare(0, long(a.size()), 0, long(b.size()));
+  std::vector<char> inA(ids.size(), 0), inB(ids.size(), 0);
+  for (int id : a) inA[size_t(id)] = 1;
+  for (int id : b) inB[size_t(id)] = 1;
+  Matchable keptA = KeepMatchable(a, inB), keptB = KeepMatchable(b, inA);
+  Bisection bisection(keptA.Ids, keptB.Ids);
+  bisection.Compare(0, long(keptA.Ids.size()), 0, long(keptB.Ids.size()));
+  std::vector<bool> deleted(a.size(), true), inserted(b.size(), true);
+  for (size_t i = 0; i < keptA.Lines.size(); ++i) deleted[keptA.Lines[i]] = bisection.Deleted[i];
+  for (size_t j = 0; j < keptB.Lines.size(); ++j) inserted[keptB.Lines[j]] = bisection.Inserted[j];
 
   std::vector<DiffHunk> hunks;
   size_t i = 0, j = 0;
   while (i < a.size() || j < b.size()) {
-    if (i < a.size() && j < b.size() && !bisection.Deleted[i] && !bisection.Inserted[j]) {
+    if (i < a.size() && j < b.size() && !deleted[i] && !inserted[j]) {
       ++i, ++j;
       continue;
     }
     DiffHunk hunk{i, 0, j, 0};
-    while (i < a.size() && bisection.Deleted[i]) ++i, ++hunk.OldCount;
-    while (j < b.size() && bisection.Inserted[j]) ++j, ++hunk.NewCount;
+    while (i < a.size() && deleted[i]) ++i, ++hunk.OldCount;
+    while (j < b.size() && inserted[j]) ++j, ++hunk.NewCount;
     hunks.push_back(hunk);
   }
   return hunks;

@@ -1,8 +1,9 @@
 #pragma once
 // The line comparison behind `ss Diff`: splits texts into lines and finds a minimal set of differing
-// runs (Myers' O(ND) algorithm in linear space), optionally ignoring white space, case or line ends.
-// Texts that differ in many thousands of lines get a correct script that may not be minimal, in
-// bounded time.
+// runs (Myers' O(ND) algorithm in linear space, run only on the lines that occur in both texts),
+// optionally ignoring white space, case or line ends. The script is minimal unless one split of the
+// comparison would take more than a fixed amount of work (texts made of a few distinct lines in
+// shuffled order); then it is still correct but may not be minimal, and the time stays bounded.
 #include <cstddef>
 #include <string>
 #include <string_view>

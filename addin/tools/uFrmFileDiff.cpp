@@ -59,7 +59,8 @@ TFrmFileDiff::TFrmFileDiff(QObject* AOwner, const std::string& LeftFile, const s
   for (const char* legend : {"Deleted Lines", "Changed Lines", "Inserted Lines", ""}) {
     TStatusPanel* panel = StatusBar->AddPanel();
     panel->SetText(legend);
-    panel->SetWidth(80);
+    // 80 pixels, or what the legend needs in this system's status bar font.
+    panel->SetWidth(std::max(80, StatusBar->fontMetrics().horizontalAdvance(legend) + 10));
     panel->SetAlignment(taCenter);
     if (*legend) panel->SetStyle(psOwnerDraw);
   }

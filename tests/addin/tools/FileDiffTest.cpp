@@ -11,6 +11,10 @@
 #include "DiffFixture.h"
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegDiffView.h"
+#include "platform/Registry.h"
+#include "../ToolServicesStub.h"
 #include "ui/StatusBar.h"
 
 namespace {
@@ -212,7 +216,22 @@ TEST_F(DiffTest, PaintsEachKindInItsColourWithTheArrowAtTheSelection) {
       "#include <vector>\n\n// Sums the values.\nlong Sum(const std::vector<int>& values) {\n"
       "  long total = 0;\n  for (int v : values) total += v;\n  return total;\n}\n\n"
       "int Count(const std::vector<int>& values) { return int(values.size()); }\n";
+  // The viewer's own colours, and the IDE editor's font and styles: comments navy and italic,
+  // reserved words bold.
+  TRVLRegFactory::_Instance().CreateRegDiffView()->SetChangeColor(0x80FFFF);
+  TToolServicesStub services;
+  Globals().ToolServices = &services;
+  const std::string editor = "Software\\Borland\\C++Builder\\3.0\\Editor";
+  platform::RegistryKey(platform::Hive::CurrentUser, editor + "\\Options", true).WriteString("Editor Font", "DejaVu Sans Mono");
+  platform::RegistryKey comment(platform::Hive::CurrentUser, editor + "\\Highlight\\Comment", true);
+  comment.WriteInteger("Foreground Color", 4);
+  comment.WriteString("Default Foreground", "0");
+  comment.WriteString("Italic", "true");
+  platform::RegistryKey(platform::Hive::CurrentUser, editor + "\\Highlight\\Reserved word", true).WriteString("Bold", "true");
   auto viewer = Viewer(SsDiff(left, right, ".cpp"));
+  Globals().ToolServices = nullptr;
+  EXPECT_EQ(viewer->lbRightPane->font().family().toStdString(), "DejaVu Sans Mono");
+  EXPECT_EQ(viewer->ChangeColor, 0x80FFFF);
   viewer->resize(900, 330);
   viewer->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.get()));
@@ -246,6 +265,17 @@ TEST_F(DiffTest, PaintsEachKindInItsColourWithTheArrowAtTheSelection) {
   };
   EXPECT_TRUE(arrowAt(3));
   EXPECT_FALSE(arrowAt(4));
+
+  // The comment on row 2 is drawn in the comment colour, the code on row 5 is not.
+  auto hasNavyText = [&](int row) {
+    const QRect rect = viewer->lbLeftPane->visualRect(viewer->lbLeftPane->model()->index(row, 0));
+    for (int x = QFontMetrics(viewer->lbLeftPane->font()).horizontalAdvance("12345") + 12; x < rect.right(); ++x)
+      for (int y = rect.top(); y < rect.bottom(); ++y)
+        if (pane.pixelColor(x, y) == ColorToQColor(clNavy)) return true;
+    return false;
+  };
+  EXPECT_TRUE(hasNavyText(2));
+  EXPECT_FALSE(hasNavyText(5));
   viewer->close();
 }
 

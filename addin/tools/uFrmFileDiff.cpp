@@ -1,6 +1,8 @@
 #include "addin/tools/uFrmFileDiff.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -109,9 +111,20 @@ void TFrmFileDiff::ApplySettings() {
 }
 
 int TFrmFileDiff::WidestRow(const std::vector<std::string>& Rows) const {
+  // Measuring every row of a long file takes long; the widest row is among the longest ones (exactly
+  // so in the fixed-pitch fonts editors use), so only those are measured.
+  constexpr size_t Measured = 256;
+  std::vector<std::pair<size_t, size_t>> longest;   // length, row
+  longest.reserve(Rows.size());
+  for (size_t row = 0; row < Rows.size(); ++row) longest.push_back({Rows[row].size(), row});
+  if (longest.size() > Measured) {
+    std::nth_element(longest.begin(), longest.begin() + Measured - 1, longest.end(), std::greater<>());
+    longest.resize(Measured);
+  }
   const QFontMetrics metrics(lbLeftPane->font());
   int widest = 0;
-  for (const std::string& row : Rows) widest = std::max(widest, metrics.horizontalAdvance(Q(DiffRowBody(row))));
+  for (const auto& [length, row] : longest)
+    widest = std::max(widest, metrics.horizontalAdvance(Q(DiffRowBody(Rows[row]))));
   return metrics.horizontalAdvance("12345") + imgArrow.width() + widest + 4;
 }
 
@@ -132,25 +145,25 @@ void TFrmFileDiff::Load(const std::vector<std::string>& LeftRows, const std::vec
   }
   StatusBar->Panels(3)->SetText(problem);
 
-  std::vector<std::string> shown;
-  Fill(lbLeftPane, LeftRows, left.Rows(), shown);
-  FKinds[0].clear();
-  for (const TDiffPane::TRow& row : left.Rows()) FKinds[0].push_back(row.Kind);
+  std::vector<std::string_view> shown;
+  Fill(lbLeftPane, LeftRows, left.Rows(), FKinds[0], shown);
   FSyntax[0] = std::make_unique<TSyntaxLines>(LeftFile, shown);
-  Fill(lbRightPane, RightRows, right.Rows(), shown);
-  FKinds[1].clear();
-  for (const TDiffPane::TRow& row : right.Rows()) FKinds[1].push_back(row.Kind);
+  Fill(lbRightPane, RightRows, right.Rows(), FKinds[1], shown);
   FSyntax[1] = std::make_unique<TSyntaxLines>(RightFile, shown);
 }
 
 void TFrmFileDiff::Fill(TRVLListBox* Pane, const std::vector<std::string>& Rows,
-                        const std::vector<TDiffPane::TRow>& Layout, std::vector<std::string>& Shown) {
+                        const std::vector<TDiffPane::TRow>& Layout, std::vector<TDiffKind>& Kinds,
+                        std::vector<std::string_view>& Shown) {
   Shown.clear();
   Shown.reserve(Layout.size());
+  Kinds.clear();
+  Kinds.reserve(Layout.size());
   QStringList strings;
   strings.reserve(qsizetype(Layout.size()));
   for (const TDiffPane::TRow& row : Layout) {
-    Shown.push_back(row.Line > 0 ? Rows[size_t(row.Line) - 1] : DiffFillerText);
+    Shown.push_back(row.Line > 0 ? std::string_view(Rows[size_t(row.Line) - 1]) : DiffFillerText);
+    Kinds.push_back(row.Kind);
     strings.push_back(Q(Shown.back()));
   }
   // All rows in one insertion, so that the list lays itself out once.

@@ -66,8 +66,9 @@ protected:
 private:
   void Load(const std::vector<std::string>& LeftRows, const std::vector<std::string>& RightRows,
             const std::string& DiffFile, const std::string& LeftFile, const std::string& RightFile);
+  // Puts the rows of `Layout` into the pane, and keeps their kinds and the strings shown.
   void Fill(TRVLListBox* Pane, const std::vector<std::string>& Rows, const std::vector<TDiffPane::TRow>& Layout,
-            std::vector<std::string>& Shown);
+            std::vector<TDiffKind>& Kinds, std::vector<std::string_view>& Shown);
   int WidestRow(const std::vector<std::string>& Rows) const;
   void Search(TRVLListBox* Pane);
   TColor KindColor(TDiffKind Kind) const;

@@ -44,7 +44,7 @@ std::vector<std::string> Delimiters(const platform::ProfileFile& ini, const std:
 
 } // namespace
 
-TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::string>& Rows) {
+TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::string_view>& Rows) {
   const std::string folder = TRVLRegFactory::_Instance().CreateRegRVL()->GetInstallPath();
   SyntaxIni = std::make_unique<platform::ProfileFile>(platform::IncludeTrailingPathDelimiter(folder) + "Syntax.ini");
   std::unique_ptr<TRegIDE> ide = TRVLRegFactory::_Instance().CreateRegIDE();
@@ -67,20 +67,32 @@ TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::s
   }
 
   BlockState = -1;
-  FTexts.reserve(Rows.size());
+  size_t size = 0;
+  for (std::string_view row : Rows) size += DiffRowBody(row).size();
+  FText.reserve(size);
+  FTextStarts.reserve(Rows.size() + 1);
   FLineStarts.reserve(Rows.size() + 1);
-  for (const std::string& row : Rows) {
-    FTexts.emplace_back(DiffRowBody(row));
+  FTokens.reserve(HasSyntax ? size / 3 : Rows.size());
+  for (std::string_view row : Rows) {
+    FTextStarts.push_back(FText.size());
+    FText += DiffRowBody(row);
+    const std::string_view text = std::string_view(FText).substr(FTextStarts.back());
     const size_t first = FTokens.size();
     FLineStarts.push_back(uint32_t(first));
     if (!HasSyntax) {
-      Emit(0, FTexts.back().size(), tkWord);
+      Emit(0, text.size(), tkWord);
       continue;
     }
-    Tokenise(FTexts.back());
-    Analyse(first);
+    Tokenise(text);
+    Analyse(text, first);
   }
+  FTextStarts.push_back(FText.size());
   FLineStarts.push_back(uint32_t(FTokens.size()));
+}
+
+std::string_view TSyntaxLines::Text(int Index) const {
+  return std::string_view(FText).substr(FTextStarts[size_t(Index)],
+                                        FTextStarts[size_t(Index) + 1] - FTextStarts[size_t(Index)]);
 }
 
 void TSyntaxLines::Emit(size_t start, size_t end, TSyntaxTokenKind kind) {
@@ -111,11 +123,18 @@ void TSyntaxLines::Tokenise(std::string_view text) {
 
 bool TSyntaxLines::IsReserved(std::string_view token) const {
   if (token.empty() || token.size() > FLongestWord) return false;
+  // Most tokens are plain ASCII: lower-cased in place, without the general case folding.
+  char lower[64];
+  if (token.size() <= sizeof lower &&
+      std::all_of(token.begin(), token.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    for (size_t i = 0; i < token.size(); ++i)
+      lower[i] = token[i] >= 'A' && token[i] <= 'Z' ? char(token[i] - 'A' + 'a') : token[i];
+    return std::binary_search(Words.begin(), Words.end(), std::string_view(lower, token.size()), std::less<>());
+  }
   return std::binary_search(Words.begin(), Words.end(), platform::FoldCase(token));
 }
 
-void TSyntaxLines::Analyse(size_t first) {
-  const std::string_view text = FTexts.back();
+void TSyntaxLines::Analyse(std::string_view text, size_t first) {
   bool lineComment = false;
   for (size_t i = first; i < FTokens.size(); ++i) {
     TToken& token = FTokens[i];
@@ -154,7 +173,7 @@ const TEditorFont* TSyntaxLines::FontOf(TSyntaxTokenKind kind) const {
 
 void TSyntaxLines::DrawLine(QPainter& Canvas, const QRect& Rect, int Index) const {
   if (Index < 0 || Index >= Count()) return;
-  const std::string_view text = FTexts[size_t(Index)];
+  const std::string_view text = Text(Index);
   const QFont savedFont = Canvas.font();
   const QPen savedPen = Canvas.pen();
   QRect rect = Rect;

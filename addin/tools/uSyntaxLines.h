@@ -21,7 +21,7 @@ enum TSyntaxTokenKind : uint8_t { tkWord = 0, tkComment = 1, tkBlanks = 2, tkSym
 class TSyntaxLines {
 public:
   // `Rows` are a pane's row strings: number field, then text; a filler row has no text.
-  TSyntaxLines(const std::string& FileName, const std::vector<std::string>& Rows);
+  TSyntaxLines(const std::string& FileName, const std::vector<std::string_view>& Rows);
 
   // Draws the tokens of row `Index` from the rectangle's left edge rightwards, each over the brush
   // colour the caller left (its background shows behind the text).
@@ -34,8 +34,8 @@ public:
   };
   // The tokens of row `Index` and the text they point into.
   std::vector<TToken> Tokens(int Index) const;
-  std::string_view Text(int Index) const { return FTexts[size_t(Index)]; }
-  int Count() const { return int(FTexts.size()); }
+  std::string_view Text(int Index) const;
+  int Count() const { return int(FLineStarts.size()) - 1; }
 
   bool HasSyntax = false;
   std::unique_ptr<platform::ProfileFile> SyntaxIni;
@@ -50,13 +50,15 @@ public:
 
 private:
   void Tokenise(std::string_view text);
-  void Analyse(size_t first);
+  void Analyse(std::string_view text, size_t first);
   void Emit(size_t start, size_t end, TSyntaxTokenKind kind);
   bool IsReserved(std::string_view token) const;
   const TEditorFont* FontOf(TSyntaxTokenKind kind) const;
 
-  // The rows' texts, and all tokens of all rows in order; FLineStarts[i] is row i's first token.
-  std::vector<std::string> FTexts;
+  // The rows' texts one after the other, and all tokens of all rows in order; row i's text starts
+  // at FTextStarts[i] and its first token is FLineStarts[i] (one more entry ends the last row).
+  std::string FText;
+  std::vector<size_t> FTextStarts;
   std::vector<TToken> FTokens;
   std::vector<uint32_t> FLineStarts;
   size_t FLongestWord = 0;

@@ -21,7 +21,7 @@ protected:
     std::vector<std::string> rows;
     for (size_t i = 0; i < texts.size(); ++i)
       rows.push_back(texts[i] == DiffFillerText ? texts[i] : DiffRowText(int(i) + 1, texts[i]));
-    const TSyntaxLines syntax(fileName, rows);
+    const TSyntaxLines syntax(fileName, std::vector<std::string_view>(rows.begin(), rows.end()));
     std::vector<std::string> described;
     for (int row = 0; row < syntax.Count(); ++row) {
       std::string line;
@@ -78,14 +78,16 @@ TEST_F(SyntaxTest, InstalledLanguagesAndAMissingFile) {
   EXPECT_EQ(Tokens("App.java", {"final int x;"}), (std::vector<std::string>{"r:final|b: |r:int|b: |w:x|s:;"}));
 
   std::filesystem::remove(InstallDir() + "/Syntax.ini");
-  const TSyntaxLines none("main.cpp", {DiffRowText(1, "int x; // y")});
+  const std::string row = DiffRowText(1, "int x; // y");
+  const TSyntaxLines none("main.cpp", {row});
   EXPECT_FALSE(none.HasSyntax);
   EXPECT_EQ(none.Tokens(0).size(), 1u);
 }
 
 // Each token is drawn in its kind's colour, left to right.
 TEST_F(SyntaxTest, DrawsTokensInTheirKindsColours) {
-  TSyntaxLines syntax("main.cpp", {DiffRowText(1, "return x; // note"), DiffRowText(2, "x")});
+  const std::string first = DiffRowText(1, "return x; // note"), second = DiffRowText(2, "x");
+  TSyntaxLines syntax("main.cpp", {first, second});
   syntax.CommentFont.Color = clRed;
   syntax.ReservedFont.Color = clBlue;
   syntax.IdentifierFont.Color = clBlack;

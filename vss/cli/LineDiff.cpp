@@ -1,6 +1,9 @@
 #include "vss/cli/LineDiff.h"
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/Text.h"
@@ -9,6 +12,7 @@ namespace vsscli {
 
 std::vector<TextLine> SplitLines(std::string_view content) {
   std::vector<TextLine> lines;
+  lines.reserve(size_t(std::count(content.begin(), content.end(), '\n')) + 1);
   size_t start = 0;
   while (start < content.size()) {
     size_t end = content.find('\n', start);
@@ -26,22 +30,31 @@ std::vector<TextLine> SplitLines(std::string_view content) {
 
 namespace {
 
-// The text a line is compared by, under the options.
-std::string CompareKey(const TextLine& line, const DiffOptions& options) {
-  std::string key;
+// What a line is compared by: its text (changed by the options) and, unless line ends are ignored,
+// its break. The views point into the lines or into texts kept while the ids are made.
+struct LineKey {
+  std::string_view Text;
+  std::string_view Break;
+  bool operator==(const LineKey&) const = default;
+};
+
+struct LineKeyHash {
+  size_t operator()(const LineKey& key) const {
+    const std::hash<std::string_view> hash;
+    return hash(key.Text) * 31 + hash(key.Break);
+  }
+};
+
+// The text of a line under the white-space and case options.
+std::string CompareText(const TextLine& line, const DiffOptions& options) {
+  std::string text;
   if (options.IgnoreWhiteSpace) {
     for (char c : line.Text)
-      if (c != ' ' && c != '\t' && c != '\f' && c != '\v' && c != '\r') key += c;
+      if (c != ' ' && c != '\t' && c != '\f' && c != '\v' && c != '\r') text += c;
   } else {
-    key = line.Text;
+    text = line.Text;
   }
-  if (options.IgnoreCase) key = platform::FoldCase(key);
-  if (!options.IgnoreEndOfLine) {
-    // The break goes after a NUL so that no text can imitate it.
-    key += '\0';
-    key += line.Break;
-  }
-  return key;
+  return options.IgnoreCase ? platform::FoldCase(text) : text;
 }
 
 // Myers' middle-snake bisection over two sequences of line ids. Marks every line of the old text
@@ -52,12 +65,11 @@ public:
   // a hundred thousand lines with thousands of scattered differences stay well inside it.
   static constexpr long MinimalBudget = 64'000'000;
 
+  // The diagonal arrays are left uninitialised: a search only reads what it wrote, and pages it never
+  // reaches cost nothing.
   Bisection(const std::vector<int>& a, const std::vector<int>& b)
-      : A(a), B(b), Deleted(a.size(), false), Inserted(b.size(), false) {
-    size_t size = 2 * (a.size() + b.size()) + 4;
-    Forward.resize(size);
-    Backward.resize(size);
-  }
+      : A(a), B(b), Deleted(a.size(), false), Inserted(b.size(), false),
+        Forward(new long[2 * (a.size() + b.size()) + 4]), Backward(new long[2 * (a.size() + b.size()) + 4]) {}
 
   void Compare(long aLo, long aHi, long bLo, long bHi) {
     while (aLo < aHi && bLo < bHi && A[aLo] == B[bLo]) ++aLo, ++bLo;
@@ -136,8 +148,8 @@ private:
     }
   }
 
-  std::vector<long> Forward;
-  std::vector<long> Backward;
+  std::unique_ptr<long[]> Forward;
+  std::unique_ptr<long[]> Backward;
 };
 
 // The lines of one text that occur in the other: only they can be kept, so the others are deleted
@@ -163,12 +175,19 @@ Matchable KeepMatchable(const std::vector<int>& ids, const std::vector<char>& in
 std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
                                 const std::vector<TextLine>& newLines, const DiffOptions& options) {
   // Equal lines get equal ids, so the algorithm compares integers.
-  std::unordered_map<std::string, int> ids;
+  std::unordered_map<LineKey, int, LineKeyHash> ids;
+  ids.reserve(oldLines.size() + newLines.size());
+  const bool changesText = options.IgnoreWhiteSpace || options.IgnoreCase;
+  std::vector<std::string> texts;   // never grows past its reserve, so views into it stay valid
+  if (changesText) texts.reserve(oldLines.size() + newLines.size());
   auto toIds = [&](const std::vector<TextLine>& lines) {
     std::vector<int> result;
     result.reserve(lines.size());
-    for (const TextLine& line : lines)
-      result.push_back(ids.try_emplace(CompareKey(line, options), int(ids.size())).first->second);
+    for (const TextLine& line : lines) {
+      LineKey key{line.Text, options.IgnoreEndOfLine ? std::string_view() : std::string_view(line.Break)};
+      if (changesText) key.Text = texts.emplace_back(CompareText(line, options));
+      result.push_back(ids.try_emplace(key, int(ids.size())).first->second);
+    }
     return result;
   };
   std::vector<int> a = toIds(oldLines), b = toIds(newLines);

@@ -17,12 +17,11 @@ std::vector<TextLine> SplitLines(std::string_view content) {
   while (start < content.size()) {
     size_t end = content.find('\n', start);
     if (end == std::string_view::npos) {
-      lines.push_back({std::string(content.substr(start)), {}});
+      lines.push_back({content.substr(start), {}});
       break;
     }
     size_t textEnd = (end > start && content[end - 1] == '\r') ? end - 1 : end;
-    lines.push_back({std::string(content.substr(start, textEnd - start)),
-                     std::string(content.substr(textEnd, end + 1 - textEnd))});
+    lines.push_back({content.substr(start, textEnd - start), content.substr(textEnd, end + 1 - textEnd)});
     start = end + 1;
   }
   return lines;
@@ -52,7 +51,7 @@ std::string CompareText(const TextLine& line, const DiffOptions& options) {
     for (char c : line.Text)
       if (c != ' ' && c != '\t' && c != '\f' && c != '\v' && c != '\r') text += c;
   } else {
-    text = line.Text;
+    text = std::string(line.Text);
   }
   return options.IgnoreCase ? platform::FoldCase(text) : text;
 }
@@ -184,7 +183,7 @@ std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
     std::vector<int> result;
     result.reserve(lines.size());
     for (const TextLine& line : lines) {
-      LineKey key{line.Text, options.IgnoreEndOfLine ? std::string_view() : std::string_view(line.Break)};
+      LineKey key{line.Text, options.IgnoreEndOfLine ? std::string_view() : line.Break};
       if (changesText) key.Text = texts.emplace_back(CompareText(line, options));
       result.push_back(ids.try_emplace(key, int(ids.size())).first->second);
     }

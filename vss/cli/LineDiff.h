@@ -18,9 +18,10 @@ struct DiffOptions {
 };
 
 // One line: its text, and the break that ended it ("\n", "\r\n", or empty for a last line without).
+// Both are views into the text the line was split from, which must outlive them.
 struct TextLine {
-  std::string Text;
-  std::string Break;
+  std::string_view Text;
+  std::string_view Break;
 };
 
 std::vector<TextLine> SplitLines(std::string_view content);

@@ -29,20 +29,20 @@ Applied Apply(const std::vector<TextLine>& a, const std::vector<TextLine>& b, co
   for (const DiffHunk& h : hunks) {
     EXPECT_TRUE(h.OldCount + h.NewCount > 0);
     EXPECT_GE(h.OldStart, next);
-    for (; next < h.OldStart; ++next) result.Rebuilt.push_back(a[next].Text);
+    for (; next < h.OldStart; ++next) result.Rebuilt.emplace_back(a[next].Text);
     EXPECT_EQ(result.Rebuilt.size(), h.NewStart);
-    for (size_t k = 0; k < h.NewCount; ++k) result.Rebuilt.push_back(b[h.NewStart + k].Text);
+    for (size_t k = 0; k < h.NewCount; ++k) result.Rebuilt.emplace_back(b[h.NewStart + k].Text);
     next += h.OldCount;
     result.Removed += h.OldCount;
     result.Added += h.NewCount;
   }
-  for (; next < a.size(); ++next) result.Rebuilt.push_back(a[next].Text);
+  for (; next < a.size(); ++next) result.Rebuilt.emplace_back(a[next].Text);
   return result;
 }
 
 std::vector<std::string> Texts(const std::vector<TextLine>& lines) {
   std::vector<std::string> texts;
-  for (const TextLine& line : lines) texts.push_back(line.Text);
+  for (const TextLine& line : lines) texts.emplace_back(line.Text);
   return texts;
 }
 
@@ -108,11 +108,12 @@ TEST(LineDiff, RandomTextsGiveMinimalCorrectScripts) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 400; ++round) {
     auto make = [&](int length) {
-      std::vector<TextLine> lines;
-      for (int i = 0; i < length; ++i) lines.push_back({std::string(1, char('a' + random() % 4)), "\n"});
-      return lines;
+      std::string text;
+      for (int i = 0; i < length; ++i) text += std::string(1, char('a' + random() % 4)) + "\n";
+      return text;
     };
-    auto a = make(int(random() % 30)), b = make(int(random() % 30));
+    const std::string textA = make(int(random() % 30)), textB = make(int(random() % 30));
+    auto a = SplitLines(textA), b = SplitLines(textB);
     Applied applied = Apply(a, b, DiffLines(a, b, {}));
     ASSERT_EQ(applied.Rebuilt, Texts(b)) << "round " << round;
 
@@ -127,11 +128,12 @@ TEST(LineDiff, RandomTextsGiveMinimalCorrectScripts) {
 
 // Texts that differ almost everywhere take bounded time and still give a correct script.
 TEST(LineDiff, HugeDifferencesStayCorrect) {
-  std::vector<TextLine> a, b;
+  std::string textA, textB;
   for (int i = 0; i < 20000; ++i) {
-    a.push_back({i % 7 == 0 ? "same" + std::to_string(i) : "a" + std::to_string(i), "\n"});
-    b.push_back({i % 7 == 0 ? "same" + std::to_string(i) : "b" + std::to_string(i), "\n"});
+    textA += (i % 7 == 0 ? "same" + std::to_string(i) : "a" + std::to_string(i)) + "\n";
+    textB += (i % 7 == 0 ? "same" + std::to_string(i) : "b" + std::to_string(i)) + "\n";
   }
+  auto a = SplitLines(textA), b = SplitLines(textB);
   ASSERT_EQ(Apply(a, b, DiffLines(a, b, {})).Rebuilt, Texts(b));
 }
 
@@ -142,17 +144,18 @@ TEST(LineDiff, HugeDifferencesStayCorrect) {
 TEST(LineDiff, LongTextsWithScatteredEditsStayMinimal) {
   const int count = 30000;
   std::mt19937 random(1506);
-  std::vector<TextLine> a, b;
-  for (int i = 0; i < count; ++i) a.push_back({std::to_string(i), "\n"});
+  std::string textA, textB;
+  for (int i = 0; i < count; ++i) textA += std::to_string(i) + "\n";
   for (int i = 0; i < count; ++i) {
     int roll = int(random() % 100);
-    if (roll < 2) continue;                                                   // deleted
-    if (roll < 7) b.push_back({std::to_string((i + count / 2) % count), "\n"});   // a copy from far away
-    b.push_back(a[size_t(i)]);
+    if (roll < 2) continue;                                                          // deleted
+    if (roll < 7) textB += std::to_string((i + count / 2) % count) + "\n";   // a copy from far away
+    textB += std::to_string(i) + "\n";
   }
+  auto a = SplitLines(textA), b = SplitLines(textB);
   std::vector<int> tails;   // patience sorting: the smallest tail of an increasing run of each length
   for (const TextLine& line : b) {
-    int value = std::stoi(line.Text);
+    int value = std::stoi(std::string(line.Text));
     auto place = std::lower_bound(tails.begin(), tails.end(), value);
     if (place == tails.end()) tails.push_back(value);
     else *place = value;

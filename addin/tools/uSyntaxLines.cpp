@@ -53,7 +53,9 @@ TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::s
   ide->GetIdentifierFont(IdentifierFont);
 
   const std::string extension = platform::ExtractFileExt(FileName);
-  const std::string language = extension.empty() ? "" : SyntaxIni->ReadString("types", extension);
+  // Without an installation folder there is no "Syntax.ini" to read (not one in the root folder).
+  const std::string language =
+      extension.empty() || folder.empty() ? "" : SyntaxIni->ReadString("types", extension);
   HasSyntax = !language.empty();
   if (HasSyntax) {
     for (const std::string& word : SyntaxIni->Keys(language + "Words")) {

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "DiffFixture.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegRVL.h"
 #include "addin/tools/uDiffRows.h"
 #include "addin/tools/uSyntaxLines.h"
 
@@ -82,6 +84,8 @@ TEST_F(SyntaxTest, InstalledLanguagesAndAMissingFile) {
   const TSyntaxLines none("main.cpp", {row});
   EXPECT_FALSE(none.HasSyntax);
   EXPECT_EQ(none.Tokens(0).size(), 1u);
+  TRVLRegFactory::_Instance().CreateRegRVL()->Registry().WriteString("PATH", "");
+  EXPECT_FALSE(TSyntaxLines("main.cpp", {row}).HasSyntax) << "no installation folder";
 }
 
 // Each token is drawn in its kind's colour, left to right.

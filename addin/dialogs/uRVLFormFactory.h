@@ -8,6 +8,7 @@
 #include "addin/frame/uSingleton.h"
 
 class TFrmExecuteLog;
+class TFrmFileDiff;
 class TFrmLogin;
 class TFrmScanDebug;
 
@@ -30,6 +31,13 @@ public:
 protected:
   friend TSingletonOf<TRVLFormFactory>;
   TRVLFormFactory() = default;
+
+public:
+  // The difference viewer on two versions of a file and the report `ss Diff` wrote for them; owned
+  // by the application. Everything is loaded when it returns.
+  virtual TRVLFormPtr<TFrmFileDiff> CreateFileDiff(const std::string& LeftFile, const std::string& RightFile,
+                                                   const std::string& DiffFile, const std::string& LeftCaption,
+                                                   const std::string& RightCaption);
 };
 
 // The IDE's start-up screen while it loads: the first form owned by the application that has no

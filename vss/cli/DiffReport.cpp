@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace vsscli {
 
@@ -9,10 +10,17 @@ namespace {
 
 const char* const NoDifferences = "No differences.\n";
 
-std::string Numbered(size_t lineNumber, const char* keyword, const std::string& text) {
+// `prefix`, then `text` and a line break.
+std::string Line(std::string prefix, std::string_view text) {
+  prefix.append(text);
+  prefix += '\n';
+  return prefix;
+}
+
+std::string Numbered(size_t lineNumber, const char* keyword, std::string_view text) {
   char number[32];
   std::snprintf(number, sizeof number, "%6zu  ", lineNumber);
-  return std::string(number) + keyword + " " + text + "\n";
+  return Line(std::string(number) + keyword + " ", text);
 }
 
 std::string SourceSafeBody(const std::vector<TextLine>& oldLines,
@@ -23,7 +31,7 @@ std::string SourceSafeBody(const std::vector<TextLine>& oldLines,
     size_t paired = std::min(hunk.OldCount, hunk.NewCount);
     for (size_t k = 0; k < paired; ++k) {
       body += Numbered(hunk.OldStart + k + 1, "Change:", oldLines[hunk.OldStart + k].Text);
-      body += std::string(14, ' ') + "To: " + newLines[hunk.NewStart + k].Text + "\n";
+      body += Line(std::string(14, ' ') + "To: ", newLines[hunk.NewStart + k].Text);
     }
     for (size_t k = paired; k < hunk.OldCount; ++k)
       body += Numbered(hunk.OldStart + k + 1, "Del:", oldLines[hunk.OldStart + k].Text);
@@ -60,12 +68,12 @@ std::string UnifiedBody(const std::vector<TextLine>& oldLines, const std::vector
     body += "@@ -" + Range(oldFrom, oldTo - oldFrom) + " +" + Range(newFrom, newTo - newFrom) + " @@\n";
     size_t i = oldFrom;
     for (size_t k = h; k <= last; ++k) {
-      for (; i < hunks[k].OldStart; ++i) body += " " + oldLines[i].Text + "\n";
-      for (size_t d = 0; d < hunks[k].OldCount; ++d, ++i) body += "-" + oldLines[i].Text + "\n";
+      for (; i < hunks[k].OldStart; ++i) body += Line(" ", oldLines[i].Text);
+      for (size_t d = 0; d < hunks[k].OldCount; ++d, ++i) body += Line("-", oldLines[i].Text);
       for (size_t n = 0; n < hunks[k].NewCount; ++n)
-        body += "+" + newLines[hunks[k].NewStart + n].Text + "\n";
+        body += Line("+", newLines[hunks[k].NewStart + n].Text);
     }
-    for (; i < oldTo; ++i) body += " " + oldLines[i].Text + "\n";
+    for (; i < oldTo; ++i) body += Line(" ", oldLines[i].Text);
     h = last + 1;
   }
   return body;

@@ -1,8 +1,9 @@
 #pragma once
 // The line comparison behind `ss Diff`: splits texts into lines and finds a minimal set of differing
-// runs (Myers' O(ND) algorithm in linear space), optionally ignoring white space, case or line ends.
-// Texts that differ in many thousands of lines get a correct script that may not be minimal, in
-// bounded time.
+// runs (Myers' O(ND) algorithm in linear space, run only on the lines that occur in both texts),
+// optionally ignoring white space, case or line ends. The script is minimal unless one split of the
+// comparison would take more than a fixed amount of work (texts made of a few distinct lines in
+// shuffled order); then it is still correct but may not be minimal, and the time stays bounded.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -17,9 +18,10 @@ struct DiffOptions {
 };
 
 // One line: its text, and the break that ended it ("\n", "\r\n", or empty for a last line without).
+// Both are views into the text the line was split from, which must outlive them.
 struct TextLine {
-  std::string Text;
-  std::string Break;
+  std::string_view Text;
+  std::string_view Break;
 };
 
 std::vector<TextLine> SplitLines(std::string_view content);

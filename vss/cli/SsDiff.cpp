@@ -107,8 +107,9 @@ int RunDiff(SsSession& session, const CommandLine& line) {
   ReportStyle style = StyleOf(line);
   std::vector<std::string> reportFiles = ReportFiles(line);
 
-  std::vector<TextLine> a = SplitLines(Read(session, nameA));
-  std::vector<TextLine> b = SplitLines(Read(session, nameB));
+  const std::string contentA = Read(session, nameA), contentB = Read(session, nameB);
+  std::vector<TextLine> a = SplitLines(contentA);
+  std::vector<TextLine> b = SplitLines(contentB);
   std::vector<DiffHunk> hunks = DiffLines(a, b, options);
   std::string report = DiffReport(style, nameA, a, nameB, b, hunks);
 

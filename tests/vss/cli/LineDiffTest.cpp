@@ -1,6 +1,8 @@
 #include "vss/cli/LineDiff.h"
 
+#include <algorithm>
 #include <random>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,36 @@ std::vector<TextLine> Lines(const std::string& text) { return SplitLines(text); 
 
 std::vector<DiffHunk> Diff(const std::string& a, const std::string& b, DiffOptions options = {}) {
   return DiffLines(Lines(a), Lines(b), options);
+}
+
+// Applies the hunks to `a`: the rebuilt text, and how many lines were removed and added. Fails the
+// test when the hunks are out of order or empty.
+struct Applied {
+  std::vector<std::string> Rebuilt;
+  size_t Removed = 0, Added = 0;
+};
+
+Applied Apply(const std::vector<TextLine>& a, const std::vector<TextLine>& b, const std::vector<DiffHunk>& hunks) {
+  Applied result;
+  size_t next = 0;
+  for (const DiffHunk& h : hunks) {
+    EXPECT_TRUE(h.OldCount + h.NewCount > 0);
+    EXPECT_GE(h.OldStart, next);
+    for (; next < h.OldStart; ++next) result.Rebuilt.emplace_back(a[next].Text);
+    EXPECT_EQ(result.Rebuilt.size(), h.NewStart);
+    for (size_t k = 0; k < h.NewCount; ++k) result.Rebuilt.emplace_back(b[h.NewStart + k].Text);
+    next += h.OldCount;
+    result.Removed += h.OldCount;
+    result.Added += h.NewCount;
+  }
+  for (; next < a.size(); ++next) result.Rebuilt.emplace_back(a[next].Text);
+  return result;
+}
+
+std::vector<std::string> Texts(const std::vector<TextLine>& lines) {
+  std::vector<std::string> texts;
+  for (const TextLine& line : lines) texts.emplace_back(line.Text);
+  return texts;
 }
 
 } // namespace
@@ -76,55 +108,62 @@ TEST(LineDiff, RandomTextsGiveMinimalCorrectScripts) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 400; ++round) {
     auto make = [&](int length) {
-      std::vector<TextLine> lines;
-      for (int i = 0; i < length; ++i) lines.push_back({std::string(1, char('a' + random() % 4)), "\n"});
-      return lines;
+      std::string text;
+      for (int i = 0; i < length; ++i) text += std::string(1, char('a' + random() % 4)) + "\n";
+      return text;
     };
-    auto a = make(int(random() % 30)), b = make(int(random() % 30));
-    auto hunks = DiffLines(a, b, {});
-
-    std::vector<std::string> rebuilt;
-    size_t next = 0, removed = 0, added = 0;
-    for (const DiffHunk& h : hunks) {
-      ASSERT_TRUE(h.OldCount + h.NewCount > 0);
-      ASSERT_GE(h.OldStart, next);
-      for (; next < h.OldStart; ++next) rebuilt.push_back(a[next].Text);
-      ASSERT_EQ(rebuilt.size(), h.NewStart);
-      for (size_t k = 0; k < h.NewCount; ++k) rebuilt.push_back(b[h.NewStart + k].Text);
-      next += h.OldCount;
-      removed += h.OldCount;
-      added += h.NewCount;
-    }
-    for (; next < a.size(); ++next) rebuilt.push_back(a[next].Text);
-    std::vector<std::string> expected;
-    for (const TextLine& line : b) expected.push_back(line.Text);
-    ASSERT_EQ(rebuilt, expected) << "round " << round;
+    const std::string textA = make(int(random() % 30)), textB = make(int(random() % 30));
+    auto a = SplitLines(textA), b = SplitLines(textB);
+    Applied applied = Apply(a, b, DiffLines(a, b, {}));
+    ASSERT_EQ(applied.Rebuilt, Texts(b)) << "round " << round;
 
     std::vector<std::vector<size_t>> lcs(a.size() + 1, std::vector<size_t>(b.size() + 1, 0));
     for (size_t i = a.size(); i-- > 0;)
       for (size_t j = b.size(); j-- > 0;)
         lcs[i][j] = a[i].Text == b[j].Text ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
-    EXPECT_EQ(removed, a.size() - lcs[0][0]) << "round " << round;
-    EXPECT_EQ(added, b.size() - lcs[0][0]) << "round " << round;
+    EXPECT_EQ(applied.Removed, a.size() - lcs[0][0]) << "round " << round;
+    EXPECT_EQ(applied.Added, b.size() - lcs[0][0]) << "round " << round;
   }
 }
 
 // Texts that differ almost everywhere take bounded time and still give a correct script.
 TEST(LineDiff, HugeDifferencesStayCorrect) {
-  std::vector<TextLine> a, b;
+  std::string textA, textB;
   for (int i = 0; i < 20000; ++i) {
-    a.push_back({i % 7 == 0 ? "same" + std::to_string(i) : "a" + std::to_string(i), "\n"});
-    b.push_back({i % 7 == 0 ? "same" + std::to_string(i) : "b" + std::to_string(i), "\n"});
+    textA += (i % 7 == 0 ? "same" + std::to_string(i) : "a" + std::to_string(i)) + "\n";
+    textB += (i % 7 == 0 ? "same" + std::to_string(i) : "b" + std::to_string(i)) + "\n";
   }
-  auto hunks = DiffLines(a, b, {});
-  std::vector<std::string> rebuilt;
-  size_t next = 0;
-  for (const DiffHunk& h : hunks) {
-    for (; next < h.OldStart; ++next) rebuilt.push_back(a[next].Text);
-    for (size_t k = 0; k < h.NewCount; ++k) rebuilt.push_back(b[h.NewStart + k].Text);
-    next += h.OldCount;
+  auto a = SplitLines(textA), b = SplitLines(textB);
+  ASSERT_EQ(Apply(a, b, DiffLines(a, b, {})).Rebuilt, Texts(b));
+}
+
+// A long text with many scattered edits, some of which copy lines from elsewhere, so that every
+// line occurs in both texts and the comparison has to search: the script stays minimal. The first
+// text's lines are distinct and in order, so the longest common subsequence is the longest
+// increasing run of line numbers in the second.
+TEST(LineDiff, LongTextsWithScatteredEditsStayMinimal) {
+  const int count = 30000;
+  std::mt19937 random(1506);
+  std::string textA, textB;
+  for (int i = 0; i < count; ++i) textA += std::to_string(i) + "\n";
+  for (int i = 0; i < count; ++i) {
+    int roll = int(random() % 100);
+    if (roll < 2) continue;                                                          // deleted
+    if (roll < 7) textB += std::to_string((i + count / 2) % count) + "\n";   // a copy from far away
+    textB += std::to_string(i) + "\n";
   }
-  for (; next < a.size(); ++next) rebuilt.push_back(a[next].Text);
-  ASSERT_EQ(rebuilt.size(), b.size());
-  for (size_t i = 0; i < b.size(); ++i) ASSERT_EQ(rebuilt[i], b[i].Text) << i;
+  auto a = SplitLines(textA), b = SplitLines(textB);
+  std::vector<int> tails;   // patience sorting: the smallest tail of an increasing run of each length
+  for (const TextLine& line : b) {
+    int value = std::stoi(std::string(line.Text));
+    auto place = std::lower_bound(tails.begin(), tails.end(), value);
+    if (place == tails.end()) tails.push_back(value);
+    else *place = value;
+  }
+  const size_t common = tails.size();
+
+  Applied applied = Apply(a, b, DiffLines(a, b, {}));
+  ASSERT_EQ(applied.Rebuilt, Texts(b));
+  EXPECT_EQ(applied.Removed, a.size() - common);
+  EXPECT_EQ(applied.Added, b.size() - common);
 }

@@ -1,9 +1,13 @@
 #include "addin/frame/uRVLClient.h"
 
+#include "addin/commands/uRVLCommands.h"
+#include "addin/commands/uRVLCommandsFactory.h"
+#include "addin/commands/uRVLMenu.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
+#include "addin/settings/uRegOptions.h"
 #include "addin/settings/uRegTips.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProjects.h"
@@ -13,10 +17,14 @@ TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
   TRVLFactory& factory = TRVLFactory::_Instance();
   FActiveProjects = factory.CreateActiveProjects();
   FActiveFiles = factory.CreateActiveFiles(FActiveProjects.get());
+  FMenu = factory.CreateMenu(FActiveProjects.get(), FActiveFiles.get());
+  if (TRVLRegFactory::_Instance().CreateRegOptions()->IsUpdateCheckDue())
+    TRVLCommandsFactory::_Instance().CreateCommands()->CheckForUpdates(true);
 }
 
-// The files refer to the projects, so they go first.
+// The menu refers to the files and the files to the projects, so they go in that order.
 TRVLClient::~TRVLClient() {
+  FMenu.reset();
   FActiveFiles.reset();
   FActiveProjects.reset();
 }
@@ -27,6 +35,7 @@ void TRVLClient::ProjectChange() {
     if (!FToolServices->GetProjectName().empty()) return;
     FActiveFiles->Clear();
     FActiveProjects->Clear();
+    FMenu->UpdateState();
   });
 }
 
@@ -34,12 +43,15 @@ std::string TRVLClient::GetMenuName() { return Globals().MenuName; }
 
 int TRVLClient::GetVerbCount() {
   if (!FToolServices) return 0;
-  // The IDE's first request after start-up completes the add-in's installation; later requests
-  // change nothing.
+  // The IDE's first request after start-up installs the menus (tried again while the IDE has none);
+  // later requests bring them up to date.
   Guarded(this, [this] {
-    if (FInitialized) return;
-    FInitialized = true;
-    ShowUpdateTip();
+    if (FInitialized) {
+      FMenu->UpdateState();
+    } else if (FMenu->Install()) {
+      FInitialized = true;
+      ShowUpdateTip();
+    }
   });
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The version-control client the IDE drives: it names the add-in's menu and receives the IDE's
-// requests for verbs, which the add-in answers with none (its own menus stand in the IDE instead).
+// requests for verbs, which the add-in answers with none (its own menus stand in the IDE instead:
+// the first request installs them, later ones bring them up to date).
 // No call from the IDE lets an exception through: each is reported to the application.
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 
 class TRVLActiveFiles;
 class TRVLActiveProjects;
+class TRVLMenu;
 
 class TRVLClient : public TIVCSClient, public TObject {
 public:
@@ -22,12 +24,13 @@ public:
   std::string GetVerb(int) override { return {}; }
   int GetVerbCount() override;
   int GetVerbState(int) override { return 0; }
-  // When the IDE has closed its project, forgets its projects and files.
+  // When the IDE has closed its project, forgets its projects and files and updates the menus.
   void ProjectChange() override;
 
   bool Initialized() const { return FInitialized; }
   TRVLActiveProjects* ActiveProjects() const { return FActiveProjects.get(); }
   TRVLActiveFiles* ActiveFiles() const { return FActiveFiles.get(); }
+  TRVLMenu* Menu() const { return FMenu.get(); }
   // Tells the user once that updates can be checked for automatically.
   void ShowUpdateTip();
 
@@ -37,6 +40,7 @@ protected:
 private:
   bool FInitialized = false;
   TIToolServices* FToolServices = nullptr;   // not owned
+  std::unique_ptr<TRVLMenu> FMenu;
   std::unique_ptr<TRVLActiveProjects> FActiveProjects;
   std::unique_ptr<TRVLActiveFiles> FActiveFiles;
 };

@@ -1,5 +1,6 @@
 #include "addin/frame/uRVLFactory.h"
 
+#include "addin/commands/uRVLMenu.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/selection/uRVLAssoc.h"
 #include "addin/selection/uRVLDontCheckIn.h"
@@ -38,6 +39,10 @@ std::unique_ptr<TRVLItem> TRVLFactory::CreateItemFromFile(const std::string& Fil
 
 std::unique_ptr<TRVLItem> TRVLFactory::CreateItemFromSpec(const std::string& Path, VSSPtr<IVSSDatabase> Database) {
   return std::make_unique<TRVLItem>(TFromSpec{}, Path, std::move(Database));
+}
+
+std::unique_ptr<TRVLMenu> TRVLFactory::CreateMenu(TRVLActiveProjects* ActiveProjects, TRVLActiveFiles* ActiveFiles) {
+  return std::make_unique<TRVLMenuD3>(ActiveProjects, ActiveFiles);
 }
 
 std::unique_ptr<TRVLActiveFiles> TRVLFactory::CreateActiveFiles(TRVLActiveProjects* ActiveProjects) {

@@ -15,6 +15,7 @@ class TRVLActiveProjects;
 class TRVLItem;
 class TRVLItems;
 class TRVLLogin;
+class TRVLMenu;
 class TRVLProject;
 class TRVLProjects;
 
@@ -37,6 +38,8 @@ public:
   virtual std::unique_ptr<TRVLItem> CreateItemFromSpec(const std::string& Path, VSSPtr<IVSSDatabase> Database);
   // The files shown in the IDE's editor, found through `ActiveProjects` (not owned).
   virtual std::unique_ptr<TRVLActiveFiles> CreateActiveFiles(TRVLActiveProjects* ActiveProjects);
+  // The builder of the IDE's menus, over `ActiveProjects` and `ActiveFiles` (neither owned).
+  virtual std::unique_ptr<TRVLMenu> CreateMenu(TRVLActiveProjects* ActiveProjects, TRVLActiveFiles* ActiveFiles);
   virtual std::unique_ptr<TRVLAssoc> CreateAssoc();
   // The never-check-in masks as they are stored now.
   virtual std::unique_ptr<TRVLDontCheckIn> CreateDontCheckIn();

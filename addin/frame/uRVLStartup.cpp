@@ -1,5 +1,6 @@
 #include "addin/frame/uRVLStartup.h"
 
+#include "addin/commands/uRVLCommandsFactory.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/dialogs/uRVLHintManager.h"
 #include "addin/execute/uRVLExecuteFactory.h"
@@ -16,6 +17,7 @@ void RegisterHostClasses() {
   TRVLExecuteFactory::RegisterAs(TRVLExecuteFactory::StaticClass());
   TRVLFormFactory::RegisterAs(TRVLFormFactory::StaticClass());
   TRVLFileListBuilderFactory::RegisterAs(TRVLFileListBuilderFactory::StaticClass());
+  TRVLCommandsFactory::RegisterAs(TRVLCommandsFactory::StaticClass());
   TRVLB3Globals::RegisterAs(TRVLGlobals::StaticClass());
   TRVLHintManager::RegisterAs(TRVLHintManager::StaticClass());
   TLoginFormManager::RegisterAs(TLoginFormManager::StaticClass());

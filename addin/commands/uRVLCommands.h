@@ -1,0 +1,14 @@
+#pragma once
+// The general commands: help, the About box, the update check and SourceSafe's own explorer.
+#include "ui/Object.h"
+
+class TRVLCommands : public TObject {
+public:
+  // Opens the manual in the installation folder with the desktop's viewer.
+  virtual void HelpContents();
+  virtual void About();
+  // Starts the update program; a quiet check (the one at start-up) also records its date.
+  virtual void CheckForUpdates(bool Quiet);
+  // Starts SourceSafe's explorer, unless the one started before is still open.
+  virtual void ExecuteSourceSafe();
+};

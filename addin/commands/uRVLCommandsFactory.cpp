@@ -1,0 +1,10 @@
+#include "addin/commands/uRVLCommandsFactory.h"
+
+#include "addin/commands/uRVLCommands.h"
+#include "addin/commands/uRVLFilesCommands.h"
+
+std::unique_ptr<TRVLFilesCommands> TRVLCommandsFactory::CreateFilesCommands() {
+  return std::make_unique<TRVLFilesCommands>();
+}
+
+std::unique_ptr<TRVLCommands> TRVLCommandsFactory::CreateCommands() { return std::make_unique<TRVLCommands>(); }

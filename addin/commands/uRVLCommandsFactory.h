@@ -1,0 +1,20 @@
+#pragma once
+// Creates the command groups; each group belongs to the caller.
+#include <memory>
+
+#include "addin/frame/uSingleton.h"
+
+class TRVLCommands;
+class TRVLFilesCommands;
+
+class TRVLCommandsFactory : public TSingletonOf<TRVLCommandsFactory> {
+public:
+  static constexpr char SingletonName[] = "TRVLCommandsFactory";
+
+  virtual std::unique_ptr<TRVLFilesCommands> CreateFilesCommands();
+  virtual std::unique_ptr<TRVLCommands> CreateCommands();
+
+protected:
+  friend TSingletonOf<TRVLCommandsFactory>;
+  TRVLCommandsFactory() = default;
+};

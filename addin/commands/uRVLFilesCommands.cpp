@@ -1,0 +1,166 @@
+#include "addin/commands/uRVLFilesCommands.h"
+
+#include "addin/execute/uRVLExecuteFactory.h"
+#include "addin/frame/uRVLFactory.h"
+#include "addin/frame/uRVLGlobals.h"
+#include "addin/selection/uRVLFileListBuilderFactory.h"
+#include "addin/settings/uRVLUtils.h"
+#include "addin/sourcesafe/uRVLItem.h"
+#include "addin/sourcesafe/uRVLItems.h"
+#include "addin/sourcesafe/uRVLProject.h"
+#include "opentools/ToolIntf.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+using TBuilderMake = std::unique_ptr<TRVLFileListBuilder> (TRVLFileListBuilderFactory::*)();
+using TExecuteMake = std::unique_ptr<TRVLExecute> (TRVLExecuteFactory::*)();
+
+struct TRVLFilesCommands::TFileCommand {
+  TBuilderMake Builder;
+  TExecuteMake Executor;
+  const char* Caption;
+};
+
+namespace {
+
+using B = TRVLFileListBuilderFactory;
+using E = TRVLExecuteFactory;
+using C = TRVLFilesCommands::TFileCommand;
+
+const C GetAll{&B::CreateAllVCSFilesBuilder, &E::CreateGet, "Get Latest Version"};
+const C GetCurrent{&B::CreateCurrentFileBuilder, &E::CreateGet, "Get Latest Version"};
+const C GetDifferent{&B::CreateDifferentFilesBuilder, &E::CreateGet, "Get Latest Version"};
+const C CheckOutOne{&B::CreateCurrentFileBuilder, &E::CreateCheckOut, "Check Out"};
+const C CheckOutAll{&B::CreateAllVCSFilesBuilder, &E::CreateCheckOut, "Check Out"};
+const C CheckInOne{&B::CreateCurrentFileBuilder, &E::CreateCheckIn, "Check In"};
+const C CheckInAll{&B::CreateAllVCSFilesBuilder, &E::CreateCheckIn, "Check In"};
+const C UndoOne{&B::CreateCurrentFileBuilder, &E::CreateUndoCheckOut, "Undo Check Out"};
+const C UndoAll{&B::CreateAllVCSFilesBuilder, &E::CreateUndoCheckOut, "Undo Check Out"};
+const C SyncAll{&B::CreateSynchronizeBuilder, &E::CreateSynchronize, "Synchronize"};
+const C AddOne{&B::CreateCurrentFileBuilder, &E::CreateAddFile, "Add To Version Control"};
+const C AddAll{&B::CreateAllLocalFilesBuilder, &E::CreateAddFile, "Add To Version Control"};
+const C RemoveOne{&B::CreateCurrentFileBuilder, &E::CreateRemoveFile, "Remove From Version Control"};
+const C RemoveAll{&B::CreateAllVCSFilesBuilder, &E::CreateRemoveFile, "Remove From Version Control"};
+
+struct TCursorGuard {
+  TCursorGuard() { SetHourglass(); }
+  ~TCursorGuard() { RestoreCursor(); }
+};
+
+std::unique_ptr<TRVLItems> BuildList(TRVLFileListBuilder& Builder, TRVLProject* Project, TRVLItem* Current,
+                                     TRVLExecute* Filter) {
+  auto list = TRVLFactory::_Instance().CreateItems();
+  Builder.SetParams(Project, Current);
+  Builder.SetFilter(Filter);
+  Builder.Build(list.get());
+  return list;
+}
+
+} // namespace
+
+TRVLFilesCommands::TRVLFilesCommands() : FSelection(TRVLFactory::_Instance().CreateItems()) {}
+
+TRVLFilesCommands::~TRVLFilesCommands() = default;
+
+void TRVLFilesCommands::SetSelection(TRVLItems* Items) {
+  FSelection->Assign(Items);
+  FSelectionMode = smGiven;
+}
+
+void TRVLFilesCommands::SetCurrentItem(TRVLItem* Item) {
+  FCurrentItem = Item ? TRVLFactory::_Instance().CreateItemCopy(*Item) : nullptr;
+}
+
+void TRVLFilesCommands::GetLatestAll(bool WithDialog) { Run(GetAll, WithDialog); }
+void TRVLFilesCommands::GetLatestCurrent(bool WithDialog) { Run(GetCurrent, WithDialog); }
+void TRVLFilesCommands::GetLatestDifferent(bool WithDialog) { Run(GetDifferent, WithDialog); }
+void TRVLFilesCommands::CheckOutCurrent(bool WithDialog) { Run(CheckOutOne, WithDialog); }
+void TRVLFilesCommands::CheckOutFiles(bool WithDialog) { Run(CheckOutAll, WithDialog); }
+void TRVLFilesCommands::CheckInCurrent(bool WithDialog) { Run(CheckInOne, WithDialog); }
+void TRVLFilesCommands::CheckInFiles(bool WithDialog) { Run(CheckInAll, WithDialog); }
+void TRVLFilesCommands::UndoCheckOutCurrent(bool WithDialog) { Run(UndoOne, WithDialog); }
+void TRVLFilesCommands::UndoCheckOutFiles(bool WithDialog) { Run(UndoAll, WithDialog); }
+void TRVLFilesCommands::Synchronize(bool WithDialog) { Run(SyncAll, WithDialog); }
+void TRVLFilesCommands::AddCurrent(bool WithDialog) { Run(AddOne, WithDialog); }
+void TRVLFilesCommands::AddFiles(bool WithDialog) { Run(AddAll, WithDialog); }
+void TRVLFilesCommands::RemoveCurrent(bool WithDialog) { Run(RemoveOne, WithDialog); }
+void TRVLFilesCommands::RemoveFiles(bool WithDialog) { Run(RemoveAll, WithDialog); }
+
+void TRVLFilesCommands::Run(const TFileCommand& Command, bool WithDialog) {
+  {
+    TCursorGuard cursor;
+    if (WithDialog)
+      RunWithDialog(Command);
+    else
+      RunDirect(Command);
+  }
+  ShowCurrentFile();
+}
+
+// Without a dialog the executor's own flags (those of the options) apply.
+void TRVLFilesCommands::RunDirect(const TFileCommand& Command) {
+  auto builder = (TRVLFileListBuilderFactory::_Instance().*Command.Builder)();
+  auto executor = (TRVLExecuteFactory::_Instance().*Command.Executor)();
+  auto list = BuildList(*builder, FProject, FCurrentItem.get(), executor.get());
+  executor->SetItems(list.get());
+  executor->Execute("", nullptr);
+}
+
+void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) { RunDirect(Command); }
+
+void TRVLFilesCommands::SyncProjectOpen() { OfferSync(true); }
+void TRVLFilesCommands::SyncProjectClose() { OfferSync(false); }
+
+void TRVLFilesCommands::OfferSync(bool OnOpen) {
+  auto& builders = TRVLFileListBuilderFactory::_Instance();
+  auto& executors = TRVLExecuteFactory::_Instance();
+  std::unique_ptr<TRVLSyncOpenListBuilder> openBuilder;
+  std::unique_ptr<TRVLFileListBuilder> builder;
+  if (OnOpen)
+    openBuilder = builders.CreateSyncOpenBuilder();
+  else
+    builder = builders.CreateSyncCloseBuilder();
+  auto executor = OnOpen ? executors.CreateGet() : executors.CreateSyncClose();
+  auto list = BuildList(OnOpen ? *openBuilder : *builder, FProject, FCurrentItem.get(), executor.get());
+  if (list->Count() == 0) return;
+  const std::string name = ProjectNameOf(FProject);
+  const std::string question = OnOpen ? SyncOpenQuestion(name, openBuilder->NewFiles(), openBuilder->ChangedFiles())
+                                      : SyncCloseQuestion(name);
+  if (ShowMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  executor->SetItems(list.get());
+  executor->Execute("", nullptr);
+}
+
+void TRVLFilesCommands::ShowCurrentFile() {
+  TIToolServices* services = Globals().ToolServices;
+  if (!FCurrentItem || !services) return;
+  const std::string file = FCurrentItem->GetLocalSpec();
+  const std::string ext = platform::ExtractFileExt(file);
+  if (platform::SameText(ext, ".tlb") || platform::SameText(ext, ".bpg") ||
+      platform::FoldCase(platform::ExtractFileName(file)).find("_tlb.pas") != std::string::npos)
+    return;
+  TIntfPtr<TIModuleInterface> module(services->GetModuleInterface(file));
+  if (module && !module->IsProjectModule()) module->ShowSource();
+}
+
+std::string SyncOpenQuestion(const std::string& ProjectName, int New, int Changed) {
+  const std::string shortName = Globals().ShortName;
+  const std::string head = "Project " + ProjectName + " has";
+  const std::string newPart =
+      std::to_string(New) + (New == 1 ? " new file in " : " new files in ") + shortName;
+  const std::string changedPart = std::to_string(Changed) +
+                                  (Changed == 1 ? " file that has changed in " : " files that has changed in ") +
+                                  shortName;
+  const std::string question = New + Changed < 2 ? "Would you like to get this file now?"
+                                                 : "Would you like to get these files now?";
+  if (New == 0) return head + " " + changedPart + ". " + question;
+  return head + " " + newPart + (Changed > 0 ? ", and " + changedPart : "") + ". " + question;
+}
+
+std::string SyncCloseQuestion(const std::string& ProjectName) {
+  return "Project " + ProjectName + " is not synchronized, Would you like to synchronize it now?";
+}
+
+std::string ProjectNameOf(TRVLProject* Project) {
+  return Project ? platform::ExtractBaseName(Project->FileName()) : std::string();
+}

@@ -12,7 +12,9 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
     bool help = argument == "--help" || argument == "-?" || argument == "/?";
     if (help && line.FCommand.empty()) {
       line.FCommand = "Help";
-    } else if (argument.size() >= 2 && argument[0] == '-' && !help) {
+    } else if (help) {
+      line.FHelpAsked = true;
+    } else if (argument.size() >= 2 && argument[0] == '-') {
       line.FSwitches.push_back(
           {char(std::toupper(static_cast<unsigned char>(argument[1]))), argument.substr(2)});
     } else if (line.FCommand.empty()) {

@@ -16,12 +16,14 @@ struct Switch {
 class CommandLine {
 public:
   // From the program's arguments, without the program name. The first argument that is not a
-  // switch is the command; "--help", "-?" and "/?" there mean "Help".
+  // switch is the command; "--help", "-?" and "/?" there mean "Help", and after a command they ask
+  // for that command's usage (HelpAsked) rather than name a file.
   static CommandLine Parse(const std::vector<std::string>& arguments);
 
   const std::string& Command() const { return FCommand; }
   const std::vector<std::string>& Arguments() const { return FArguments; }
   const std::vector<Switch>& Switches() const { return FSwitches; }
+  bool HelpAsked() const { return FHelpAsked; }
 
   bool Has(char letter) const;
   // The value of the last switch with that letter; empty when there is none.
@@ -42,6 +44,7 @@ private:
   std::string FCommand;
   std::vector<std::string> FArguments;
   std::vector<Switch> FSwitches;
+  bool FHelpAsked = false;
 };
 
 } // namespace vsscli

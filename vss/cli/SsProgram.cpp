@@ -86,6 +86,23 @@ const Command Commands[] = {
     {"Destroy", RunDestroy},     {"Diff", RunDiff},       {"Whoami", RunWhoami},
 };
 
+// The lines of the help text that describe `command` (its line and those continuing it).
+std::string UsageOf(const std::string& command) {
+  std::string usage;
+  bool inside = false;
+  for (const std::string& line : platform::Split(HelpText, '\n')) {
+    const bool continues = line.size() > 2 && line.compare(0, 3, "   ") == 0;
+    if (inside && continues) {
+      usage += line + "\n";
+      continue;
+    }
+    inside = line.size() > 2 && line.compare(0, 2, "  ") == 0 && !continues &&
+             platform::SameText(line.substr(2, line.find(' ', 2) - 2), command);
+    if (inside) usage += line + "\n";
+  }
+  return usage;
+}
+
 int Fail(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
   return 100;
@@ -101,6 +118,10 @@ int RunSs(const std::vector<std::string>& arguments) {
   }
   for (const Command& command : Commands) {
     if (!platform::SameText(line.Command(), command.Name)) continue;
+    if (line.HelpAsked()) {
+      std::fputs(("Usage: ss COMMAND [arguments] [switches]\n" + UsageOf(command.Name)).c_str(), stdout);
+      return 0;
+    }
     try {
       SsSession session(line);
       int code = command.Run(session, line);

@@ -3,14 +3,16 @@
 // DIR gets a new database with the users Admin and guest (both with empty passwords) and the
 // project $/Demo, holding the C++Builder sample project from SAMPLES (by default the one in the
 // source tree) with a few versions and the label "1.0". Both users' working folder of $/Demo is
-// WORKDIR, which ends up holding the latest versions, read-only, as after a Get. With --register
-// the database is listed in SourceSafe's registry under NAME and made the current one.
+// WORKDIR, which ends up holding the latest versions, read-only, as after a Get, and the add-in's
+// vss.rvl binding the sample project to $/Demo of this database. With --register the database is
+// listed in SourceSafe's registry under NAME and made the current one.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/Profile.h"
 #include "vss/api/VSSErrors.h"
 #include "vss/api/VSSFlags.h"
 #include "vss/api/VSSInterfaces.h"
@@ -60,6 +62,14 @@ void Make(const std::string& dir, const std::string& work, const std::string& sa
          "Explain what Greeting is for");
   demo->Label("1.0", "First release");
   Revise(*file("Unit1.cpp"), "// The form greets whoever types a name.", "Describe the form");
+
+  // The add-in finds the binding of the project file beside it.
+  platform::ProfileFile binding(work + "/vss.rvl");
+  for (const auto& entry : fs::directory_iterator(work))
+    if (entry.path().extension() == ".bpr" &&
+        !(binding.WriteString(entry.path().filename().string(), "SCPATH", "$/Demo") &&
+          binding.WriteString(entry.path().filename().string(), "SCDB", dir + "/srcsafe.ini")))
+      throw Exception(binding.Error());
 
   VSSPtr<IVSSDatabase> guest = OpenAs(dir, "guest");
   guest->VSSItem("$/Demo")->SetLocalSpec(work);

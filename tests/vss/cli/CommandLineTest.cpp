@@ -34,6 +34,13 @@ TEST(CommandLine, HelpForms) {
   EXPECT_EQ(line.Command(), "Help");
   EXPECT_EQ(line.Arguments(), std::vector<std::string>{"Diff"});
   EXPECT_EQ(CommandLine::Parse({}).Command(), "");
+  // After a command, a help switch asks for its usage and names no file.
+  auto checkout = CommandLine::Parse({"Checkout", "--help"});
+  EXPECT_EQ(checkout.Command(), "Checkout");
+  EXPECT_TRUE(checkout.HelpAsked());
+  EXPECT_TRUE(checkout.Arguments().empty());
+  EXPECT_TRUE(checkout.Switches().empty());
+  EXPECT_FALSE(CommandLine::Parse({"Checkout", "a.cpp"}).HelpAsked());
   // A lone "-" is an argument, not a switch.
   EXPECT_EQ(CommandLine::Parse({"Add", "-"}).Arguments(), std::vector<std::string>{"-"});
 }

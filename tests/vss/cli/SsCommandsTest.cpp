@@ -191,6 +191,12 @@ TEST_F(SsTest, BadCommandLinesExitWithAnError) {
   ProgramResult help = Ss({"--help"});
   EXPECT_EQ(help.Code, 0);
   EXPECT_TRUE(Contains(help.Out, "Diff A B"));
+  // A command's --help prints its usage alone and touches nothing.
+  ProgramResult checkoutHelp = Ss({"checkout", "--help"});
+  EXPECT_EQ(checkoutHelp.Code, 0) << checkoutHelp.Err;
+  EXPECT_TRUE(Contains(checkoutHelp.Out, "Checkout spec... [-Ccomment] [-G-]")) << checkoutHelp.Out;
+  EXPECT_TRUE(Contains(checkoutHelp.Out, "check out into the working folder")) << checkoutHelp.Out;
+  EXPECT_FALSE(Contains(checkoutHelp.Out, "Checkin")) << checkoutHelp.Out;
   unsetenv("SSDIR");
   setenv("SSDIR", PathOf("nowhere").c_str(), 1);
   ProgramResult missing = Ss({"Dir"});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
+#include "platform/Profile.h"
 
 TEST_F(SsTest, DemoDatabaseHasTheSampleProjectVersionsLabelAndWorkingFolders) {
   std::string demoDb = PathOf("demo"), demoWork = PathOf("demowork");
@@ -34,6 +35,10 @@ TEST_F(SsTest, DemoDatabaseHasTheSampleProjectVersionsLabelAndWorkingFolders) {
     EXPECT_EQ(Ss({"Diff", std::string("$/Demo/") + name, local}).Code, 0) << name;
   }
   EXPECT_EQ(Ss({"Status", "$/Demo", "-R"}).Code, 0);   // nothing left checked out
+  // The sample project is bound to $/Demo of this database, so the add-in's commands apply at once.
+  platform::ProfileFile binding(demoWork + "/vss.rvl");
+  EXPECT_EQ(binding.ReadString("Demo.bpr", "SCPATH"), "$/Demo");
+  EXPECT_EQ(binding.ReadString("Demo.bpr", "SCDB"), demoDb + "/srcsafe.ini");
 
   // An existing database is not overwritten.
   EXPECT_EQ(RunProgram("ssdemo", {demoDb, demoWork}, Work()).Code, 100);

@@ -8,9 +8,6 @@
 
 namespace vsscli {
 
-namespace {
-
-// "2026-12-06 10:15", local time.
 std::string FormatDate(double date) {
   std::time_t t = static_cast<std::time_t>(VSSDateToUnix(date));
   std::tm local{};
@@ -19,6 +16,8 @@ std::string FormatDate(double date) {
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
   return text;
 }
+
+namespace {
 
 VSSPtr<IVSSItem> ItemOrCurrent(SsSession& session, const CommandLine& line) {
   return line.Arguments().empty() ? session.CurrentProject() : session.Item(line.Arguments()[0]);

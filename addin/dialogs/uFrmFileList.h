@@ -11,13 +11,13 @@
 
 class QGroupBox;
 class QLabel;
-class QMenu;
-class QAction;
 class QPushButton;
 class QPlainTextEdit;
 class QCheckBox;
 class QWidget;
 class TFlags;
+class TMenuItem;
+class TPopupMenu;
 class TFrmAdvanced;
 class TRVLAssoc;
 class TRVLExecute;
@@ -66,9 +66,9 @@ public:
   QWidget* pnlListox;
   QWidget* pnlLeft;
   TStatusBar* sbarStatus;
-  QMenu* popupFileList;
-  QAction* popupSelectAll;
-  QAction* popupInvertSelection;
+  TPopupMenu* popupFileList;
+  TMenuItem* popupSelectAll;
+  TMenuItem* popupInvertSelection;
 
 protected:
   // The rows of the dialog's list, one per item.
@@ -77,6 +77,9 @@ protected:
   virtual std::string Comment() { return {}; }
   // The select-all caption and the button states, from the ticks.
   void UpdateButtons();
+  void ShowAdvanced();
+  void OKToAllClick();
+  void ApplyClick();
 
   TRVLItems* FItems = nullptr;          // not owned
   TRVLExecute* FExecute = nullptr;      // not owned
@@ -113,7 +116,9 @@ public:
 
 protected:
   TRVLListBox* Rows() override { return vlbFileList; }
-  virtual void OtherClick();
+  void showEvent(QShowEvent* event) override;
+  // The "&Other.." button, enabled where the dialog has a way to pick other files.
+  virtual void OtherClick() {}
   // Appends a row for `Item`, ticks it with companions and scrolls it to the top.
   void AddChosen(TRVLItem* Item);
 };

@@ -1,6 +1,9 @@
 #include "addin/dialogs/uRVLFormFactory.h"
 
 #include "addin/diagnostics/uFrmScanDebug.h"
+#include "addin/dialogs/uFrmAdvanced.h"
+#include "addin/dialogs/uFrmFileList.h"
+#include "addin/dialogs/uFrmSynchronize.h"
 #include "addin/execute/uFrmExecuteLog.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "addin/tools/uFrmFileDiff.h"
@@ -9,6 +12,36 @@
 
 TRVLFormPtr<TFrmExecuteLog> TRVLFormFactory::CreateExecuteLog() {
   return MakeRVLForm<TFrmExecuteLog>(&Application());
+}
+
+TRVLFormPtr<TFrmFileList> TRVLFormFactory::CreateFileListComment(TRVLProject* Project) {
+  return MakeRVLForm<TFrmFileListComment>(&Application(), Project);
+}
+
+TRVLFormPtr<TFrmFileList> TRVLFormFactory::CreateFileListNoComment(TRVLProject* Project) {
+  return MakeRVLForm<TFrmFileListNoComment>(&Application(), Project);
+}
+
+TRVLFormPtr<TFrmFileList> TRVLFormFactory::CreateFileListCheckIn(TRVLProject* Project) {
+  return MakeRVLForm<TFrmFileListCheckin>(&Application(), Project);
+}
+
+TFrmAdvanced* TRVLFormFactory::CreateAdvancedGet(TForm* Owner) { return MakeRVLForm<TFrmAdvancedGet>(Owner).release(); }
+
+TFrmAdvanced* TRVLFormFactory::CreateAdvancedCheckOut(TForm* Owner) {
+  return MakeRVLForm<TFrmAdvancedCheckout>(Owner).release();
+}
+
+TFrmAdvanced* TRVLFormFactory::CreateAdvancedUndo(TForm* Owner) {
+  return MakeRVLForm<TFrmAdvancedUndo>(Owner).release();
+}
+
+TRVLFormPtr<TFrmFileList> TRVLFormFactory::CreateFileListAdd(TRVLProject* Project) {
+  return MakeRVLForm<TFrmFileListAdd>(&Application(), Project);
+}
+
+TRVLFormPtr<TFrmFileList> TRVLFormFactory::CreateSynchronize() {
+  return MakeRVLForm<TFrmSynchronize>(&Application(), nullptr);
 }
 
 TRVLFormPtr<TFrmAbout> TRVLFormFactory::CreateAbout() { return MakeRVLForm<TFrmAbout>(&Application()); }

@@ -7,10 +7,13 @@
 #include "addin/dialogs/uRVLForm.h"
 #include "addin/frame/uSingleton.h"
 
+class TFrmAdvanced;
 class TFrmExecuteLog;
+class TFrmFileList;
 class TFrmFileDiff;
 class TFrmLogin;
 class TFrmScanDebug;
+class TRVLProject;
 
 class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
 public:
@@ -18,6 +21,16 @@ public:
 
   // The executors' log window.
   virtual TRVLFormPtr<TFrmExecuteLog> CreateExecuteLog();
+  // The file-list dialogs of the operations, on `Project` (may be nil).
+  virtual TRVLFormPtr<TFrmFileList> CreateFileListComment(TRVLProject* Project);
+  virtual TRVLFormPtr<TFrmFileList> CreateFileListNoComment(TRVLProject* Project);
+  virtual TRVLFormPtr<TFrmFileList> CreateFileListCheckIn(TRVLProject* Project);
+  // The advanced panels, owned by the file-list dialog `Owner` they are attached to.
+  virtual TFrmAdvanced* CreateAdvancedGet(TForm* Owner);
+  virtual TFrmAdvanced* CreateAdvancedCheckOut(TForm* Owner);
+  virtual TFrmAdvanced* CreateAdvancedUndo(TForm* Owner);
+  virtual TRVLFormPtr<TFrmFileList> CreateFileListAdd(TRVLProject* Project);
+  virtual TRVLFormPtr<TFrmFileList> CreateSynchronize();
   // Owned by the application.
   virtual TRVLFormPtr<TFrmAbout> CreateAbout();
   // Owned by the IDE's start-up screen (StartupForm) and freed with it or when it closes itself;
@@ -25,19 +38,17 @@ public:
   virtual TFrmSplash* CreateSplash();
   // The login dialog; owned by the caller, and freed with the application at the latest.
   virtual TRVLFormPtr<TFrmLogin> CreateLogin();
+  // The difference viewer on two versions of a file and the report `ss Diff` wrote for them; owned
+  // by the application. Everything is loaded when it returns.
+  virtual TRVLFormPtr<TFrmFileDiff> CreateFileDiff(const std::string& LeftFile, const std::string& RightFile,
+                                                   const std::string& DiffFile, const std::string& LeftCaption,
+                                                   const std::string& RightCaption);
   // The exception handler's waiting window; no owner.
   TRVLFormPtr<TFrmScanDebug> CreateScanDebug();
 
 protected:
   friend TSingletonOf<TRVLFormFactory>;
   TRVLFormFactory() = default;
-
-public:
-  // The difference viewer on two versions of a file and the report `ss Diff` wrote for them; owned
-  // by the application. Everything is loaded when it returns.
-  virtual TRVLFormPtr<TFrmFileDiff> CreateFileDiff(const std::string& LeftFile, const std::string& RightFile,
-                                                   const std::string& DiffFile, const std::string& LeftCaption,
-                                                   const std::string& RightCaption);
 };
 
 // The IDE's start-up screen while it loads: the first form owned by the application that has no

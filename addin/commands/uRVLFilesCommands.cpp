@@ -1,5 +1,10 @@
 #include "addin/commands/uRVLFilesCommands.h"
 
+#include <utility>
+
+#include "addin/dialogs/uFrmAdvanced.h"
+#include "addin/dialogs/uFrmFileList.h"
+#include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/execute/uRVLExecuteFactory.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
@@ -14,10 +19,14 @@
 
 using TBuilderMake = std::unique_ptr<TRVLFileListBuilder> (TRVLFileListBuilderFactory::*)();
 using TExecuteMake = std::unique_ptr<TRVLExecute> (TRVLExecuteFactory::*)();
+using TDialogMake = TRVLFormPtr<TFrmFileList> (TRVLFormFactory::*)(TRVLProject*);
+using TAdvancedMake = TFrmAdvanced* (TRVLFormFactory::*)(TForm*);
 
 struct TRVLFilesCommands::TFileCommand {
   TBuilderMake Builder;
   TExecuteMake Executor;
+  TDialogMake Dialog;       // nil: the synchronize dialog, made without the project
+  TAdvancedMake Advanced;   // nil: none
   const char* Caption;
 };
 
@@ -25,22 +34,34 @@ namespace {
 
 using B = TRVLFileListBuilderFactory;
 using E = TRVLExecuteFactory;
+using F = TRVLFormFactory;
 using C = TRVLFilesCommands::TFileCommand;
 
-const C GetAll{&B::CreateAllVCSFilesBuilder, &E::CreateGet, "Get Latest Version"};
-const C GetCurrent{&B::CreateCurrentFileBuilder, &E::CreateGet, "Get Latest Version"};
-const C GetDifferent{&B::CreateDifferentFilesBuilder, &E::CreateGet, "Get Latest Version"};
-const C CheckOutOne{&B::CreateCurrentFileBuilder, &E::CreateCheckOut, "Check Out"};
-const C CheckOutAll{&B::CreateAllVCSFilesBuilder, &E::CreateCheckOut, "Check Out"};
-const C CheckInOne{&B::CreateCurrentFileBuilder, &E::CreateCheckIn, "Check In"};
-const C CheckInAll{&B::CreateAllVCSFilesBuilder, &E::CreateCheckIn, "Check In"};
-const C UndoOne{&B::CreateCurrentFileBuilder, &E::CreateUndoCheckOut, "Undo Check Out"};
-const C UndoAll{&B::CreateAllVCSFilesBuilder, &E::CreateUndoCheckOut, "Undo Check Out"};
-const C SyncAll{&B::CreateSynchronizeBuilder, &E::CreateSynchronize, "Synchronize"};
-const C AddOne{&B::CreateCurrentFileBuilder, &E::CreateAddFile, "Add To Version Control"};
-const C AddAll{&B::CreateAllLocalFilesBuilder, &E::CreateAddFile, "Add To Version Control"};
-const C RemoveOne{&B::CreateCurrentFileBuilder, &E::CreateRemoveFile, "Remove From Version Control"};
-const C RemoveAll{&B::CreateAllVCSFilesBuilder, &E::CreateRemoveFile, "Remove From Version Control"};
+const C GetAll{&B::CreateAllVCSFilesBuilder, &E::CreateGet, &F::CreateFileListNoComment, &F::CreateAdvancedGet,
+               "Get Latest Version"};
+const C GetCurrent{&B::CreateCurrentFileBuilder, &E::CreateGet, &F::CreateFileListNoComment, &F::CreateAdvancedGet,
+                   "Get Latest Version"};
+const C GetDifferent{&B::CreateDifferentFilesBuilder, &E::CreateGet, &F::CreateFileListNoComment,
+                     &F::CreateAdvancedGet, "Get Latest Version"};
+const C CheckOutOne{&B::CreateCurrentFileBuilder, &E::CreateCheckOut, &F::CreateFileListComment,
+                    &F::CreateAdvancedCheckOut, "Check Out"};
+const C CheckOutAll{&B::CreateAllVCSFilesBuilder, &E::CreateCheckOut, &F::CreateFileListComment,
+                    &F::CreateAdvancedCheckOut, "Check Out"};
+const C CheckInOne{&B::CreateCurrentFileBuilder, &E::CreateCheckIn, &F::CreateFileListCheckIn, nullptr, "Check In"};
+const C CheckInAll{&B::CreateAllVCSFilesBuilder, &E::CreateCheckIn, &F::CreateFileListCheckIn, nullptr, "Check In"};
+const C UndoOne{&B::CreateCurrentFileBuilder, &E::CreateUndoCheckOut, &F::CreateFileListNoComment,
+                &F::CreateAdvancedUndo, "Undo Check Out"};
+const C UndoAll{&B::CreateAllVCSFilesBuilder, &E::CreateUndoCheckOut, &F::CreateFileListNoComment,
+                &F::CreateAdvancedUndo, "Undo Check Out"};
+const C SyncAll{&B::CreateSynchronizeBuilder, &E::CreateSynchronize, nullptr, nullptr, "Synchronize"};
+const C AddOne{&B::CreateCurrentFileBuilder, &E::CreateAddFile, &F::CreateFileListAdd, nullptr,
+               "Add To Version Control"};
+const C AddAll{&B::CreateAllLocalFilesBuilder, &E::CreateAddFile, &F::CreateFileListAdd, nullptr,
+               "Add To Version Control"};
+const C RemoveOne{&B::CreateCurrentFileBuilder, &E::CreateRemoveFile, &F::CreateFileListNoComment, nullptr,
+                  "Remove From Version Control"};
+const C RemoveAll{&B::CreateAllVCSFilesBuilder, &E::CreateRemoveFile, &F::CreateFileListNoComment, nullptr,
+                  "Remove From Version Control"};
 
 struct TCursorGuard {
   TCursorGuard() { SetHourglass(); }
@@ -106,7 +127,29 @@ void TRVLFilesCommands::RunDirect(const TFileCommand& Command) {
   executor->Execute("", nullptr);
 }
 
-void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) { RunDirect(Command); }
+// The selection mode and the given items apply to this one command, whatever becomes of it.
+void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) {
+  const int mode = std::exchange(FSelectionMode, smCurrent);
+  const std::unique_ptr<TRVLItems> given = std::exchange(FSelection, TRVLFactory::_Instance().CreateItems());
+  auto builder = (TRVLFileListBuilderFactory::_Instance().*Command.Builder)();
+  auto executor = (TRVLExecuteFactory::_Instance().*Command.Executor)();
+  TRVLFormFactory& forms = TRVLFormFactory::_Instance();
+  TRVLFormPtr<TFrmFileList> dialog = Command.Dialog ? (forms.*Command.Dialog)(FProject) : forms.CreateSynchronize();
+  if (Command.Advanced) dialog->SetAdvanced((forms.*Command.Advanced)(dialog.get()));
+  dialog->SetCaption(Command.Caption);
+  auto list = BuildList(*builder, FProject, FCurrentItem.get(), executor.get());
+  if (list->Count() == 0 && !dialog->OpenWhenEmpty()) return;
+  dialog->SetList(list.get(), executor.get());
+  if (mode == smCurrent) {
+    if (FCurrentItem) given->AddCopy(FCurrentItem.get());
+    dialog->CheckItems(given.get());
+  } else if (mode == smAll) {
+    dialog->SelectAll(true);
+  } else if (mode == smGiven) {
+    dialog->CheckItems(given.get());
+  }
+  dialog->ShowModal();
+}
 
 void TRVLFilesCommands::SyncProjectOpen() { OfferSync(true); }
 void TRVLFilesCommands::SyncProjectClose() { OfferSync(false); }
@@ -127,8 +170,13 @@ void TRVLFilesCommands::OfferSync(bool OnOpen) {
   const std::string question = OnOpen ? SyncOpenQuestion(name, openBuilder->NewFiles(), openBuilder->ChangedFiles())
                                       : SyncCloseQuestion(name);
   if (ShowMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  executor->SetItems(list.get());
-  executor->Execute("", nullptr);
+  TRVLFormFactory& forms = TRVLFormFactory::_Instance();
+  TRVLFormPtr<TFrmFileList> dialog = forms.CreateFileListNoComment(FProject);
+  dialog->SetAdvanced(forms.CreateAdvancedGet(dialog.get()));
+  dialog->SetCaption("Synchronize Project");
+  dialog->SetList(list.get(), executor.get());
+  dialog->SelectAll(true);
+  dialog->ShowModal();
 }
 
 void TRVLFilesCommands::ShowCurrentFile() {

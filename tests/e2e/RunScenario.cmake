@@ -3,6 +3,10 @@
 #   -DIDE=path -DSCENARIO=file -DSAMPLES=folder -DWORK=folder [-DADDIN=path]
 #   [-DREAD_ONLY=files]  files (relative to the work folder, ';'-separated) made read-only first
 #   [-DEXPECT_FAILURE=regex]  the scenario must fail with an error matching the regex
+#   [-DSOURCESAFE=folder]  SourceSafe's programs: the work folder gets a database (make-database.sh),
+#       then the scenario's own NAME.setup runs; the IDE works as Alice; afterwards NAME.check must
+#       pass. Both are shell scripts run in the work folder, with SourceSafe's programs on PATH; the
+#       check finds the IDE's transcript in transcript.txt.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${SAMPLES} DESTINATION ${WORK})
@@ -13,6 +17,31 @@ foreach(file ${READ_ONLY})
 endforeach()
 set(ENV{RAVELIN_REGISTRY_DIR} ${WORK}/registry)
 set(ENV{QT_QPA_PLATFORM} offscreen)
+
+# Runs a shell script of the scenario in the work folder; a failure ends the test with its output.
+function(run_script script)
+  execute_process(COMMAND sh -e ${script} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE failed
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(failed)
+    message(FATAL_ERROR "${script} failed (${failed}):\n${out}${err}")
+  endif()
+  message("${out}")
+endfunction()
+
+get_filename_component(base ${SCENARIO} NAME_WE)
+get_filename_component(folder ${SCENARIO} DIRECTORY)
+if(SOURCESAFE)
+  set(ENV{PATH} "${SOURCESAFE}:$ENV{PATH}")
+  run_script(${folder}/make-database.sh)
+  set(ENV{SSDIR} ${WORK}/db)
+  set(ENV{SSUSER} Admin)
+  set(ENV{SSPWD} "")
+  if(EXISTS ${folder}/${base}.setup)
+    run_script(${folder}/${base}.setup)
+  endif()
+  set(ENV{SSUSER} Alice)
+  set(ENV{SSPWD} alice-pw)
+endif()
 set(command ${IDE} --script ${WORK}/${name})
 if(ADDIN)
   list(APPEND command --addin ${ADDIN})
@@ -20,6 +49,7 @@ endif()
 execute_process(COMMAND ${command} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE error
                 TIMEOUT 60)
 message("${output}")
+file(WRITE ${WORK}/transcript.txt "${output}")
 if(EXPECT_FAILURE)
   if(result EQUAL 0)
     message(FATAL_ERROR "the scenario passed but should have failed")
@@ -30,4 +60,9 @@ if(EXPECT_FAILURE)
   message("failed as expected: ${error}")
 elseif(NOT result EQUAL 0)
   message(FATAL_ERROR "the scenario failed (${result}):\n${error}")
+endif()
+if(SOURCESAFE AND EXISTS ${folder}/${base}.check)
+  set(ENV{SSUSER} Admin)
+  set(ENV{SSPWD} "")
+  run_script(${folder}/${base}.check)
 endif()

@@ -18,8 +18,11 @@ TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
   FActiveProjects = factory.CreateActiveProjects();
   FActiveFiles = factory.CreateActiveFiles(FActiveProjects.get());
   FMenu = factory.CreateMenu(FActiveProjects.get(), FActiveFiles.get());
-  if (TRVLRegFactory::_Instance().CreateRegOptions()->IsUpdateCheckDue())
-    TRVLCommandsFactory::_Instance().CreateCommands()->CheckForUpdates(true);
+  // An update program that can't be started is reported; the add-in works on without it.
+  Guarded(this, [] {
+    if (TRVLRegFactory::_Instance().CreateRegOptions()->IsUpdateCheckDue())
+      TRVLCommandsFactory::_Instance().CreateCommands()->CheckForUpdates(true);
+  });
 }
 
 // The menu refers to the files and the files to the projects, so they go in that order.

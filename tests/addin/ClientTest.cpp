@@ -2,6 +2,8 @@
 // windows, registry and prompter.
 #include <memory>
 
+#include <QPointer>
+
 #include <gtest/gtest.h>
 
 #include "TempDirTest.h"
@@ -12,7 +14,9 @@
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegTips.h"
+#include "addin/settings/uRegOptions.h"
 #include "ui/Application.h"
+#include "ui/MenuItem.h"
 #include "ui/Screen.h"
 #include "ScriptedPrompterScope.h"
 
@@ -28,8 +32,12 @@ protected:
   void SetUp() override {
     TempDirTest::SetUp();
     FOldHandler = Application().OnException();
+    // The version-control menu as the IDE makes it, named by the client.
+    FMenu = new TMenuItem(&Application());
+    FMenu->SetCaption("S&ourceSafe");
   }
   void TearDown() override {
+    delete FMenu.data();
     Application().SetOnException(FOldHandler);
     Globals().ToolServices = nullptr;
     TempDirTest::TearDown();
@@ -47,6 +55,7 @@ protected:
   TScriptedPrompterScope FPrompts;   // installed for the test's lifetime
   TScriptedPrompter* FPrompter = FPrompts.Script;
   TExceptionEvent FOldHandler;
+  QPointer<TMenuItem> FMenu;
   std::vector<std::string> FReports;
   std::vector<TObject*> FSenders;
 };
@@ -88,6 +97,41 @@ TEST_F(ClientTest, UpdateTipIsShownOnceOnTheFirstRequestAndNeverAgain) {
   TClientPtr next = Start(&services);
   next->GetVerbCount();
   EXPECT_EQ(FPrompter->Prompts().size(), 1u) << "shown once per user, not once per start";
+}
+
+TEST_F(ClientTest, MenusAreInstalledOnceTheIDEHasItsMenuAndTheTipWaitsForThem) {
+  TToolServicesStub services;
+  delete FMenu.data();
+  TClientPtr client = Start(&services);
+  client->GetVerbCount();
+  EXPECT_FALSE(dynamic_cast<TRVLClient&>(*client).Initialized()) << "no menu to build into yet";
+  EXPECT_TRUE(FPrompter->Prompts().empty());
+
+  FMenu = new TMenuItem(&Application());
+  FMenu->SetCaption("S&ourceSafe");
+  FPrompter->AddAnswer("OK");
+  client->GetVerbCount();
+  EXPECT_TRUE(dynamic_cast<TRVLClient&>(*client).Initialized());
+  EXPECT_EQ(FPrompter->Prompts().size(), 1u);
+  EXPECT_EQ(FMenu->Name(), "RVLMenuSS");
+  ASSERT_GT(FMenu->Count(), 0);
+  EXPECT_EQ(FMenu->Items(0)->Name(), "RVLMnuGetLatest");
+  const int count = FMenu->Count();
+  client->GetVerbCount();
+  EXPECT_EQ(FMenu->Count(), count) << "later requests only bring the menu up to date";
+}
+
+TEST_F(ClientTest, DueUpdateCheckThatCannotRunIsReportedAndTheClientStillStarts) {
+  CatchReports();
+  auto options = TRVLRegFactory::_Instance().CreateRegOptions();
+  options->SetCheckEvery(1);
+  TToolServicesStub services;
+  // The installation folder holds no update program.
+  TClientPtr client = Start(&services);
+  ASSERT_TRUE(client);
+  ASSERT_EQ(FReports.size(), 1u);
+  EXPECT_NE(FReports[0].find("Can not run '"), std::string::npos) << FReports[0];
+  EXPECT_NE(FReports[0].find("rvlupd' - "), std::string::npos) << FReports[0];
 }
 
 TEST_F(ClientTest, WithoutServicesTheClientStaysInactive) {

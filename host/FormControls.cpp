@@ -47,14 +47,14 @@ T* Control(TForm& form, const std::string& name, const std::string& kind) {
   return typed;
 }
 
-void SendKey(QWidget* target, int key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+} // namespace
+
+void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
   QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(target, &release);
 }
-
-} // namespace
 
 std::vector<std::string> DescribeForm(const TForm& form) {
   std::vector<std::string> lines{"form " + form.ClassName() + " \"" + form.Caption() + "\""};
@@ -89,7 +89,7 @@ void TickLine(TForm& form, const std::string& name, int index) {
   // The line becomes the only selected one, as a click on it makes it, then Space toggles it.
   list->setFocus();
   list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-  SendKey(list, Qt::Key_Space, QStringLiteral(" "));
+  SendKey(list, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
 }
 
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text) {

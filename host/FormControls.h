@@ -6,7 +6,14 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+#include <Qt>
+
 class TForm;
+class QWidget;
+
+// A key's press and release sent to `target`, as the keyboard sends them.
+void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text);
 
 // The form's class name and caption, then each visible control and each line of its lists, one
 // line each (the layout `print-form` documents).

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 #include <QPixmap>
@@ -226,13 +225,6 @@ QWidget* TScriptRunner::TextTarget() const {
   if (auto* view = qobject_cast<TFormView*>(ActiveWindow())) return view->TextControl();
   if (!FHost.EditWindow()->CurrentModule()) throw Exception("no file is open in the editor");
   return FHost.EditWindow()->EditControl();
-}
-
-void TScriptRunner::SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(target, &release);
 }
 
 void TScriptRunner::TypeText(const std::string& text) {

@@ -55,7 +55,6 @@ private:
   void WaitIdle();
   QWidget* ActiveWindow() const;
   QWidget* TextTarget() const;
-  void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text);
   void TypeText(const std::string& text);
   void PressKey(const std::string& spec);
   void Activate(const std::string& path);

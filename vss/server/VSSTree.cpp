@@ -193,6 +193,15 @@ VSSContentInfo VSSTree::ContentInfo(int64_t contentId) {
   return {row.Int(0), row.Text(1)};
 }
 
+VSSContentInfo VSSTree::ContentOfVersion(int64_t item, int32_t number) {
+  VSSStore::Statement row(FStore,
+                          "SELECT c.size, c.hash FROM versions v JOIN contents c ON c.id = v.content WHERE v.item = ?1 "
+                          "AND v.number = IFNULL(NULLIF(?2, 0), (SELECT MAX(number) FROM versions WHERE item = ?1))");
+  row.BindAll(item, int64_t{number});
+  if (!row.Step()) throw EVSSAutomation("Version " + std::to_string(number) + " not found", VSSError::NotFound);
+  return {row.Int(0), row.Text(1)};
+}
+
 void VSSTree::DropUnusedContents() {
   FStore.Execute("DELETE FROM contents WHERE id NOT IN (SELECT content FROM versions WHERE content IS NOT NULL)");
 }

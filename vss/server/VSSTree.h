@@ -75,6 +75,8 @@ public:
   int64_t PutContent(const std::string& content);
   std::string Content(int64_t contentId);
   VSSContentInfo ContentInfo(int64_t contentId);
+  // The content of a file's version (0: the latest), found in one query.
+  VSSContentInfo ContentOfVersion(int64_t item, int32_t number);
   // Removes contents no version refers to any more.
   void DropUnusedContents();
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int BusyTimeoutMs = 1000;
+constexpr int BusyTimeoutMs = 250;   // a cache write that waits longer is skipped
 constexpr int SchemaVersion = 1;
 constexpr const char* Schema =
     "CREATE TABLE IF NOT EXISTS files(folder TEXT NOT NULL, name TEXT NOT NULL, size INTEGER NOT NULL, "
@@ -136,6 +136,7 @@ bool VSSStatCache::Open() {
   if (FUnusable || FFile.empty()) return false;
   const std::string folder = platform::ExtractFileDir(FFile);
   platform::ForceDirectories(folder);
+  ::chmod(folder.c_str(), 0700);   // the user's own, whatever the umask made it
   if (!OwnedAndPrivate(folder, true)) {
     FUnusable = true;
     return false;

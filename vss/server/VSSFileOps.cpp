@@ -221,13 +221,17 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
 
 bool IsDifferent(VSSSession& session, int64_t entryId, int32_t version, const std::string& localIn) {
   VSSTree tree(session);
-  std::string local;
-  const VSSContentInfo content = session.Store->Read([&] {
-    const VSSEntry entry = LoadFile(tree, entryId);
-    local = LocalPathOf(tree, entry, localIn);
-    return tree.ContentOfVersion(entry.Item, version);
-  });
-  return !session.LocalFiles.Holds(local, content);
+  // The usual call names the local file and needs one query, which is a snapshot of its own.
+  std::optional<VSSContentInfo> content = tree.FileContent(entryId, version);
+  std::string local = localIn;
+  if (!content || local.empty()) {
+    session.Store->Read([&] {
+      local = LocalPathOf(tree, LoadFile(tree, entryId), localIn);   // raises what is wrong with the item
+      content = tree.FileContent(entryId, version);
+    });
+    if (!content) throw EVSSAutomation("Version " + std::to_string(version) + " not found", VSSError::NotFound);
+  }
+  return !session.LocalFiles.Holds(local, *content);
 }
 
 } // namespace VSSFileOps

@@ -89,7 +89,9 @@ bool VSSStatCache::Holds(const std::string& path, const VSSContentInfo& content)
   if (info.st_size != content.Size) return false;
   Entry now{info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim), static_cast<int64_t>(info.st_ino),
             static_cast<int64_t>(info.st_dev), {}, since};
-  const std::string key = platform::ExpandFileName(path);
+  // Any spelling of an absolute path will do as the key: an entry only counts for the file it was
+  // made from (its inode and times), whatever name it was found under.
+  const std::string key = path.front() == '/' ? path : platform::ExpandFileName(path);
   if (const Entry* known = Find(key); known && known->SameStatAs(now) && !known->Racy())
     return known->Hash == content.Hash;
   now.Hash = VSSContent::Hash(VSSLocalFile::Read(path));

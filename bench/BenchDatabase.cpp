@@ -16,8 +16,9 @@ BenchDatabase::BenchDatabase() {
   std::string pattern = (fs::temp_directory_path() / "ravelin-bench-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   FFolder = pattern;
-  // Nothing here may touch the user's own registry.
+  // Nothing here may touch the user's own registry or cache.
   platform::SetEnv("RAVELIN_REGISTRY_DIR", FFolder + "/registry");
+  platform::SetEnv("XDG_CACHE_HOME", FFolder + "/cache");
   fs::create_directories(Work());
   VSSAdmin::CreateDatabase(FFolder + "/db");
   FDatabase = VSSPtr<IVSSDatabase>(new VSSDatabaseObject());

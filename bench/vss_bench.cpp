@@ -2,11 +2,14 @@
 // every editor activation, a large check-in and a long history.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 #include <random>
+#include <thread>
 
 #include "BenchDatabase.h"
 #include "vss/api/VSSFlags.h"
+#include "vss/server/VSSStatCache.h"
 
 namespace {
 
@@ -21,6 +24,8 @@ struct QueryFixture {
     for (int i = 0; i < 500; ++i) text += "void Function" + std::to_string(i) + "() { return; }\n";
     WriteBenchFile(Local, text);
     File = Db.Root()->Add(Local, "", 0);
+    // An untouched file is one older than the stat cache's racy window.
+    std::this_thread::sleep_for(std::chrono::nanoseconds(VSSStatCache::TimeGranularityNs));
   }
 };
 

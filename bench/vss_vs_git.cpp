@@ -1,7 +1,9 @@
 // The SourceSafe server against git on one tree of files (by default 5,000 files in 50
 // subprojects): checking every file for local changes (a recursive walk of Items with IsDifferent
 // against `git status`) and fetching the whole tree into an empty folder (Get of every file
-// against `git checkout`). Prints the median of several runs and the ratio.
+// against `git checkout`). Prints the median of several runs and the ratio. The walk is timed once
+// the files are older than the stat cache's racy window and an earlier walk has filled the cache,
+// as `git add` has filled git's index; the first walk, with the cache empty, is shown beside it.
 // Usage: vss_vs_git [--files N] [--projects M] [--runs R]
 #include <algorithm>
 #include <chrono>
@@ -10,10 +12,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BenchDatabase.h"
 #include "vss/api/VSSFlags.h"
+#include "vss/server/VSSStatCache.h"
 
 namespace fs = std::filesystem;
 
@@ -108,10 +112,14 @@ int main(int argc, char** argv) {
         "' -c user.name=bench -c user.email=bench@localhost commit -q -m tree");
 
   int differing = 0;
-  double walk = Median(runs, [] {}, [&] {
+  auto walkTree = [&] {
     differing = 0;
     Walk(*top, tree, [&](IVSSItem& file, const std::string& local) { differing += file.IsDifferent(local); });
-  });
+  };
+  double firstWalk = Seconds(walkTree);
+  std::this_thread::sleep_for(std::chrono::nanoseconds(VSSStatCache::TimeGranularityNs));
+  walkTree();
+  double walk = Median(runs, [] {}, walkTree);
   if (differing != 0) std::fprintf(stderr, "warning: %d files reported different\n", differing);
   double status = Median(runs, [] {}, [&] { Shell("git -C '" + gitTree + "' status --porcelain"); });
 
@@ -128,6 +136,7 @@ int main(int argc, char** argv) {
   std::printf("\n%-34s %12s %12s %8s\n", "operation (median of runs)", "SourceSafe", "git", "ratio");
   std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "IsDifferent walk / git status", walk * 1000,
               status * 1000, walk / status);
+  std::printf("%-34s %9.1f ms\n", "  the first walk, cache empty", firstWalk * 1000);
   std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "Get of the tree / git checkout", get * 1000,
               checkout * 1000, get / checkout);
   std::printf("(ratio = SourceSafe time / git time; git runs as a child process, so its times include"

@@ -12,20 +12,37 @@ enum class TArg { None, Required, Optional };
 struct TCommandShape {
   std::string_view Name;
   TArg Arg;
+  bool InForm = false;   // may come while a modal form is up
 };
 
-constexpr std::array<TCommandShape, 22> Commands{{
-    {"open-project", TArg::Required}, {"close-project", TArg::None}, {"open-file", TArg::Required},
-    {"activate", TArg::Required},     {"type", TArg::Required},      {"key", TArg::Required},
-    {"menu", TArg::Required},         {"popup", TArg::Required},     {"status-click", TArg::None},
-    {"answer", TArg::Required},       {"print-status", TArg::None},  {"print-menu", TArg::Optional},
-    {"print-prompts", TArg::None},    {"print-text", TArg::None},    {"save", TArg::None},
-    {"expect", TArg::Required},       {"wait-idle", TArg::None},     {"screenshot", TArg::Required},
-    {"close-file", TArg::Optional},   {"print-project", TArg::None}, {"screenshot-desktop", TArg::Required},
-    {"dialog", TArg::Required},
+constexpr std::array<TCommandShape, 26> Commands{{
+    {"open-project", TArg::Required},       {"close-project", TArg::None},
+    {"open-file", TArg::Required},          {"activate", TArg::Required},
+    {"type", TArg::Required},               {"key", TArg::Required},
+    {"menu", TArg::Required},               {"popup", TArg::Required},
+    {"status-click", TArg::None},           {"answer", TArg::Required, true},
+    {"print-status", TArg::None},           {"print-menu", TArg::Optional},
+    {"print-prompts", TArg::None, true},    {"print-text", TArg::None},
+    {"save", TArg::None},                   {"expect", TArg::Required, true},
+    {"wait-idle", TArg::None, true},        {"screenshot", TArg::Required, true},
+    {"close-file", TArg::Optional},         {"print-project", TArg::None},
+    {"screenshot-desktop", TArg::Required, true}, {"dialog", TArg::Required, true},
+    {"print-form", TArg::None, true},       {"click", TArg::Required, true},
+    {"tick", TArg::Required, true},         {"set", TArg::Required, true},
 }};
 
+const TCommandShape* Shape(std::string_view command) {
+  for (const auto& c : Commands)
+    if (c.Name == command) return &c;
+  return nullptr;
+}
+
 } // namespace
+
+bool ActsInForm(const std::string& command) {
+  const TCommandShape* shape = Shape(command);
+  return shape && shape->InForm;
+}
 
 bool ParseScenario(const std::string& text, const std::string& fileName,
                    std::vector<TScenarioStep>& steps, std::string& error) {
@@ -42,9 +59,7 @@ bool ParseScenario(const std::string& text, const std::string& fileName,
     TScenarioStep step{lineNo, line.substr(start, space == std::string::npos ? std::string::npos : space - start),
                        space == std::string::npos ? std::string() : line.substr(space + 1)};
     auto where = fileName + ":" + std::to_string(lineNo) + ": ";
-    const TCommandShape* shape = nullptr;
-    for (const auto& c : Commands)
-      if (c.Name == step.Command) shape = &c;
+    const TCommandShape* shape = Shape(step.Command);
     if (!shape) {
       error = where + "unknown command \"" + step.Command + "\"";
       return false;

@@ -12,14 +12,27 @@
 //   status-click         clicks the first status panel after the editor's own three
 //   answer REPLY         queues the reply to the next prompt ("Yes", "OK", "text:…", …); answers at
 //                        the very top are queued before the add-in loads
-//   dialog REPLY         queues the button ("OK", "Cancel", "Yes", …) that closes the next modal
-//                        form; one without a queued button is cancelled, and the transcript says so
+//   dialog REPLY         closes the modal form that is up with the result of that button ("OK",
+//                        "Cancel", "Yes", …); with none up, queues it for the next modal form, which
+//                        then closes at once
 //   print-status, print-menu [PATH], print-prompts, print-text, print-project
 //   save                 writes the active file (a refusal shows as a message box)
 //   expect TEXT          fails unless the printed output so far contains TEXT
 //   wait-idle            handles pending events
 //   screenshot FILE      PNG of the active window; screenshot-desktop FILE: of all windows
-// A prompt without a queued answer fails the scenario at once.
+// While a modal form is up (and no queued `dialog` closed it), the lines that follow act on it until
+// one closes it; those can be the form commands below, `dialog`, `answer`, `expect`, `print-prompts`,
+// `wait-idle` and the screenshots (of the form). NAME is a control's component name:
+//   print-form           the form's class name and caption, then each visible control as
+//                        `NAME | caption or text | enabled` (a check box adds `| checked`), and each
+//                        line of a list as `NAME[INDEX] | text` with `| checked`, `| unchecked` or
+//                        `| grayed` when it has a check box
+//   click NAME           presses a button or check box
+//   tick NAME INDEX      toggles the check box of line INDEX (from 0) of a list, as Space on it does
+//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
+// A prompt without a queued answer fails the scenario, wherever it was raised (also while the IDE
+// starts or closes, and when something caught the failure); so does a modal form still up when the
+// script ends or when a line comes that can't act on it.
 #include <string>
 #include <vector>
 
@@ -28,6 +41,9 @@ struct TScenarioStep {
   std::string Command;   // e.g. "open-project", "type"
   std::string Argument;  // the rest of the line after one blank (may be empty)
 };
+
+// Whether `command` may come while a modal form is up.
+bool ActsInForm(const std::string& command);
 
 // Reads a scenario; false with "FILE:LINE: message" on the first unknown command or a command whose
 // argument is missing or not allowed.

@@ -1,10 +1,10 @@
 #include "host/ScriptRunner.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 #include <QPixmap>
@@ -12,6 +12,7 @@
 
 #include "host/EditControl.h"
 #include "host/EditWindow.h"
+#include "host/FormControls.h"
 #include "host/FormView.h"
 #include "host/Host.h"
 #include "host/MainForm.h"
@@ -59,27 +60,77 @@ QString KeyText(int key, Qt::KeyboardModifiers modifiers) {
   return {};
 }
 
+// A line's "\n" as the line break it stands for.
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\\n") == 0) {
+      out += '\n';
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+constexpr TMsgDlgBtn DialogButtons[] = {mbYes,    mbNo,     mbOK,  mbCancel,  mbAbort,
+                                        mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll};
+
+TModalResult ReplyResult(const std::string& reply) {
+  for (TMsgDlgBtn button : DialogButtons)
+    if (SameText(ButtonName(button), reply)) return MsgDlgResult(button);
+  throw Exception("\"" + reply + "\" is not a dialog button (OK, Cancel, Yes, No, Abort, Retry, Ignore, All, "
+                  "NoToAll, YesToAll)");
+}
+
+std::string ResultName(TModalResult result) {
+  for (TMsgDlgBtn button : DialogButtons)
+    if (MsgDlgResult(button) == result) return ButtonName(button);
+  return std::to_string(result);
+}
+
 } // namespace
 
 TScriptRunner::TScriptRunner(THost& host, TScriptedPrompter& prompter, std::ostream& transcript)
-    : FHost(host), FPrompter(prompter), FOut(transcript) {
-  // Nobody sits in front of a scenario: a modal form must not wait for one.
-  FOldModalHook = SetModalHook([this](TForm& form) { CloseModal(form); });
+    : FHost(host), FPrompter(prompter), FOut(transcript), FFailuresSeen(prompter.Failures().size()) {
+  // Nobody sits in front of a scenario: the script answers every modal form.
+  FOldModalHook = SetModalHook([this](TForm& form) { DriveModal(form); });
 }
 
 TScriptRunner::~TScriptRunner() { SetModalHook(std::move(FOldModalHook)); }
 
-void TScriptRunner::CloseModal(TForm& form) {
-  std::string reply = "Cancel";
+void TScriptRunner::DriveModal(TForm& form) {
+  const std::string name = form.ClassName() + " \"" + form.Caption() + "\"";
+  QPointer<TForm> up(&form);
+  auto isUp = [&up] { return up && up->IsModal() && up->ModalResult() == mrNone; };
   if (!FDialogReplies.empty()) {
-    reply = FDialogReplies.front();
+    form.SetModalResult(ReplyResult(FDialogReplies.front()));
     FDialogReplies.pop_front();
+  } else {
+    const int opener = FLine;
+    FForms.push_back(up);
+    while (FError.empty() && isUp()) {
+      if (FNext >= FSteps.size())
+        FError = Where(opener) + "the modal form " + name + " had no answer: the scenario ended while it was up";
+      else if (!ActsInForm(FSteps[FNext].Command))
+        FError = Where(FSteps[FNext].Line) + "\"" + FSteps[FNext].Command + "\" can't act on the modal form " +
+                 name + ", which is still up";
+      else
+        RunStep(FSteps[FNext++]);
+    }
+    FForms.pop_back();
+    FLine = opener;
   }
-  TModalResult result = mrCancel;
-  for (TMsgDlgBtn button : {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll})
-    if (SameText(ButtonName(button), reply)) result = MsgDlgResult(button);
-  Print("dialog " + form.ClassName() + " \"" + form.Caption() + "\" closed with " + reply);
-  form.SetModalResult(result);
+  if (isUp())
+    up->SetModalResult(mrCancel);   // the scenario failed: everything unwinds
+  else if (up)
+    Print("dialog " + name + " closed with " + ResultName(up->ModalResult()));
+}
+
+TForm& TScriptRunner::UpForm() const {
+  if (FForms.empty() || !FForms.back()) throw Exception("no modal form is up");
+  return *FForms.back();
 }
 
 bool TScriptRunner::Load(const std::string& fileName) {
@@ -99,31 +150,45 @@ void TScriptRunner::QueueLeadingAnswers() {
 }
 
 bool TScriptRunner::Run() {
-  // Prompts that failed before (while the add-in loaded) are on record for print-prompts; only
-  // those of the steps fail the scenario.
-  FFailuresSeen = FPrompter.Failures().size();
-  for (; FNext < FSteps.size(); ++FNext) {
-    const TScenarioStep& step = FSteps[FNext];
-    std::string where = FFileName + ":" + std::to_string(step.Line) + ": ";
-    Echo("> " + step.Command + (step.Argument.empty() ? "" : " " + step.Argument));
-    try {
-      Execute(step);
-      WaitIdle();
-    } catch (const EPromptScript&) {
-      // Reported below from the prompter's record, which says what was asked.
-    } catch (const std::exception& e) {
-      FError = where + step.Command + " failed: " + e.what();
-      ++FNext;
-      return false;
-    }
-    const auto& failures = FPrompter.Failures();
-    if (failures.size() > FFailuresSeen) {
-      FError = where + "a prompt had no answer: " + Escaped(failures[FFailuresSeen]);
-      ++FNext;
-      return false;
-    }
+  CheckPrompts(Where(0), " while the IDE started");
+  while (FError.empty() && FNext < FSteps.size()) RunStep(FSteps[FNext++]);
+  FLine = 0;
+  return FError.empty();
+}
+
+bool TScriptRunner::ClosedAnswered() {
+  CheckPrompts(Where(0), " while the IDE closed");
+  return FError.empty();
+}
+
+bool TScriptRunner::RunStep(const TScenarioStep& step) {
+  FLine = step.Line;
+  const std::string where = Where(step.Line);
+  Echo("> " + step.Command + (step.Argument.empty() ? "" : " " + step.Argument));
+  try {
+    Execute(step);
+    WaitIdle();
+  } catch (const EPromptScript&) {
+    // Reported below from the prompter's record, which says what was asked.
+  } catch (const std::exception& e) {
+    // A failure inside a modal form this step opened came first and says more.
+    if (FError.empty()) FError = where + step.Command + " failed: " + e.what();
   }
-  return true;
+  CheckPrompts(where, "");
+  return FError.empty();
+}
+
+std::string TScriptRunner::Where(int line) const {
+  return FFileName + (line ? ":" + std::to_string(line) : std::string()) + ": ";
+}
+
+// The prompter records every prompt it could not answer, also those whose failure something caught
+// and only reported (an add-in's exception guard, say): each fails the scenario.
+void TScriptRunner::CheckPrompts(const std::string& where, const std::string& when) {
+  const auto& failures = FPrompter.Failures();
+  if (failures.size() > FFailuresSeen && FError.empty())
+    FError = where + "a prompt had no answer" + when + ": " + Escaped(failures[FFailuresSeen]);
+  FFailuresSeen = failures.size();
 }
 
 void TScriptRunner::Echo(const std::string& line) {
@@ -150,6 +215,7 @@ void TScriptRunner::WaitIdle() {
 }
 
 QWidget* TScriptRunner::ActiveWindow() const {
+  if (!FForms.empty() && FForms.back()) return FForms.back();
   if (QWidget* window = QApplication::activeWindow()) return window;
   return FHost.EditWindow()->isVisible() ? static_cast<QWidget*>(FHost.EditWindow())
                                          : static_cast<QWidget*>(FHost.MainForm());
@@ -159,13 +225,6 @@ QWidget* TScriptRunner::TextTarget() const {
   if (auto* view = qobject_cast<TFormView*>(ActiveWindow())) return view->TextControl();
   if (!FHost.EditWindow()->CurrentModule()) throw Exception("no file is open in the editor");
   return FHost.EditWindow()->EditControl();
-}
-
-void TScriptRunner::SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(target, &release);
 }
 
 void TScriptRunner::TypeText(const std::string& text) {
@@ -331,7 +390,26 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
   } else if (c == "status-click") {
     StatusClick();
   } else if (c == "dialog") {
-    FDialogReplies.push_back(Trim(arg));
+    TModalResult result = ReplyResult(Trim(arg));
+    if (FForms.empty())
+      FDialogReplies.push_back(Trim(arg));
+    else
+      UpForm().SetModalResult(result);
+  } else if (c == "print-form") {
+    for (const std::string& line : DescribeForm(UpForm())) Print(Escaped(line));
+  } else if (c == "click") {
+    ClickControl(UpForm(), Trim(arg));
+  } else if (c == "tick") {
+    std::istringstream words(arg);
+    std::string name, rest;
+    int index = -1;
+    if (!(words >> name >> index) || words >> rest) throw Exception("give a list's name and a line number");
+    TickLine(UpForm(), name, index);
+  } else if (c == "set") {
+    size_t start = arg.find_first_not_of(" \t");
+    size_t space = arg.find_first_of(" \t", start);
+    TypeIntoControl(UpForm(), arg.substr(start, space - start),
+                    space == std::string::npos ? std::string() : Unescaped(arg.substr(space + 1)));
   } else if (c == "answer") {
     FPrompter.AddAnswer(Trim(arg));
   } else if (c == "print-status") {

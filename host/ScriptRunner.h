@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
 #include <QString>
 #include <Qt>
 
@@ -31,21 +32,29 @@ public:
   // while the IDE starts (the add-in loading) can be answered.
   void QueueLeadingAnswers();
   // Runs the loaded steps (those not yet run); false with Error() ("FILE:LINE: message") at the
-  // first failing step.
+  // first failing step, or at once when a prompt or modal form of the IDE's start had no answer.
   bool Run();
   bool RunFile(const std::string& fileName) { return Load(fileName) && Run(); }
+  // After the IDE has shut down: false with Error() when a prompt or modal form raised while it
+  // closed had no answer.
+  bool ClosedAnswered();
   const std::string& Error() const { return FError; }
 
 private:
+  // Echoes and runs one step; false with Error() when it fails or a prompt or form had no answer.
+  bool RunStep(const TScenarioStep& step);
   // One step; throws Exception with the reason when it fails.
   void Execute(const TScenarioStep& step);
+  // "FILE:LINE: ", or "FILE: " for no line.
+  std::string Where(int line) const;
+  // Records the first prompt failure not yet reported as the error (unless there is one already).
+  void CheckPrompts(const std::string& where, const std::string& when);
   std::string Resolve(const std::string& path) const;
   void Echo(const std::string& line);
   void Print(const std::string& line);
   void WaitIdle();
   QWidget* ActiveWindow() const;
   QWidget* TextTarget() const;
-  void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text);
   void TypeText(const std::string& text);
   void PressKey(const std::string& spec);
   void Activate(const std::string& path);
@@ -54,8 +63,12 @@ private:
   void PrintPrompts();
   void StatusClick();
   void ClickPopup(const std::string& path);
-  // Closes a modal form with the next queued dialog reply (Cancel without one).
-  void CloseModal(TForm& form);
+  // Given every modal form as it comes up: a queued dialog reply closes it; else the lines that
+  // follow act on it until one closes it. A line that can't, the end of the script or an earlier
+  // failure fails the scenario and cancels the form, so that everything unwinds.
+  void DriveModal(TForm& form);
+  // The innermost modal form being driven; throws when none is up.
+  TForm& UpForm() const;
   void Screenshot(const std::string& path);
 
   THost& FHost;
@@ -69,6 +82,8 @@ private:
   size_t FPromptsPrinted = 0;
   size_t FFailuresSeen = 0;
   std::string FError;
+  int FLine = 0;   // the line of the step running, 0 for none
   std::deque<std::string> FDialogReplies;
+  std::vector<QPointer<TForm>> FForms;   // the modal forms being driven, innermost last
   TModalHook FOldModalHook;
 };

@@ -49,6 +49,7 @@ void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, c
 int RunScript(THost& host, TScriptRunner& runner) {
   bool passed = runner.Run();
   host.Shutdown();
+  passed = passed && runner.ClosedAnswered();
   if (!passed) {
     std::cerr << runner.Error() << '\n';
     return 1;
@@ -93,7 +94,7 @@ int main(int argc, char** argv) {
   try {
     host.LoadAddIn(options.AddIn);
   } catch (const EPromptScript&) {
-    // The failure was recorded as a prompt; the scenario can print it and goes on without add-in.
+    // The prompter recorded the failure: the scenario fails on it before its first step.
   }
   for (const std::string& file : options.Files) host.OpenFile(file);
   if (scripted) return RunScript(host, *runner);

@@ -138,7 +138,8 @@ void TFrmFileList::SetAdvanced(TFrmAdvanced* Panel) {
   if (!Panel) return;
   btnAdvanced->show();
   FAdvancedBox->setTitle(QStringLiteral("Advanced"));
-  FAdvancedBox->setFixedHeight(Panel->height() + 20);
+  // Room for the panel, the box's title and its frame.
+  FAdvancedBox->setFixedHeight(Panel->height() + FAdvancedBox->fontMetrics().height() + 16);
   FAdvanced = Panel;
   Panel->FOnChange = [this](TFrmAdvanced* panel) { AdvancedChanged(panel); };
   Panel->setParent(FAdvancedBox);

@@ -41,7 +41,7 @@ TFrmFileListBox::TFrmFileListBox(QObject* owner, TRVLProject* Project) : TFrmFil
   vlbFileList->SetItemHeight(16);
   vlbFileList->SetCheckBoxes(true);
   vlbFileList->SetHScrollBar(false);
-  pnlListox->layout()->addWidget(vlbFileList);
+  static_cast<QVBoxLayout*>(pnlListox->layout())->addWidget(vlbFileList, 1);
   lblFiles->setBuddy(vlbFileList);
   vlbFileList->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(vlbFileList, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

@@ -70,6 +70,8 @@ THRVLListbox::THRVLListbox(QWidget* parent) : QWidget(parent) {
   FHeaderModel = new QStandardItemModel(0, 0, this);
   FHeader->setModel(FHeaderModel);
   FHeader->setSectionResizeMode(QHeaderView::Interactive);
+  // One line of text high, whatever the list's height.
+  FHeader->setFixedHeight(FHeader->fontMetrics().height() + 8);
   FHeader->setMinimumSectionSize(0);
   FHeader->setStretchLastSection(false);
   FListBox = new TRVLListBox(this);
@@ -78,7 +80,7 @@ THRVLListbox::THRVLListbox(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(FHeader);
-  layout->addWidget(FListBox);
+  layout->addWidget(FListBox, 1);   // the header keeps its own height
   resize(150, 100);
 
   FListBox->OnDrawItem = [this](TRVLListBox*, int index, QPainter& canvas, const QRect& rect, TOwnerDrawState state) {

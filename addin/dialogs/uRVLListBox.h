@@ -60,10 +60,11 @@ public:
   void Clear() { clear(); }
   std::string Text(int index) const;
 
-  // Per-item state; an item never given any reads unchecked, enabled, data 0.
+  // Per-item state; an item never given any reads unchecked, enabled, data 0. State is invokable
+  // so that scripts read the check boxes without this header (ui/CheckList.h).
   bool Checked(int index) const { return State(index) == 1; }
   void SetChecked(int index, bool checked) { SetState(index, checked ? 1 : 0); }
-  int State(int index) const;
+  Q_INVOKABLE int State(int index) const;
   // Does nothing for a disabled item.
   void SetState(int index, int state);
   bool ItemEnabled(int index) const;

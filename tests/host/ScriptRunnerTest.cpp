@@ -1,7 +1,11 @@
 // Scenario steps against the real windows: what an add-in hooked into the editor sees of them.
 #include <sstream>
 
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 #include "HostFixture.h"
 #include "host/EditControl.h"
@@ -11,6 +15,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/Prompter.h"
 #include "ui/StatusBar.h"
 
 namespace {
@@ -31,6 +36,70 @@ protected:
   }
 };
 
+// A list that keeps its lines' check states itself and toggles the selected lines on Space, as the
+// add-in's file lists do.
+class TOwnCheckList : public QListWidget {
+  Q_OBJECT
+public:
+  using QListWidget::QListWidget;
+  Q_INVOKABLE int State(int index) const { return FStates.value(index); }
+  std::vector<int> Toggled;
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Space)
+      for (QListWidgetItem* line : selectedItems()) {
+        FStates[row(line)] = 1 - FStates.value(row(line));
+        Toggled.push_back(row(line));
+      }
+    QListWidget::keyPressEvent(event);
+  }
+
+private:
+  QMap<int, int> FStates;
+};
+
+// A check-in dialog: OK, a disabled Help, a button that asks (and swallows the failure), a check
+// box, an edit, a list with its own check boxes and one with Qt's.
+class TTestForm : public TForm {
+  Q_OBJECT
+public:
+  explicit TTestForm(QObject* owner) : TForm(owner) {
+    SetCaption("Check In");
+    auto add = [this](QWidget* control, const char* name) {
+      control->setObjectName(name);
+      control->setGeometry(0, 30 * int(children().size()), 200, 25);
+    };
+    add(btnOK, "btnOK");
+    add(btnHelp, "btnHelp");
+    add(btnAsk, "btnAsk");
+    add(chkbKeep, "chkbKeep");
+    add(edComment, "edComment");
+    add(lbFiles, "lbFiles");
+    add(lbPlain, "lbPlain");
+    btnHelp->setEnabled(false);
+    SetButtonResult(btnOK, mrOk);
+    connect(btnAsk, &QPushButton::clicked, this, [] {
+      try {
+        MessageBox("Sure?", "Ravelin", MB_YESNO);
+      } catch (...) {
+      }
+    });
+    connect(edComment, &QLineEdit::textEdited, this, [this] { ++Edited; });
+    lbFiles->addItems({"Unit1.cpp", "Unit1.h"});
+    lbPlain->addItem("Demo.bpr");
+    lbPlain->item(0)->setCheckState(Qt::Unchecked);
+  }
+  QPushButton* btnOK = new QPushButton("OK", this);
+  QPushButton* btnHelp = new QPushButton("Help", this);
+  QPushButton* btnAsk = new QPushButton("Ask", this);
+  QCheckBox* chkbKeep = new QCheckBox("&Keep checked out", this);
+  QLineEdit* edComment = new QLineEdit("old", this);
+  TOwnCheckList* lbFiles = new TOwnCheckList(this);
+  QListWidget* lbPlain = new QListWidget(this);
+  int Edited = 0;
+};
+
 } // namespace
 
 class ScriptRunnerTest : public HostFixture {
@@ -42,8 +111,18 @@ protected:
     FError = runner.Error();
     return passed;
   }
+  // A menu item "&Dialog" that runs FForm modally, as an add-in command would.
+  void AddDialogItem() {
+    FForm = new TTestForm(FHost->MainForm());
+    auto* item = new TMenuItem(FHost->MainForm());
+    item->SetCaption("&Dialog");
+    item->OnClick = [this](TObject*) { FResults.push_back(FForm->ShowModal()); };
+    FHost->MainForm()->Menu()->Items()->Add(item);
+  }
   std::ostringstream FOut;
   std::string FError;
+  TTestForm* FForm = nullptr;
+  std::vector<TModalResult> FResults;
 };
 
 TEST_F(ScriptRunnerTest, StepsReachTheEditorThroughWhatAddInsHook) {
@@ -108,20 +187,64 @@ TEST_F(ScriptRunnerTest, AFailingStepStopsTheScenarioAndNamesItsLine) {
   EXPECT_NE(FError.find("unknown key \"Ctrl+Banana\""), std::string::npos) << FError;
 }
 
-TEST_F(ScriptRunnerTest, ModalFormsAreClosedWithTheQueuedReplyOrCancelled) {
-  std::vector<TModalResult> results;
-  auto* dialog = new TForm(FHost->MainForm());
-  dialog->SetCaption("Check In");
-  // A menu item that runs the dialog modally twice, as an add-in command would.
-  auto* item = new TMenuItem(FHost->MainForm());
-  item->SetCaption("&Dialog");
-  item->OnClick = [&](TObject*) {
-    results.push_back(dialog->ShowModal());
-    results.push_back(dialog->ShowModal());
-  };
-  FHost->MainForm()->Menu()->Items()->Add(item);
-  ASSERT_TRUE(Run("dialog OK\nmenu &Dialog\nexpect dialog TForm \"Check In\" closed with OK\n"
-                  "expect dialog TForm \"Check In\" closed with Cancel\n"))
+TEST_F(ScriptRunnerTest, LinesAfterAModalFormActOnItUntilOneClosesIt) {
+  AddDialogItem();
+  ASSERT_TRUE(Run("menu &Dialog\nprint-form\nset edComment fixed the build\nclick chkbKeep\ntick lbFiles 1\n"
+                  "tick lbPlain 0\nprint-form\nclick btnOK\nexpect dialog TTestForm \"Check In\" closed with OK\n"
+                  "dialog OK\nmenu &Dialog\nmenu &Dialog\ndialog Cancel\n"))
       << FError;
-  EXPECT_EQ(results, (std::vector<TModalResult>{mrOk, mrCancel}));
+  EXPECT_EQ(FResults, (std::vector<TModalResult>{mrOk, mrOk, mrCancel}));
+  EXPECT_EQ(FForm->edComment->text(), "fixed the build");
+  EXPECT_EQ(FForm->Edited, 1);
+  EXPECT_TRUE(FForm->chkbKeep->isChecked());
+  EXPECT_EQ(FForm->lbFiles->Toggled, std::vector<int>{1});
+  EXPECT_EQ(FForm->lbPlain->item(0)->checkState(), Qt::Checked);
+  const std::string out = FOut.str();
+  for (const char* line :
+       {"form TTestForm \"Check In\"\nbtnOK | OK | enabled\nbtnHelp | Help | disabled\nbtnAsk | Ask | enabled\n"
+        "chkbKeep | &Keep checked out | enabled | unchecked\nedComment | old | enabled\nlbFiles |  | enabled\n"
+        "lbFiles[0] | Unit1.cpp | unchecked\nlbFiles[1] | Unit1.h | unchecked\nlbPlain |  | enabled\n"
+        "lbPlain[0] | Demo.bpr | unchecked\n",
+        "chkbKeep | &Keep checked out | enabled | checked\nedComment | fixed the build | enabled\n",
+        "lbFiles[1] | Unit1.h | checked\nlbPlain |  | enabled\nlbPlain[0] | Demo.bpr | checked\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line << "\n---\n" << out;
 }
+
+TEST_F(ScriptRunnerTest, ALineThatCantActOnTheFormOrAMissedAnswerFailsAndCancelsIt) {
+  AddDialogItem();
+  const std::string form = "the modal form TTestForm \"Check In\"";
+  const std::pair<std::string, std::string> cases[] = {
+      {"menu &Dialog\nclick btnNope\n", ":2: click failed: the form TTestForm has no control \"btnNope\""},
+      {"menu &Dialog\nclick edComment\n", ":2: click failed: \"edComment\" is not a button or check box"},
+      {"menu &Dialog\nclick btnHelp\n", ":2: click failed: \"btnHelp\" is disabled"},
+      {"menu &Dialog\ntick lbFiles 2\n", ":2: tick failed: \"lbFiles\" has no line 2 (it has 2)"},
+      {"menu &Dialog\ntick lbFiles one\n", ":2: tick failed: give a list's name and a line number"},
+      {"menu &Dialog\nset lbFiles x\n", ":2: set failed: \"lbFiles\" is not an edit or memo that takes typing"},
+      {"menu &Dialog\ndialog Okay\n", ":2: dialog failed: \"Okay\" is not a dialog button"},
+      {"menu &Dialog\nclick btnAsk\n", ":2: a prompt had no answer: No scripted answer for the message box \"Ravelin\""},
+      {"menu &Dialog\nprint-form\nprint-menu\n", ":3: \"print-menu\" can't act on " + form + ", which is still up"},
+      {"menu &Dialog\nprint-form\n", ":1: " + form + " had no answer: the scenario ended while it was up"},
+  };
+  for (const auto& [script, error] : cases) {
+    FResults.clear();
+    EXPECT_FALSE(Run(script)) << script;
+    EXPECT_EQ(FError.rfind(PathOf("samples/test.scn") + error, 0), 0u) << script << "\n" << FError;
+    EXPECT_EQ(FResults, std::vector<TModalResult>{mrCancel}) << script;
+  }
+  EXPECT_FALSE(Run("click btnOK\n"));
+  EXPECT_NE(FError.find(":1: click failed: no modal form is up"), std::string::npos) << FError;
+}
+
+TEST_F(ScriptRunnerTest, APromptMissedBeforeTheFirstStepFailsTheScenario) {
+  TScriptRunner runner(*FHost, *FPrompter, FOut);
+  ASSERT_TRUE(runner.Load(WriteFile("samples/test.scn", "print-prompts\n")));
+  try {
+    MessageBox("Tip: update", "Ravelin", MB_OK);   // the failure is caught, as an add-in's guard does
+  } catch (const Exception&) {
+  }
+  EXPECT_FALSE(runner.Run());
+  EXPECT_EQ(runner.Error().rfind(PathOf("samples/test.scn") + ": a prompt had no answer while the IDE started: "
+                                 "No scripted answer for the message box \"Ravelin\"", 0), 0u) << runner.Error();
+}
+
+#include "ScriptRunnerTest.moc"

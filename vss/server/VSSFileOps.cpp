@@ -35,19 +35,14 @@ int64_t FileTimeOf(const VSSVersionRow& row, int32_t flags) {
   }
 }
 
-bool SameContent(const std::string& path, const VSSContentInfo& info) {
-  if (platform::FileSize(path) != info.Size) return false;
-  return VSSContent::Hash(VSSLocalFile::Read(path)) == info.Hash;
-}
-
 // Prepares `local` to receive a version. A writable local copy that differs is only replaced with
 // REPREPLACE; REPSKIP leaves it; otherwise the call is refused (help context 0, so callers can ask
 // the user and try again). A writable copy that already has the content is left as it is.
-void PlanWrite(VSSTree& tree, const VSSVersionRow& row, const std::string& local, int32_t flags, bool readOnly,
-               Writes& writes) {
+void PlanWrite(VSSSession& session, VSSTree& tree, const VSSVersionRow& row, const std::string& local, int32_t flags,
+               bool readOnly, Writes& writes) {
   VSSLocalFile::CheckNotFolder(local);
   if (VSSLocalFile::IsWritable(local)) {
-    if (SameContent(local, tree.ContentInfo(row.Content))) return;
+    if (session.LocalFiles.Holds(local, tree.ContentInfo(row.Content))) return;
     switch (flags & VSSFLAG_REP_MASK) {
     case VSSFLAG_REPREPLACE: break;
     case VSSFLAG_REPSKIP: return;
@@ -57,15 +52,17 @@ void PlanWrite(VSSTree& tree, const VSSVersionRow& row, const std::string& local
   writes.push_back(std::make_unique<PendingWrite>(local, tree.Content(row.Content), readOnly, FileTimeOf(row, flags)));
 }
 
-void PlanProjectGet(VSSTree& tree, int64_t project, const std::string& folder, int32_t flags, Writes& writes) {
+void PlanProjectGet(VSSSession& session, VSSTree& tree, int64_t project, const std::string& folder, int32_t flags,
+                    Writes& writes) {
   if (VSSLocalFile::KindOf(folder) == VSSLocalFile::Kind::File)
     throw EVSSAutomation("Access to file \"" + folder + "\" denied: it is not a folder", VSSError::AccessDenied);
   for (const VSSEntry& child : tree.Children(project, false)) {
     const std::string path = platform::IncludeTrailingPathDelimiter(folder) + child.Name;
     if (child.Type == VSSITEM_FILE)
-      PlanWrite(tree, tree.Version(child.Item, tree.LatestVersion(child.Item)), path, flags, ReadOnlyWanted(flags), writes);
+      PlanWrite(session, tree, tree.Version(child.Item, tree.LatestVersion(child.Item)), path, flags,
+                ReadOnlyWanted(flags), writes);
     else if ((flags & VSSFLAG_RECURS_MASK) == VSSFLAG_RECURSYES)
-      PlanProjectGet(tree, child.Id, path, flags, writes);
+      PlanProjectGet(session, tree, child.Id, path, flags, writes);
   }
 }
 
@@ -122,10 +119,10 @@ void Get(VSSSession& session, int64_t entryId, int32_t version, std::string& loc
     const VSSEntry entry = tree.Entry(entryId);
     local = LocalPathOf(tree, entry, local);
     if (entry.Type == VSSITEM_PROJECT)
-      PlanProjectGet(tree, entry.Id, local, flags, writes);
+      PlanProjectGet(session, tree, entry.Id, local, flags, writes);
     else
-      PlanWrite(tree, tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item)), local, flags,
-                ReadOnlyWanted(flags), writes);
+      PlanWrite(session, tree, tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item)), local,
+                flags, ReadOnlyWanted(flags), writes);
   });
   CommitAll(writes);
 }
@@ -156,7 +153,8 @@ void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, 
       if (entry.Binary) throw EVSSAutomation("Binary file already checked out", VSSError::BinaryCheckedOut);
     }
     const int32_t latest = tree.LatestVersion(entry.Item);
-    if ((flags & VSSFLAG_GET_MASK) != VSSFLAG_GETNO) PlanWrite(tree, tree.Version(entry.Item, latest), local, flags, false, writes);
+    if ((flags & VSSFLAG_GET_MASK) != VSSFLAG_GETNO)
+      PlanWrite(session, tree, tree.Version(entry.Item, latest), local, flags, false, writes);
     session.Store->Execute("INSERT INTO checkouts(item, user, folder, machine, project, comment, version, date, exclusive) "
                            "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)",
                            entry.Item, session.UserId, platform::ExtractFileDir(platform::ExpandFileName(local)),
@@ -223,14 +221,17 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
 
 bool IsDifferent(VSSSession& session, int64_t entryId, int32_t version, const std::string& localIn) {
   VSSTree tree(session);
-  return session.Store->Read([&] {
-    const VSSEntry entry = LoadFile(tree, entryId);
-    const std::string local = LocalPathOf(tree, entry, localIn);
-    VSSLocalFile::CheckNotFolder(local);
-    if (VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::Missing) return true;
-    const VSSVersionRow row = tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item));
-    return !SameContent(local, tree.ContentInfo(row.Content));
-  });
+  // The usual call names the local file and needs one query, which is a snapshot of its own.
+  std::optional<VSSContentInfo> content = tree.FileContent(entryId, version);
+  std::string local = localIn;
+  if (!content || local.empty()) {
+    session.Store->Read([&] {
+      local = LocalPathOf(tree, LoadFile(tree, entryId), localIn);   // raises what is wrong with the item
+      content = tree.FileContent(entryId, version);
+    });
+    if (!content) throw EVSSAutomation("Version " + std::to_string(version) + " not found", VSSError::NotFound);
+  }
+  return !session.LocalFiles.Holds(local, *content);
 }
 
 } // namespace VSSFileOps

@@ -11,6 +11,9 @@
 VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, int64_t entry, int32_t version)
     : FSession(std::move(session)), FEntry(entry), FVersion(version) {}
 
+VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed)
+    : FSession(std::move(session)), FEntry(listed.Id), FVersion(0), FListed(listed) {}
+
 VSSEntry VSSItemObject::Load() {
   return Tree().Entry(FEntry);
 }
@@ -24,7 +27,7 @@ std::string VSSItemObject::Spec() {
   return Store().Read([&] { return tree.SpecOf(FEntry); });
 }
 
-std::string VSSItemObject::Name() { return Load().Name; }
+std::string VSSItemObject::Name() { return FListed ? FListed->Name : Load().Name; }
 
 std::string VSSItemObject::LocalSpec() {
   VSSTree tree = Tree();
@@ -46,7 +49,7 @@ void VSSItemObject::SetLocalSpec(const std::string& folder) {
   });
 }
 
-int32_t VSSItemObject::Type() { return Load().Type; }
+int32_t VSSItemObject::Type() { return FListed ? FListed->Type : Load().Type; }
 
 bool VSSItemObject::Binary() { return Load().Binary; }
 
@@ -71,7 +74,8 @@ bool VSSItemObject::IsDifferent(const std::string& local) {
 
 VSSPtr<IVSSItems> VSSItemObject::Items(bool includeDeleted) {
   std::vector<VSSPtr<IVSSItem>> items;
-  for (const VSSEntry& child : Tree().Children(FEntry, includeDeleted)) items.push_back(ItemAt(child.Id));
+  for (const VSSEntry& child : Tree().Children(FEntry, includeDeleted))
+    items.emplace_back(new VSSItemObject(FSession, child));
   return VSSPtr<IVSSItems>(new VSSItemsObject(std::move(items)));
 }
 

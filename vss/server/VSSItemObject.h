@@ -1,7 +1,10 @@
 #pragma once
 // An item (project or file) as one user sees it, possibly as of one version. It keeps only ids and
-// reads the store on every call, so it always shows the latest state of any process's changes.
+// reads the store on every call, so it always shows the latest state of any process's changes;
+// only an item listed by its project's Items keeps the name and type it was listed with, which
+// never change while the item exists.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "vss/api/VSSInterfaces.h"
@@ -12,6 +15,8 @@ class VSSItemObject : public VSSObject<IVSSItem> {
 public:
   // version 0 means the latest.
   VSSItemObject(std::shared_ptr<VSSSession> session, int64_t entry, int32_t version = 0);
+  // An item as its project's list read it.
+  VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed);
 
   const std::shared_ptr<VSSSession>& Session() const { return FSession; }
   int64_t EntryId() const { return FEntry; }
@@ -56,4 +61,5 @@ private:
   std::shared_ptr<VSSSession> FSession;
   int64_t FEntry;
   int32_t FVersion;
+  std::optional<VSSEntry> FListed;
 };

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "vss/server/VSSStatCache.h"
 #include "vss/server/VSSStore.h"
 
 struct VSSSession {
@@ -19,4 +20,6 @@ struct VSSSession {
   std::string Name;       // registered name, else the folder's name
   int64_t UserId = 0;
   std::string UserName;   // as stored
+  // What local files held when this user last read or wrote them on this machine.
+  VSSStatCache LocalFiles{VSSStatCache::DefaultFile()};
 };

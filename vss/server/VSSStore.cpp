@@ -79,8 +79,7 @@ void VSSStore::Create(const std::string& file) {
 VSSStore::VSSStore(const std::string& file, const std::string& databaseName) : FFile(file) {
   if (!platform::FileExists(file)) NotADatabase(databaseName);
   if (sqlite3_open_v2(file.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
-    sqlite3_close(FDb);
-    FDb = nullptr;
+    Close();
     NotADatabase(databaseName);
   }
   sqlite3_busy_timeout(FDb, BusyTimeoutMs);
@@ -90,14 +89,20 @@ VSSStore::VSSStore(const std::string& file, const std::string& databaseName) : F
     Statement check(*this, "SELECT value FROM meta WHERE key = 'schema'");
     if (!check.Step() || check.Text(0) != SchemaVersion) NotADatabase(databaseName);
   } catch (const EVSSAutomation& error) {
-    sqlite3_close(FDb);
-    FDb = nullptr;
+    Close();
     if (error.ErrorCode() == VSSError::DatabaseBusy) throw;
     NotADatabase(databaseName);
   }
 }
 
-VSSStore::~VSSStore() { sqlite3_close(FDb); }
+VSSStore::~VSSStore() { Close(); }
+
+void VSSStore::Close() noexcept {
+  for (auto& [sql, cached] : FStatements) sqlite3_finalize(cached.Statement);
+  FStatements.clear();
+  sqlite3_close(FDb);
+  FDb = nullptr;
+}
 
 void VSSStore::Fail(int code, const std::string& what) const {
   if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
@@ -118,14 +123,13 @@ void VSSStore::Exec(const char* sql) {
 int64_t VSSStore::LastInsertId() const { return sqlite3_last_insert_rowid(FDb); }
 
 void VSSStore::Begin(bool write) {
-  Exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
+  Statement(*this, write ? "BEGIN IMMEDIATE" : "BEGIN").Run("starting a transaction");
   FDepth = 1;
   FWriting = write;
 }
 
 void VSSStore::Commit() {
-  const int code = sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
-  if (code != SQLITE_OK) Fail(code, "saving the change");
+  Statement(*this, "COMMIT").Run("saving the change");
   FDepth = 0;
 }
 
@@ -135,11 +139,30 @@ void VSSStore::Rollback() noexcept {
 }
 
 VSSStore::Statement::Statement(VSSStore& store, const char* sql) : FStore(store) {
-  const int code = sqlite3_prepare_v2(store.FDb, sql, -1, &FStatement, nullptr);
-  if (code != SQLITE_OK) store.Fail(code, "reading the database");
+  CachedStatement& cached = store.FStatements[sql];
+  if (cached.Statement && !cached.InUse) {
+    FStatement = cached.Statement;
+  } else {
+    const int code = sqlite3_prepare_v3(store.FDb, sql, -1, SQLITE_PREPARE_PERSISTENT, &FStatement, nullptr);
+    if (code != SQLITE_OK) store.Fail(code, "reading the database");
+    if (!cached.Statement) cached.Statement = FStatement;
+  }
+  if (FStatement == cached.Statement) {
+    FCached = &cached;
+    cached.InUse = true;
+  }
 }
 
-VSSStore::Statement::~Statement() { sqlite3_finalize(FStatement); }
+VSSStore::Statement::~Statement() {
+  if (!FCached) {
+    sqlite3_finalize(FStatement);
+    return;
+  }
+  // Reset ends the statement's part in any read, so a kept statement holds no snapshot open.
+  sqlite3_reset(FStatement);
+  sqlite3_clear_bindings(FStatement);
+  FCached->InUse = false;
+}
 
 VSSStore::Statement& VSSStore::Statement::Bind(int index, int64_t value) {
   sqlite3_bind_int64(FStatement, index, value);
@@ -161,15 +184,15 @@ VSSStore::Statement& VSSStore::Statement::BindNull(int index) {
   return *this;
 }
 
-bool VSSStore::Statement::Step() {
+bool VSSStore::Statement::Step(const char* what) {
   const int code = sqlite3_step(FStatement);
   if (code == SQLITE_ROW) return true;
   if (code == SQLITE_DONE) return false;
-  FStore.Fail(code, "using the database");
+  FStore.Fail(code, what);
 }
 
-void VSSStore::Statement::Run() {
-  while (Step()) {
+void VSSStore::Statement::Run(const char* what) {
+  while (Step(what)) {
   }
 }
 

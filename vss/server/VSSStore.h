@@ -6,12 +6,20 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 class VSSStore {
+  // Prepared statements are kept for reuse (parsing costs more than running most of them); one
+  // already running (a nested use of the same text) gets a fresh statement of its own.
+  struct CachedStatement {
+    sqlite3_stmt* Statement = nullptr;
+    bool InUse = false;
+  };
+
 public:
   // The store file of the database described by `iniPath` (its Data_Path folder + the file name);
   // raises "Cannot find database" when the ini file is missing or names no data folder.
@@ -48,10 +56,10 @@ public:
       (Bind(++index, args), ...);
       return *this;
     }
-    // Advances to the next row; false when done.
-    bool Step();
+    // Advances to the next row; false when done. `what` names the work in an error's message.
+    bool Step(const char* what = "using the database");
     // Runs to the end (for changes).
-    void Run();
+    void Run(const char* what = "using the database");
 
     int64_t Int(int column) const;
     std::string Text(int column) const;
@@ -60,6 +68,7 @@ public:
   private:
     VSSStore& FStore;
     sqlite3_stmt* FStatement = nullptr;
+    CachedStatement* FCached = nullptr;   // the store's entry when this is its kept statement
   };
 
   // A single value of the first row, or nothing.
@@ -124,8 +133,10 @@ private:
   void Commit();
   void Rollback() noexcept;
   void Exec(const char* sql);
+  void Close() noexcept;
   [[noreturn]] static void WriteInsideRead();
 
+  std::unordered_map<std::string, CachedStatement> FStatements;   // by SQL text; entries stay put
   sqlite3* FDb = nullptr;
   std::string FFile;
   int FDepth = 0;

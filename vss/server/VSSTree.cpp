@@ -193,6 +193,17 @@ VSSContentInfo VSSTree::ContentInfo(int64_t contentId) {
   return {row.Int(0), row.Text(1)};
 }
 
+std::optional<VSSContentInfo> VSSTree::FileContent(int64_t entryId, int32_t number) {
+  VSSStore::Statement row(FStore,
+                          "SELECT c.size, c.hash FROM entries e JOIN items i ON i.id = e.item AND i.type = ?3 "
+                          "JOIN versions v ON v.item = e.item AND v.number = IFNULL(NULLIF(?2, 0), "
+                          "(SELECT MAX(number) FROM versions WHERE item = e.item)) "
+                          "JOIN contents c ON c.id = v.content WHERE e.id = ?1");
+  row.BindAll(entryId, int64_t{number}, int64_t{VSSITEM_FILE});
+  if (!row.Step()) return std::nullopt;
+  return VSSContentInfo{row.Int(0), row.Text(1)};
+}
+
 void VSSTree::DropUnusedContents() {
   FStore.Execute("DELETE FROM contents WHERE id NOT IN (SELECT content FROM versions WHERE content IS NOT NULL)");
 }

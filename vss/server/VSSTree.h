@@ -75,6 +75,9 @@ public:
   int64_t PutContent(const std::string& content);
   std::string Content(int64_t contentId);
   VSSContentInfo ContentInfo(int64_t contentId);
+  // The content of a file entry's version (0: the latest) in one query; nothing when the entry is
+  // gone or a project, or has no such version.
+  std::optional<VSSContentInfo> FileContent(int64_t entryId, int32_t number);
   // Removes contents no version refers to any more.
   void DropUnusedContents();
 

@@ -1,0 +1,218 @@
+// The cache of local files' stat data behind IsDifferent: it answers untouched files, and it never
+// calls a changed file unchanged, whatever happened to the file or to the cache file.
+#include "VSSTestDatabase.h"
+
+#include <cstdio>
+#include <tuple>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Files.h"
+#include "vss/server/VSSContent.h"
+#include "vss/server/VSSStatCache.h"
+
+namespace {
+
+// Contents of one size, so only a read can tell them apart.
+constexpr const char* ContentA = "version A\n";
+constexpr const char* ContentB = "version B\n";
+
+struct CacheRow {
+  int64_t Modified = 0, Changed = 0, Inode = 0, Since = 0;
+  std::string Hash;
+};
+
+class VSSStatCacheTest : public VSSTestDatabase {
+protected:
+  void SetUp() override {
+    VSSTestDatabase::SetUp();
+    auto db = Open();
+    db->VSSItem("$/")->NewSubproject("App", "")->SetLocalSpec(PathOf("alice"));
+    AddFile(db.Get(), "$/App", "main.cpp", ContentA);
+    FLocal = PathOf("alice/main.cpp");
+    std::string local = FLocal;
+    db->VSSItem("$/App/main.cpp")->Get(local, VSSFLAG_USERRONO);
+  }
+
+  std::string CacheFile() const { return VSSStatCache::DefaultFile(); }
+  // Asked in a new session each time, so the answer comes from the cache file, not from memory.
+  bool IsDifferent() const { return Open()->VSSItem("$/App/main.cpp")->IsDifferent(FLocal); }
+
+  struct stat Stat() const {
+    struct stat info{};
+    ::stat(FLocal.c_str(), &info);
+    return info;
+  }
+  static int64_t Ns(const timespec& time) { return time.tv_sec * 1'000'000'000LL + time.tv_nsec; }
+
+  // Runs `sql` on the cache file with the local file's folder and name bound to ?1 and ?2.
+  std::optional<CacheRow> OnCache(const std::string& sql) const {
+    sqlite3* db = nullptr;
+    std::optional<CacheRow> row;
+    sqlite3_open(CacheFile().c_str(), &db);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+    const std::string folder = PathOf("alice");
+    sqlite3_bind_text(statement, 1, folder.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, "main.cpp", -1, SQLITE_STATIC);
+    if (sqlite3_step(statement) == SQLITE_ROW)
+      row = CacheRow{sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1),
+                     sqlite3_column_int64(statement, 2), sqlite3_column_int64(statement, 3),
+                     std::string(static_cast<const char*>(sqlite3_column_blob(statement, 4)),
+                                 static_cast<size_t>(sqlite3_column_bytes(statement, 4)))};
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return row;
+  }
+  std::optional<CacheRow> Row() const {
+    return OnCache("SELECT modified, changed, inode, since, hash FROM files WHERE folder = ?1 AND name = ?2");
+  }
+  // Makes the file's entry claim `hash` for the file as it is now, made `age` ns after its last change.
+  void Forge(const std::string& hash, int64_t age, int64_t inodeDelta = 0, int64_t modifiedDelta = 0) const {
+    const struct stat now = Stat();
+    const int64_t changed = Ns(now.st_ctim);
+    OnCache("UPDATE files SET modified = " + std::to_string(Ns(now.st_mtim) + modifiedDelta) +
+            ", changed = " + std::to_string(changed) + ", inode = " + std::to_string(now.st_ino + inodeDelta) +
+            ", since = " + std::to_string(changed + age) + ", hash = x'" + Hex(hash) +
+            "' WHERE folder = ?1 AND name = ?2");
+  }
+  static std::string Hex(const std::string& bytes) {
+    std::string hex;
+    for (unsigned char byte : bytes) hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
+    return hex;
+  }
+  void Rewrite(const std::string& content) const {
+    platform::SetReadOnly(FLocal, false);
+    WriteFile("alice/main.cpp", content);
+  }
+
+  std::string FLocal;
+};
+
+constexpr int64_t Old = 10 * VSSStatCache::TimeGranularityNs;
+
+TEST_F(VSSStatCacheTest, AnUntouchedFileIsAnsweredFromTheCacheAndAnyChangeToItsStatDataRereadsIt) {
+  EXPECT_FALSE(IsDifferent());
+  ASSERT_TRUE(Row());
+  // An old entry whose stat data matches is believed without reading the file...
+  Forge(VSSContent::Hash(ContentB), Old);
+  EXPECT_TRUE(IsDifferent());
+  // ...but not when it was made within the time granularity of the file's last change, nor when the
+  // inode or the modification time differ (the change time differs after every other change).
+  for (auto [age, inode, modified] : {std::tuple{VSSStatCache::TimeGranularityNs - 1, 0, 0}, {Old, 1, 0}, {Old, 0, 1}}) {
+    Forge(VSSContent::Hash(ContentB), age, inode, modified);
+    EXPECT_FALSE(IsDifferent()) << age << " " << inode << " " << modified;
+  }
+}
+
+TEST_F(VSSStatCacheTest, ChangedFilesAreNeverCalledUnchanged) {
+  // Rewritten with the same size again and again, at once after each answer.
+  for (int round = 0; round < 20; ++round) {
+    Rewrite(round % 2 ? ContentA : ContentB);
+    EXPECT_EQ(IsDifferent(), round % 2 == 0) << round;
+  }
+  // Touched back to its old times.
+  Rewrite(ContentA);
+  EXPECT_FALSE(IsDifferent());
+  const struct stat before = Stat();
+  Rewrite(ContentB);
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, FLocal.c_str(), times, 0), 0);
+  EXPECT_TRUE(IsDifferent());
+  // Replaced by another file with the same size and times.
+  Rewrite(ContentA);
+  EXPECT_FALSE(IsDifferent());
+  const std::string other = WriteFile("alice/other.cpp", ContentB);
+  const struct stat original = Stat();
+  const timespec originalTimes[2] = {original.st_atim, original.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), originalTimes, 0), 0);
+  ASSERT_EQ(std::rename(other.c_str(), FLocal.c_str()), 0);
+  EXPECT_TRUE(IsDifferent());
+}
+
+TEST_F(VSSStatCacheTest, GetCheckinAndUndoLeaveTheRightAnswerAndTheEntryIsRefreshed) {
+  auto file = Open()->VSSItem("$/App/main.cpp");
+  auto expectFresh = [&](bool different) {
+    EXPECT_EQ(IsDifferent(), different);
+    EXPECT_EQ(Row()->Inode, static_cast<int64_t>(Stat().st_ino));
+    EXPECT_EQ(Row()->Changed, Ns(Stat().st_ctim));
+  };
+  Rewrite(ContentB);
+  expectFresh(true);
+  Forge(VSSContent::Hash(ContentB), Old);
+  std::string local = FLocal;
+  file->Get(local, VSSFLAG_REPREPLACE | VSSFLAG_TIMEMOD);
+  expectFresh(false);
+
+  file->Checkout("", FLocal, 0);
+  Rewrite(ContentB);
+  expectFresh(true);
+  Forge(VSSContent::Hash(ContentB), Old);
+  file->UndoCheckout(FLocal, 0);
+  expectFresh(false);
+
+  file->Checkout("", FLocal, 0);
+  Rewrite(ContentB);
+  expectFresh(true);
+  Forge(VSSContent::Hash(ContentB), Old);
+  file->Checkin("", FLocal, 0);
+  expectFresh(false);
+  EXPECT_TRUE(file->Version("1")->IsDifferent(FLocal));
+}
+
+TEST_F(VSSStatCacheTest, AMissingCorruptOrForeignCacheFileIsSetAsideAndRebuiltWithoutError) {
+  auto expectRightAnswers = [&](const char* what) {
+    Rewrite(ContentA);
+    EXPECT_FALSE(IsDifferent()) << what;
+    Rewrite(ContentB);
+    EXPECT_TRUE(IsDifferent()) << what;
+    EXPECT_TRUE(Row()) << what << ": the cache file was not rebuilt";
+  };
+  std::filesystem::remove_all(PathOf("cache"));
+  expectRightAnswers("missing");
+
+  WriteFile("cache/ravelin/sourcesafe/" + platform::ExtractFileName(CacheFile()), std::string(4096, 'x'));
+  expectRightAnswers("corrupt");
+  EXPECT_TRUE(platform::FileExists(CacheFile() + ".bad"));
+
+  // Another user's file is not believed, even when it says something plausible.
+  Rewrite(ContentA);
+  EXPECT_FALSE(IsDifferent());
+  Forge(VSSContent::Hash(ContentB), Old);
+  ASSERT_EQ(::chown(CacheFile().c_str(), 4242, 4242), 0);
+  EXPECT_FALSE(IsDifferent());
+  struct stat info{};
+  ASSERT_EQ(::stat(CacheFile().c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, ::geteuid());
+}
+
+TEST_F(VSSStatCacheTest, ACacheThatCannotBeWrittenOnlyCostsAReadOfTheFile) {
+  // A cache locked by another process's long write.
+  EXPECT_FALSE(IsDifferent());
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(CacheFile().c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(writer, "BEGIN IMMEDIATE; DELETE FROM files", nullptr, nullptr, nullptr), SQLITE_OK);
+  Rewrite(ContentB);
+  EXPECT_TRUE(IsDifferent());
+  sqlite3_close(writer);
+  // No place for a cache at all.
+  WriteFile("not-a-folder", "");
+  setenv("XDG_CACHE_HOME", PathOf("not-a-folder").c_str(), 1);
+  EXPECT_TRUE(IsDifferent());
+  Rewrite(ContentA);
+  EXPECT_FALSE(IsDifferent());
+}
+
+TEST_F(VSSStatCacheTest, TheCacheFileIsPerMachineUnderTheUsersCacheFolder) {
+  const std::string name = "/ravelin/sourcesafe/" + platform::MachineName() + ".db";
+  for (auto [cacheHome, expected] : {std::pair{PathOf("xdg"), PathOf("xdg") + name},
+                                     {std::string("relative/ignored"), HomeDir().string() + "/.cache" + name},
+                                     {std::string(), HomeDir().string() + "/.cache" + name}}) {
+    setenv("XDG_CACHE_HOME", cacheHome.c_str(), 1);
+    EXPECT_EQ(VSSStatCache::DefaultFile(), expected) << cacheHome;
+  }
+}
+
+} // namespace

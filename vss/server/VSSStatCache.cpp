@@ -1,0 +1,203 @@
+#include "vss/server/VSSStatCache.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Environment.h"
+#include "platform/Files.h"
+#include "vss/server/VSSContent.h"
+#include "vss/server/VSSLocalFile.h"
+#include "vss/server/VSSTree.h"
+
+namespace {
+
+constexpr int BusyTimeoutMs = 250;   // a cache write that waits longer is skipped
+constexpr int SchemaVersion = 1;
+constexpr const char* Schema =
+    "CREATE TABLE IF NOT EXISTS files(folder TEXT NOT NULL, name TEXT NOT NULL, size INTEGER NOT NULL, "
+    "modified INTEGER NOT NULL, changed INTEGER NOT NULL, inode INTEGER NOT NULL, device INTEGER NOT NULL, "
+    "hash BLOB NOT NULL, since INTEGER NOT NULL, PRIMARY KEY(folder, name)) WITHOUT ROWID";
+
+int64_t Nanoseconds(const timespec& time) { return int64_t{time.tv_sec} * 1'000'000'000 + time.tv_nsec; }
+
+// Only a file and folder of this user's own, that nobody else may write, can be trusted.
+bool OwnedAndPrivate(const std::string& path, bool folder) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return false;
+  return (folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode)) && info.st_uid == ::geteuid() &&
+         (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// One statement, finalized when it goes; every call returns an SQLite result code.
+class Query {
+public:
+  Query(sqlite3* db, const char* sql) { FCode = sqlite3_prepare_v2(db, sql, -1, &FStatement, nullptr); }
+  ~Query() { sqlite3_finalize(FStatement); }
+  Query(const Query&) = delete;
+  Query& operator=(const Query&) = delete;
+  int Code() const { return FCode; }
+  sqlite3_stmt* operator*() const { return FStatement; }
+  // SQLITE_ROW, SQLITE_DONE or an error.
+  int Step() { return FCode == SQLITE_OK ? sqlite3_step(FStatement) : FCode; }
+
+private:
+  sqlite3_stmt* FStatement = nullptr;
+  int FCode;
+};
+
+std::string Column(sqlite3_stmt* row, int column) {
+  const auto* data = static_cast<const char*>(sqlite3_column_blob(row, column));
+  return data ? std::string(data, static_cast<size_t>(sqlite3_column_bytes(row, column))) : std::string();
+}
+
+} // namespace
+
+std::string VSSStatCache::DefaultFile() {
+  std::string folder = platform::GetEnv("XDG_CACHE_HOME");
+  if (folder.empty() || folder.front() != '/') {   // a relative setting is to be ignored
+    const std::string home = platform::HomeDirectory();
+    if (home.empty()) return {};
+    folder = platform::IncludeTrailingPathDelimiter(home) + ".cache";
+  }
+  return platform::IncludeTrailingPathDelimiter(folder) + "ravelin/sourcesafe/" + platform::MachineName() + ".db";
+}
+
+bool VSSStatCache::Entry::SameStatAs(const Entry& other) const {
+  return Size == other.Size && ModifiedNs == other.ModifiedNs && ChangedNs == other.ChangedNs &&
+         Inode == other.Inode && Device == other.Device;
+}
+
+bool VSSStatCache::Entry::Racy() const { return Since - std::max(ModifiedNs, ChangedNs) < TimeGranularityNs; }
+
+VSSStatCache::VSSStatCache(std::string file) : FFile(std::move(file)) {}
+
+VSSStatCache::~VSSStatCache() { Close(); }
+
+bool VSSStatCache::Holds(const std::string& path, const VSSContentInfo& content) {
+  // Taken before the stat (from the clock file times are set from): anything that changes the
+  // file after it shows in its times.
+  timespec clock;
+  ::clock_gettime(CLOCK_REALTIME, &clock);
+  const int64_t since = Nanoseconds(clock);
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return false;
+  if (S_ISDIR(info.st_mode)) VSSLocalFile::CheckNotFolder(path);
+  if (info.st_size != content.Size) return false;
+  Entry now{info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim), static_cast<int64_t>(info.st_ino),
+            static_cast<int64_t>(info.st_dev), {}, since};
+  // Any spelling of an absolute path will do as the key: an entry only counts for the file it was
+  // made from (its inode and times), whatever name it was found under.
+  const std::string key = path.front() == '/' ? path : platform::ExpandFileName(path);
+  if (const Entry* known = Find(key); known && known->SameStatAs(now) && !known->Racy())
+    return known->Hash == content.Hash;
+  now.Hash = VSSContent::Hash(VSSLocalFile::Read(path));
+  Save(key, now);
+  return now.Hash == content.Hash;
+}
+
+const VSSStatCache::Entry* VSSStatCache::Find(const std::string& path) {
+  const std::string folder = platform::ExtractFileDir(path);
+  if (!FLoadedFolders.contains(folder) && Open()) {
+    Query rows(FDb, "SELECT name, size, modified, changed, inode, device, hash, since FROM files WHERE folder = ?");
+    sqlite3_bind_text(*rows, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
+    int code;
+    while ((code = rows.Step()) == SQLITE_ROW) {
+      Entry entry{sqlite3_column_int64(*rows, 1), sqlite3_column_int64(*rows, 2), sqlite3_column_int64(*rows, 3),
+                  sqlite3_column_int64(*rows, 4), sqlite3_column_int64(*rows, 5), Column(*rows, 6),
+                  sqlite3_column_int64(*rows, 7)};
+      FEntries.try_emplace(platform::IncludeTrailingPathDelimiter(folder) + Column(*rows, 0), std::move(entry));
+    }
+    FLoadedFolders.insert(folder);   // not tried again after a failure either
+    if (code != SQLITE_DONE) Failed(code);
+  }
+  const auto found = FEntries.find(path);
+  return found == FEntries.end() ? nullptr : &found->second;
+}
+
+void VSSStatCache::Save(const std::string& path, const Entry& entry) {
+  FEntries.insert_or_assign(path, entry);
+  if (!Open()) return;
+  const std::string folder = platform::ExtractFileDir(path), name = platform::ExtractFileName(path);
+  Query save(FDb, "INSERT OR REPLACE INTO files VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  sqlite3_bind_text(*save, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_text(*save, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+  int index = 2;
+  for (int64_t value : {entry.Size, entry.ModifiedNs, entry.ChangedNs, entry.Inode, entry.Device})
+    sqlite3_bind_int64(*save, ++index, value);
+  sqlite3_bind_blob(*save, 8, entry.Hash.data(), static_cast<int>(entry.Hash.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_int64(*save, 9, entry.Since);
+  if (const int code = save.Step(); code != SQLITE_DONE) Failed(code);
+}
+
+bool VSSStatCache::Open() {
+  if (FDb) return true;
+  if (FUnusable || FFile.empty()) return false;
+  const std::string folder = platform::ExtractFileDir(FFile);
+  platform::ForceDirectories(folder);
+  ::chmod(folder.c_str(), 0700);   // the user's own, whatever the umask made it
+  if (!OwnedAndPrivate(folder, true)) {
+    FUnusable = true;
+    return false;
+  }
+  if (platform::FileExists(FFile) && !OwnedAndPrivate(FFile, false) && !SetAside()) {
+    FUnusable = true;
+    return false;
+  }
+  int code = OpenFile();
+  if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) code = SetAside() ? OpenFile() : code;
+  if (code != SQLITE_OK) {
+    Close();
+    FUnusable = true;
+  }
+  return FDb != nullptr;
+}
+
+int VSSStatCache::OpenFile() {
+  int code = sqlite3_open_v2(FFile.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (code == SQLITE_OK) code = sqlite3_busy_timeout(FDb, BusyTimeoutMs);
+  if (code == SQLITE_OK)
+    code = sqlite3_exec(FDb, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+  int64_t version = 0;
+  if (code == SQLITE_OK) {
+    Query read(FDb, "PRAGMA user_version");
+    code = read.Step();
+    if (code == SQLITE_ROW) {
+      version = sqlite3_column_int64(*read, 0);
+      code = SQLITE_OK;
+    }
+  }
+  if (code == SQLITE_OK && version == 0) {
+    const std::string setup = std::string("BEGIN IMMEDIATE; ") + Schema + "; PRAGMA user_version = " +
+                              std::to_string(SchemaVersion) + "; COMMIT";
+    code = sqlite3_exec(FDb, setup.c_str(), nullptr, nullptr, nullptr);
+    version = SchemaVersion;
+  }
+  // Another layout is another program's file, or a damaged one: either way not to be used.
+  if (code == SQLITE_OK && version != SchemaVersion) code = SQLITE_NOTADB;
+  if (code != SQLITE_OK) Close();
+  return code;
+}
+
+void VSSStatCache::Close() noexcept {
+  sqlite3_close(FDb);
+  FDb = nullptr;
+}
+
+void VSSStatCache::Failed(int code) {
+  if (code != SQLITE_CORRUPT && code != SQLITE_NOTADB) return;   // busy or the like: only this step is lost
+  Close();
+  // Entries read so far may have come from the damaged part: they go with it.
+  FEntries.clear();
+  FLoadedFolders.clear();
+  if (!SetAside()) FUnusable = true;
+}
+
+bool VSSStatCache::SetAside() {
+  // Its journal files belong to it and must not be applied to the new file.
+  for (const char* suffix : {"-wal", "-shm"}) ::unlink((FFile + suffix).c_str());
+  return std::rename(FFile.c_str(), (FFile + ".bad").c_str()) == 0 || !platform::FileExists(FFile);
+}

@@ -5,7 +5,7 @@
 #   [-DEXPECT_FAILURE=regex]  the scenario must fail with an error matching the regex
 #   [-DSOURCESAFE=folder]  SourceSafe's programs: the work folder gets a database (make-database.sh),
 #       then the scenario's own NAME.setup runs; the IDE works as Alice; afterwards NAME.check must
-#       pass. Both are shell scripts run in the work folder, with SourceSafe's programs on PATH; the
+#       pass. Both are shell scripts run in the work folder, with SourceSafe's programs and regtool on PATH; the
 #       check finds the IDE's transcript in transcript.txt.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -31,7 +31,8 @@ endfunction()
 get_filename_component(base ${SCENARIO} NAME_WE)
 get_filename_component(folder ${SCENARIO} DIRECTORY)
 if(SOURCESAFE)
-  set(ENV{PATH} "${SOURCESAFE}:$ENV{PATH}")
+  get_filename_component(bin ${IDE} DIRECTORY)
+  set(ENV{PATH} "${SOURCESAFE}:${bin}:$ENV{PATH}")
   run_script(${folder}/make-database.sh)
   set(ENV{SSDIR} ${WORK}/db)
   set(ENV{SSUSER} Admin)

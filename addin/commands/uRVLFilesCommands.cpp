@@ -187,8 +187,10 @@ void TRVLFilesCommands::ShowCurrentFile() {
   if (platform::SameText(ext, ".tlb") || platform::SameText(ext, ".bpg") ||
       platform::FoldCase(platform::ExtractFileName(file)).find("_tlb.pas") != std::string::npos)
     return;
+  // Nor the project file itself.
+  if (platform::SamePath(file, services->GetProjectName())) return;
   TIntfPtr<TIModuleInterface> module(services->GetModuleInterface(file));
-  if (module && !module->IsProjectModule()) module->ShowSource();
+  if (module) module->ShowSource();
 }
 
 std::string SyncOpenQuestion(const std::string& ProjectName, int New, int Changed) {

@@ -118,18 +118,6 @@ TEST_F(PrompterTest, FileFolderAndColourDialogsTakeTheirOwnAnswers) {
   EXPECT_EQ(color, clLime);
 }
 
-TEST(PrompterNames, MessageBoxFlagsGiveButtonsIconsAndResults) {
-  EXPECT_EQ(MessageBoxButtons(MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2),
-            (std::vector<TMsgDlgBtn>{mbYes, mbNo, mbCancel}));
-  EXPECT_EQ(MessageBoxButtons(MB_OK), std::vector<TMsgDlgBtn>{mbOK});
-  EXPECT_EQ(MessageBoxIconName(36), "Question");
-  EXPECT_EQ(MessageBoxIconName(64), "Information");
-  EXPECT_EQ(MessageBoxIconName(16), "Error");
-  EXPECT_EQ(MessageBoxResult(mbNo), IDNO);
-  EXPECT_EQ(MsgDlgResult(mbYesToAll), mrYesToAll);
-  EXPECT_EQ((TMsgDlgButtons{mbNoToAll, mbYes}.List()), (std::vector<TMsgDlgBtn>{mbYes, mbNoToAll}));
-}
-
 TEST(PrompterNames, FileFiltersBecomeQtFilters) {
   EXPECT_EQ(QtFileFilter("Delphi Files|*.pas;*.dfm;*.dpr|Units|*.pas|All Files|*.*"),
             "Delphi Files (*.pas *.dfm *.dpr);;Units (*.pas);;All Files (*)");

@@ -1,7 +1,8 @@
 // The SourceSafe server against git on one tree of files (by default 5,000 files in 50
 // subprojects): checking every file for local changes (a recursive walk of Items with IsDifferent
 // against `git status`) and fetching the whole tree into an empty folder (Get of every file
-// against `git checkout`). Prints the median of several runs and the ratio. The walk is timed once
+// against `git checkout`), and the add-in's different-files list against `git status`. Prints the
+// median of several runs and the ratio. The walk is timed once
 // the files are older than the stat cache's racy window and an earlier walk has filled the cache,
 // as `git add` has filled git's index; the first walk, with the cache empty, is shown beside it.
 // Usage: vss_vs_git [--files N] [--projects M] [--runs R]
@@ -16,6 +17,11 @@
 #include <vector>
 
 #include "BenchDatabase.h"
+#include "addin/frame/uRVLFactory.h"
+#include "addin/frame/uRVLStartup.h"
+#include "addin/selection/uRVLFileListBuilderFactory.h"
+#include "addin/sourcesafe/uRVLItems.h"
+#include "addin/sourcesafe/uRVLProject.h"
 #include "vss/api/VSSFlags.h"
 #include "vss/server/VSSStatCache.h"
 
@@ -121,6 +127,17 @@ int main(int argc, char** argv) {
   walkTree();
   double walk = Median(runs, [] {}, walkTree);
   if (differing != 0) std::fprintf(stderr, "warning: %d files reported different\n", differing);
+  // The add-in's different-files list over the same tree, as the Get Different Files command builds it.
+  RegisterHostClasses();
+  auto project = TRVLFactory::_Instance().CreateProjectFromVSS(VSSPtr<IVSSDatabase>::Share(&db.Database()), top);
+  double builder = Median(runs, [] {}, [&] {
+    auto list = TRVLFactory::_Instance().CreateItems();
+    auto different = TRVLFileListBuilderFactory::_Instance().CreateDifferentFilesBuilder();
+    different->SetParams(project.get(), nullptr);
+    different->Build(list.get());
+    differing = list->Count();
+  });
+  if (differing != 0) std::fprintf(stderr, "warning: the builder listed %d files\n", differing);
   double status = Median(runs, [] {}, [&] { Shell("git -C '" + gitTree + "' status --porcelain"); });
 
   double get = Median(runs, [&] { RemoveTree(tree, false); }, [&] {
@@ -137,6 +154,8 @@ int main(int argc, char** argv) {
   std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "IsDifferent walk / git status", walk * 1000,
               status * 1000, walk / status);
   std::printf("%-34s %9.1f ms\n", "  the first walk, cache empty", firstWalk * 1000);
+  std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "Different-files list / git status", builder * 1000,
+              status * 1000, builder / status);
   std::printf("%-34s %9.1f ms %9.1f ms %7.1fx\n", "Get of the tree / git checkout", get * 1000,
               checkout * 1000, get / checkout);
   std::printf("(ratio = SourceSafe time / git time; git runs as a child process, so its times include"

@@ -176,10 +176,7 @@ void TFrmFileList::UpdateButtons() {
 }
 
 void TFrmFileList::OKToAllClick() {
-  SetHourglass();
-  struct TCursorGuard {
-    ~TCursorGuard() { RestoreCursor(); }
-  } cursorGuard;
+  THourglass hourglass;
   for (int i = Rows()->Count() - 1; i >= 0; --i)
     if (!Rows()->Checked(i)) FItems->Delete(i);
   FExecute->SetItems(FItems);
@@ -189,10 +186,7 @@ void TFrmFileList::OKToAllClick() {
 }
 
 void TFrmFileList::ApplyClick() {
-  SetHourglass();
-  struct TCursorGuard {
-    ~TCursorGuard() { RestoreCursor(); }
-  } cursorGuard;
+  THourglass hourglass;
   FExecute->SetItems(FItems);
   FExecute->BeforeExecute();
   TRVLListBox* rows = Rows();

@@ -13,10 +13,7 @@ TRVLExecute::TRVLExecute() : FFlags(TRVLRegFactory::_Instance().CreateRegOptions
 TRVLExecute::~TRVLExecute() = default;
 
 void TRVLExecute::Execute(const std::string& Comment, TFlags* Flags) {
-  SetHourglass();
-  struct TCursorGuard {
-    ~TCursorGuard() { RestoreCursor(); }
-  } cursorGuard;
+  THourglass hourglass;
   TFlags& flags = Flags ? *Flags : *FFlags;
   FLogWindow = TRVLFormFactory::_Instance().CreateExecuteLog();
   FLogWindow->Show();

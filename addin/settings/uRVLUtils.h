@@ -16,6 +16,13 @@ void SetHourglass();
 // later question asked with the same two fields. False when the folder is missing in the end.
 bool EnsureFolder(const std::string& Folder, bool& ForAll, bool& Create);
 void RestoreCursor();
+// The hourglass for as long as it lives; the default cursor comes back whatever happens.
+struct THourglass {
+  THourglass() { SetHourglass(); }
+  ~THourglass() { RestoreCursor(); }
+  THourglass(const THourglass&) = delete;
+  THourglass& operator=(const THourglass&) = delete;
+};
 
 // The SourceSafe project `Path` ("$/A/B"), found, or created level by level from the root down.
 VSSPtr<IVSSItem> EnsureSourceSafeProject(IVSSDatabase& Database, const std::string& Path);

@@ -76,7 +76,6 @@ TEST_F(ClientTest, EntryHandsTheServicesOnAndTheClientAnswersWithoutVerbs) {
   }
   FPrompter->AddAnswer("OK");
   EXPECT_EQ(client->GetVerbCount(), 0);
-  EXPECT_EQ(client->GetVerbCount(), 0);
   client->ProjectChange();
   EXPECT_TRUE(FPrompter->Failures().empty());
 }

@@ -155,7 +155,6 @@ TEST(HostVariant, StartupRegistrationsMakeTheCppBuilderAddInOverTheDelphiBaseCla
   auto& base = dynamic_cast<TRVLGlobals&>(registry.GetInstance(TRVLGlobals::StaticClass()));
   EXPECT_EQ(base.ClassName(), "TRVLGlobals");
   EXPECT_EQ(base.RegistryKey, "Software\\Halberd\\Ravelin\\Delphi\\3.0");
-  EXPECT_EQ(base.ToolServices, nullptr);
 }
 
 } // namespace

@@ -22,23 +22,6 @@ protected:
   std::unique_ptr<TRegWindow> FWindow = TRVLRegFactory::_Instance().CreateRegWindow();
 };
 
-TEST_F(WindowPlacementTest, NormalFormIsSavedAndLoadedUnderItsClassName) {
-  TForm saved;
-  saved.SetNormalBounds(QRect(40, 30, 320, 240));
-  FWindow->SavePlacement(&saved);
-  RegistryKey stored = Stored("TForm");
-  EXPECT_EQ(stored.ReadInteger("State", -1), wsNormal);
-  EXPECT_EQ(QRect(stored.ReadInteger("Left"), stored.ReadInteger("Top"), stored.ReadInteger("Width"),
-                  stored.ReadInteger("Height")),
-            QRect(40, 30, 320, 240));
-
-  TForm loaded;
-  loaded.SetNormalBounds(QRect(0, 0, 100, 100));
-  TRVLRegFactory::_Instance().CreateRegWindow()->LoadPlacement(&loaded);
-  EXPECT_EQ(loaded.NormalBounds(), QRect(40, 30, 320, 240));
-  EXPECT_EQ(loaded.WindowState(), wsNormal);
-}
-
 TEST_F(WindowPlacementTest, MaximizedFormStoresOnlyItsStateAndComesBackWithItsNormalBounds) {
   TForm form;
   form.SetNormalBounds(QRect(10, 20, 300, 200));

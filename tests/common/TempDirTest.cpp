@@ -26,7 +26,8 @@ void TempDirTest::SetUp() {
   FDir = MakeTempDir("ravelin-test");
   FHome = MakeTempDir("ravelin-home");
   ASSERT_FALSE(FDir.empty() || FHome.empty());
-  for (auto [name, value] : {std::pair{"RAVELIN_REGISTRY_DIR", FDir / "registry"}, std::pair{"HOME", FHome}}) {
+  for (auto [name, value] : {std::pair{"RAVELIN_REGISTRY_DIR", FDir / "registry"}, std::pair{"HOME", FHome},
+                             std::pair{"XDG_CACHE_HOME", FHome / ".cache"}}) {
     const char* old = std::getenv(name);
     FOldEnvironment.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
     setenv(name, value.c_str(), 1);

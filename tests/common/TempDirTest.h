@@ -1,6 +1,7 @@
 #pragma once
 // A fixture that gives each test a fresh temporary folder with its own registry inside it
-// (RAVELIN_REGISTRY_DIR) and a fresh home folder beside it (HOME), both removed again after the test,
+// (RAVELIN_REGISTRY_DIR) and a fresh home folder beside it (HOME, with the cache folder
+// XDG_CACHE_HOME in it), both removed again after the test,
 // so that no test writes into the user's own settings or home.
 #include <filesystem>
 #include <optional>

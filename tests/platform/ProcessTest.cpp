@@ -123,8 +123,6 @@ TEST_F(ProcessTest, ReportsProgramsThatCannotStart) {
 
 TEST_F(ProcessTest, RunsInTheWorkingFolderWithThisEnvironment) {
   SetEnv("RAVELIN_PROCESS_TEST", "inherited value");
-  EXPECT_EQ(GetEnv("RAVELIN_PROCESS_TEST"), "inherited value");
-  EXPECT_EQ(GetEnv("RAVELIN_UNSET_VARIABLE"), "");
   std::filesystem::create_directories(PathOf("work dir"));
   Process process;
   ASSERT_TRUE(process.Start(R"(sh -c "pwd > out.txt; printf %s \"$RAVELIN_PROCESS_TEST\" >> out.txt")", false,

@@ -80,18 +80,6 @@ TEST_F(RegtoolTest, ConcurrentWritersAllLand) {
   EXPECT_EQ(values, writers.size());
 }
 
-TEST_F(RegtoolTest, FindsKeysAndValuesInAnyLetterCase) {
-  ASSERT_EQ(Run({"set", "HKLM\\Software\\Ärger\\Ünit", "Wert", "--dword", "7"}).Code, 0);
-  for (const char* key : {"hklm\\software\\ärger\\ünit", "HKEY_LOCAL_MACHINE\\SOFTWARE\\ÄRGER\\ÜNIT",
-                          "hkey_local_machine\\\\Software\\Ärger\\ünit\\"}) {
-    const Outcome outcome = Run({"query", key, "WERT"});
-    EXPECT_EQ(outcome.Code, 0) << key << outcome.Err;
-    EXPECT_EQ(outcome.Out, "Wert\tREG_DWORD\t7\n") << key;
-  }
-  EXPECT_EQ(Run({"query", "HKCU\\Software\\Ärger\\Ünit"}).Code, 1);   // the other hive
-  EXPECT_EQ(RegistryKey(Hive::LocalMachine, "software", false).SubKeyNames(), Args{"Ärger"});
-}
-
 TEST_F(RegtoolTest, ExportedSubtreesImportUnchanged) {
   {
     RegistryKey top(Hive::CurrentUser, "Software\\Ravelin\\Projects", true);

@@ -48,11 +48,4 @@ TEST(GraphicsTest, ColourNamesAndNumbersRoundTrip) {
   EXPECT_THROW(StringToColor(""), Exception);
 }
 
-TEST(GraphicsTest, TextWidthGrowsWithTheText) {
-  const QFont font = StatusBarFont();
-  EXPECT_EQ(TextWidth(font, ""), 0);
-  EXPECT_GT(TextWidth(font, "Checked out"), TextWidth(font, "Checked"));
-  EXPECT_GT(TextHeight(font, "Xg"), 0);
-}
-
 } // namespace

@@ -89,14 +89,6 @@ TEST_F(MapLookupTest, MissingSectionsLeaveTheirResultEmpty) {
   EXPECT_FALSE(found);
 }
 
-TEST_F(MapLookupTest, WithoutAMapNothingIsFound) {
-  Start();
-  Lookup(0x300);
-  EXPECT_FALSE(found);
-  EXPECT_EQ(lineInfo, "");
-  EXPECT_EQ(function, "");
-}
-
 // The map the build wrote for this program: the linker's layout, line by line.
 TEST_F(MapLookupTest, GeneratedMapFollowsTheLinkerLayout) {
   std::filesystem::path map = std::filesystem::read_symlink("/proc/self/exe").replace_extension(".map");

@@ -43,16 +43,6 @@ TEST_F(FormPlacementTest, ClosedMaximisedReopensMaximisedWithItsEarlierNormalBou
   EXPECT_EQ(form->geometry(), QRect(40, 30, 320, 240));
 }
 
-TEST_F(FormPlacementTest, StoredPositionOffTheScreenComesBackAtTheEdge) {
-  RegistryKey stored = Stored("TFrmProbe");
-  stored.WriteInteger("Left", -50);
-  stored.WriteInteger("Top", -20);
-  stored.WriteInteger("Width", 300);
-  stored.WriteInteger("Height", 200);
-  auto form = Open();
-  EXPECT_EQ(form->NormalBounds(), QRect(0, 0, 300, 200));
-}
-
 TEST_F(FormPlacementTest, FormFreedBeforeItsPlacementWasLoadedStoresNothing) {
   Stored("TFrmProbe").WriteInteger("Width", 333);
   {

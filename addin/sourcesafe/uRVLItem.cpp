@@ -53,7 +53,11 @@ TRVLItem::TRVLItem(TFromSpec, const std::string& Path, VSSPtr<IVSSDatabase> Data
 TRVLItem::TRVLItem(TFromFile, const std::string& FileName, TRVLProject* Project)
     : FLocalSpec(FileName), FLocalSpecKnown(true), FProject(Project) {
   if (Project && Project->IsBound()) LookupThroughProject(Project);
-  if (!FVSSItem && !SpecFolderExists()) LookupThroughOwnFolder();
+  // A file in the project's own folder would bind through the same per-project file again (and ask
+  // for the login that just failed a second time).
+  const bool projectsFolder =
+      Project && platform::SamePath(platform::ExtractFileDir(FileName), platform::ExtractFileDir(Project->FileName()));
+  if (!FVSSItem && !projectsFolder && !SpecFolderExists()) LookupThroughOwnFolder();
   if (FVSSItem) FSpec = StripDollar(FVSSItem->Spec());
   FDatabase = FProject ? FProject->GetDatabase() : nullptr;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "addin/diagnostics/uRVLException.h"
 #include "platform/Files.h"
@@ -10,15 +9,21 @@
 
 const char* const DiffFillerText = " ";
 
-std::string DiffRowText(int lineNumber, std::string_view line) {
+void AppendDiffRowText(std::string& out, int lineNumber, std::string_view line) {
   char number[16];
-  std::snprintf(number, sizeof number, lineNumber < 100000 ? "%-5d" : "%-6d", lineNumber);
-  std::string row = number;
-  row.reserve(row.size() + line.size() + 8);
+  const size_t start = out.size();
+  out.append(number, std::to_chars(number, number + sizeof number, lineNumber).ptr);
+  out.resize(std::max(out.size(), start + (lineNumber < 100000 ? 5 : 6)), ' ');
   for (char c : line) {
-    if (c == '\t') row += "  ";
-    else row += c;
+    if (c == '\t') out += "  ";
+    else out += c;
   }
+}
+
+std::string DiffRowText(int lineNumber, std::string_view line) {
+  std::string row;
+  row.reserve(line.size() + 8);
+  AppendDiffRowText(row, lineNumber, line);
   return row;
 }
 
@@ -29,17 +34,20 @@ std::string_view DiffRowBody(std::string_view row) {
   return row.substr(std::min(row.size(), std::max<size_t>(digits, 5)));
 }
 
-std::vector<std::string> LoadDiffRows(const std::string& fileName) {
+TDiffRows LoadDiffRows(const std::string& fileName) {
   std::string content, error;
   if (!platform::ReadFile(fileName, content, &error))
     throw ERVLException("Cannot read \"" + fileName + "\": " + error);
-  std::vector<std::string> rows;
+  TDiffRows rows;
+  rows.Starts.reserve(size_t(std::count(content.begin(), content.end(), '\n')) + 2);
+  rows.Text.reserve(content.size() + rows.Starts.capacity() * 6);
   size_t start = 0;
   while (start < content.size()) {
     size_t end = content.find('\n', start);
     if (end == std::string::npos) end = content.size();
     size_t textEnd = end > start && content[end - 1] == '\r' ? end - 1 : end;
-    rows.push_back(DiffRowText(int(rows.size()) + 1, std::string_view(content).substr(start, textEnd - start)));
+    AppendDiffRowText(rows.Text, int(rows.Count()) + 1, std::string_view(content).substr(start, textEnd - start));
+    rows.Starts.push_back(rows.Text.size());
     start = end + 1;
   }
   return rows;

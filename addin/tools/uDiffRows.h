@@ -17,8 +17,22 @@ std::string DiffRowText(int lineNumber, std::string_view line);
 extern const char* const DiffFillerText;
 // The part of a row's string after its number field; empty for a filler row.
 std::string_view DiffRowBody(std::string_view row);
-// The lines of a file, each as its row string; throws ERVLException when the file cannot be read.
-std::vector<std::string> LoadDiffRows(const std::string& fileName);
+// Appends the row string of DiffRowText to `out`.
+void AppendDiffRowText(std::string& out, int lineNumber, std::string_view line);
+
+// The row strings of a file's lines, one after the other in one text, so that a long file needs no
+// allocation per line.
+struct TDiffRows {
+  std::string Text;
+  std::vector<size_t> Starts{0};   // row i runs from Starts[i] to Starts[i + 1]
+
+  size_t Count() const { return Starts.size() - 1; }
+  std::string_view operator[](size_t row) const {
+    return std::string_view(Text).substr(Starts[row], Starts[row + 1] - Starts[row]);
+  }
+};
+// The lines of a file as rows; throws ERVLException when the file cannot be read.
+TDiffRows LoadDiffRows(const std::string& fileName);
 
 // One pane while the report is applied: the file's lines in order with filler rows between them.
 // Finding a line, inserting a filler and marking a row take logarithmic time, so that large

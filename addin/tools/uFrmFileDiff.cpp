@@ -74,9 +74,9 @@ TFrmFileDiff::TFrmFileDiff(QObject* AOwner, const std::string& LeftFile, const s
                               TOwnerDrawState state) { lbFileDrawItem(control, index, canvas, rect, state); };
 
   ApplySettings();
-  const std::vector<std::string> leftRows = LoadDiffRows(LeftFile);
+  const TDiffRows leftRows = LoadDiffRows(LeftFile);
   stbarFileNames->Panels(0)->SetText(LeftCaption);
-  const std::vector<std::string> rightRows = LoadDiffRows(RightFile);
+  const TDiffRows rightRows = LoadDiffRows(RightFile);
   stbarFileNames->Panels(1)->SetText(RightCaption);
   EqualizeExtents(WidestRow(leftRows), WidestRow(rightRows));
   LayoutPanes();
@@ -110,13 +110,13 @@ void TFrmFileDiff::ApplySettings() {
   }
 }
 
-int TFrmFileDiff::WidestRow(const std::vector<std::string>& Rows) const {
+int TFrmFileDiff::WidestRow(const TDiffRows& Rows) const {
   // Measuring every row of a long file takes long; the widest row is among the longest ones (exactly
   // so in the fixed-pitch fonts editors use), so only those are measured.
   constexpr size_t Measured = 256;
   std::vector<std::pair<size_t, size_t>> longest;   // length, row
-  longest.reserve(Rows.size());
-  for (size_t row = 0; row < Rows.size(); ++row) longest.push_back({Rows[row].size(), row});
+  longest.reserve(Rows.Count());
+  for (size_t row = 0; row < Rows.Count(); ++row) longest.push_back({Rows[row].size(), row});
   if (longest.size() > Measured) {
     std::nth_element(longest.begin(), longest.begin() + Measured - 1, longest.end(), std::greater<>());
     longest.resize(Measured);
@@ -128,9 +128,9 @@ int TFrmFileDiff::WidestRow(const std::vector<std::string>& Rows) const {
   return metrics.horizontalAdvance("12345") + imgArrow.width() + widest + 4;
 }
 
-void TFrmFileDiff::Load(const std::vector<std::string>& LeftRows, const std::vector<std::string>& RightRows,
+void TFrmFileDiff::Load(const TDiffRows& LeftRows, const TDiffRows& RightRows,
                         const std::string& DiffFile, const std::string& LeftFile, const std::string& RightFile) {
-  TDiffPane left(int(LeftRows.size())), right(int(RightRows.size()));
+  TDiffPane left(int(LeftRows.Count())), right(int(RightRows.Count()));
   std::string problem;
   try {
     std::ifstream report(DiffFile, std::ios::binary);
@@ -152,7 +152,7 @@ void TFrmFileDiff::Load(const std::vector<std::string>& LeftRows, const std::vec
   FSyntax[1] = std::make_unique<TSyntaxLines>(RightFile, shown);
 }
 
-void TFrmFileDiff::Fill(TRVLListBox* Pane, const std::vector<std::string>& Rows,
+void TFrmFileDiff::Fill(TRVLListBox* Pane, const TDiffRows& Rows,
                         const std::vector<TDiffPane::TRow>& Layout, std::vector<TDiffKind>& Kinds,
                         std::vector<std::string_view>& Shown) {
   Shown.clear();
@@ -162,7 +162,7 @@ void TFrmFileDiff::Fill(TRVLListBox* Pane, const std::vector<std::string>& Rows,
   QStringList strings;
   strings.reserve(qsizetype(Layout.size()));
   for (const TDiffPane::TRow& row : Layout) {
-    Shown.push_back(row.Line > 0 ? std::string_view(Rows[size_t(row.Line) - 1]) : DiffFillerText);
+    Shown.push_back(row.Line > 0 ? Rows[size_t(row.Line) - 1] : DiffFillerText);
     Kinds.push_back(row.Kind);
     strings.push_back(Q(Shown.back()));
   }

@@ -64,12 +64,12 @@ protected:
   bool PaneKeyDown(TRVLListBox* Pane, int Key, TShiftState Shift) override;
 
 private:
-  void Load(const std::vector<std::string>& LeftRows, const std::vector<std::string>& RightRows,
+  void Load(const TDiffRows& LeftRows, const TDiffRows& RightRows,
             const std::string& DiffFile, const std::string& LeftFile, const std::string& RightFile);
   // Puts the rows of `Layout` into the pane, and keeps their kinds and the strings shown.
-  void Fill(TRVLListBox* Pane, const std::vector<std::string>& Rows, const std::vector<TDiffPane::TRow>& Layout,
+  void Fill(TRVLListBox* Pane, const TDiffRows& Rows, const std::vector<TDiffPane::TRow>& Layout,
             std::vector<TDiffKind>& Kinds, std::vector<std::string_view>& Shown);
-  int WidestRow(const std::vector<std::string>& Rows) const;
+  int WidestRow(const TDiffRows& Rows) const;
   void Search(TRVLListBox* Pane);
   TColor KindColor(TDiffKind Kind) const;
 

@@ -68,28 +68,29 @@ TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::s
     BlockEnds = Delimiters(*SyntaxIni, language, "BlockRemE");
   }
 
-  BlockState = -1;
   size_t size = 0;
   for (std::string_view row : Rows) size += DiffRowBody(row).size();
   FText.reserve(size);
   FTextStarts.reserve(Rows.size() + 1);
-  FLineStarts.reserve(Rows.size() + 1);
-  FTokens.reserve(HasSyntax ? size / 3 : Rows.size());
   for (std::string_view row : Rows) {
     FTextStarts.push_back(FText.size());
     FText += DiffRowBody(row);
-    const std::string_view text = std::string_view(FText).substr(FTextStarts.back());
-    const size_t first = FTokens.size();
-    FLineStarts.push_back(uint32_t(first));
-    if (!HasSyntax) {
-      Emit(0, text.size(), tkWord);
-      continue;
-    }
-    Tokenise(text);
-    Analyse(text, first);
   }
   FTextStarts.push_back(FText.size());
-  FLineStarts.push_back(uint32_t(FTokens.size()));
+}
+
+void TSyntaxLines::SplitUpTo(int Index) const {
+  for (int row = int(FLineStarts.size()) - 1; row <= Index; ++row) {
+    const std::string_view text = Text(row);
+    const size_t first = FTokens.size();
+    if (HasSyntax) {
+      Tokenise(text);
+      Analyse(text, first);
+    } else {
+      Emit(0, text.size(), tkWord);
+    }
+    FLineStarts.push_back(uint32_t(FTokens.size()));
+  }
 }
 
 std::string_view TSyntaxLines::Text(int Index) const {
@@ -97,11 +98,11 @@ std::string_view TSyntaxLines::Text(int Index) const {
                                         FTextStarts[size_t(Index) + 1] - FTextStarts[size_t(Index)]);
 }
 
-void TSyntaxLines::Emit(size_t start, size_t end, TSyntaxTokenKind kind) {
+void TSyntaxLines::Emit(size_t start, size_t end, TSyntaxTokenKind kind) const {
   if (end > start) FTokens.push_back({uint32_t(start), uint32_t(end - start), kind});
 }
 
-void TSyntaxLines::Tokenise(std::string_view text) {
+void TSyntaxLines::Tokenise(std::string_view text) const {
   TSyntaxTokenKind state = tkWord;
   size_t start = 0;   // the token being built runs from here to the current character
   for (size_t i = 0; i < text.size(); ++i) {
@@ -136,20 +137,20 @@ bool TSyntaxLines::IsReserved(std::string_view token) const {
   return std::binary_search(Words.begin(), Words.end(), platform::FoldCase(token));
 }
 
-void TSyntaxLines::Analyse(std::string_view text, size_t first) {
+void TSyntaxLines::Analyse(std::string_view text, size_t first) const {
   bool lineComment = false;
   for (size_t i = first; i < FTokens.size(); ++i) {
     TToken& token = FTokens[i];
     const std::string_view t = TrimView(text.substr(token.Start, token.Length));
-    if (BlockState != -1) {
-      if (token.Kind == tkSymbols && FirstIn(BlockEnds, t) == BlockState) BlockState = -1;
+    if (FBlockState != -1) {
+      if (token.Kind == tkSymbols && FirstIn(BlockEnds, t) == FBlockState) FBlockState = -1;
       token.Kind = tkComment;
     } else if (lineComment) {
       token.Kind = tkComment;
     } else {
       if (IsReserved(t)) token.Kind = tkReserved;
-      BlockState = FirstIn(BlockStarts, t);
-      if (BlockState != -1) token.Kind = tkComment;
+      FBlockState = FirstIn(BlockStarts, t);
+      if (FBlockState != -1) token.Kind = tkComment;
       if (FirstIn(LineRemarks, t) >= 0) {
         lineComment = true;
         token.Kind = tkComment;
@@ -159,6 +160,7 @@ void TSyntaxLines::Analyse(std::string_view text, size_t first) {
 }
 
 std::vector<TSyntaxLines::TToken> TSyntaxLines::Tokens(int Index) const {
+  SplitUpTo(Index);
   return {FTokens.begin() + FLineStarts[size_t(Index)], FTokens.begin() + FLineStarts[size_t(Index) + 1]};
 }
 
@@ -175,6 +177,7 @@ const TEditorFont* TSyntaxLines::FontOf(TSyntaxTokenKind kind) const {
 
 void TSyntaxLines::DrawLine(QPainter& Canvas, const QRect& Rect, int Index) const {
   if (Index < 0 || Index >= Count()) return;
+  SplitUpTo(Index);
   const std::string_view text = Text(Index);
   const QFont savedFont = Canvas.font();
   const QPen savedPen = Canvas.pen();

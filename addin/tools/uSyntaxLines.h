@@ -2,8 +2,8 @@
 // Colours the text of one difference-viewer pane like the IDE's code editor: comments, reserved
 // words and everything else in the editor's own styles. The language comes from the file's extension
 // through "Syntax.ini" in the installation folder, which names its reserved words and comment
-// delimiters. Every row is split into tokens once, when the object is made; drawing a row only walks
-// its tokens.
+// delimiters. A row is split into tokens when it is first drawn or asked for, together with every row
+// above it not split yet (a block comment carries from row to row); each row is split once.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,7 +35,7 @@ public:
   // The tokens of row `Index` and the text they point into.
   std::vector<TToken> Tokens(int Index) const;
   std::string_view Text(int Index) const;
-  int Count() const { return int(FLineStarts.size()) - 1; }
+  int Count() const { return int(FTextStarts.size()) - 1; }
 
   bool HasSyntax = false;
   std::unique_ptr<platform::ProfileFile> SyntaxIni;
@@ -43,23 +43,27 @@ public:
   std::vector<std::string> BlockStarts;
   std::vector<std::string> BlockEnds;
   std::vector<std::string> LineRemarks;
-  int BlockState = -1;   // index into BlockStarts of the block comment still open, or -1
   TEditorFont CommentFont;
   TEditorFont ReservedFont;
   TEditorFont IdentifierFont;
 
 private:
-  void Tokenise(std::string_view text);
-  void Analyse(std::string_view text, size_t first);
-  void Emit(size_t start, size_t end, TSyntaxTokenKind kind);
+  // Splits the rows up to `Index` that are not split yet.
+  void SplitUpTo(int Index) const;
+  void Tokenise(std::string_view text) const;
+  void Analyse(std::string_view text, size_t first) const;
+  void Emit(size_t start, size_t end, TSyntaxTokenKind kind) const;
   bool IsReserved(std::string_view token) const;
   const TEditorFont* FontOf(TSyntaxTokenKind kind) const;
 
-  // The rows' texts one after the other, and all tokens of all rows in order; row i's text starts
-  // at FTextStarts[i] and its first token is FLineStarts[i] (one more entry ends the last row).
+  // The rows' texts one after the other, and the tokens of the rows split so far in order; row i's
+  // text starts at FTextStarts[i] and its first token is FLineStarts[i] (one more entry ends the last
+  // row, of the text and of the rows split).
   std::string FText;
   std::vector<size_t> FTextStarts;
-  std::vector<TToken> FTokens;
-  std::vector<uint32_t> FLineStarts;
+  mutable std::vector<TToken> FTokens;
+  mutable std::vector<uint32_t> FLineStarts{0};
+  // Index into BlockStarts of the block comment still open after the last row split, or -1.
+  mutable int FBlockState = -1;
   size_t FLongestWord = 0;
 };

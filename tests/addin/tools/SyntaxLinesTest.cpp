@@ -1,5 +1,6 @@
 // The syntax highlighter: languages by extension from "Syntax.ini", tokens and their kinds across
 // rows, and drawing in the kinds' styles.
+#include <algorithm>
 #include <filesystem>
 
 #include <QImage>
@@ -86,6 +87,28 @@ TEST_F(SyntaxTest, InstalledLanguagesAndAMissingFile) {
   EXPECT_EQ(none.Tokens(0).size(), 1u);
   TRVLRegFactory::_Instance().CreateRegRVL()->Registry().WriteString("PATH", "");
   EXPECT_FALSE(TSyntaxLines("main.cpp", {row}).HasSyntax) << "no installation folder";
+}
+
+// Rows are split when first asked for; a row far below an open block comment, asked for first, has
+// the tokens it has when every row is asked for in order.
+TEST_F(SyntaxTest, RowAskedForFirstKnowsTheBlockCommentAbove) {
+  std::vector<std::string> rows = {DiffRowText(1, "int a; /* open")};
+  for (int line = 2; line < 500; ++line) rows.push_back(DiffRowText(line, "return b;"));
+  rows.push_back(DiffRowText(500, "still */ return c; /* again"));
+  rows.push_back(DiffRowText(501, "int d;"));
+  const std::vector<std::string_view> views(rows.begin(), rows.end());
+  const TSyntaxLines inOrder("main.cpp", views), lastFirst("main.cpp", views);
+  auto same = [](const std::vector<TSyntaxLines::TToken>& a, const std::vector<TSyntaxLines::TToken>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+      return x.Start == y.Start && x.Length == y.Length && x.Kind == y.Kind;
+    });
+  };
+  const std::vector<TSyntaxLines::TToken> last = lastFirst.Tokens(500);
+  for (int row = 0; row < inOrder.Count(); ++row)
+    EXPECT_TRUE(same(inOrder.Tokens(row), row == 500 ? last : lastFirst.Tokens(row))) << row;
+  ASSERT_FALSE(last.empty());
+  EXPECT_TRUE(std::all_of(last.begin(), last.end(), [](const auto& token) { return token.Kind == tkComment; }))
+      << "row 501 is still in the comment reopened on row 500";
 }
 
 // Each token is drawn in its kind's colour, left to right.

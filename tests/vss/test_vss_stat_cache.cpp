@@ -2,7 +2,9 @@
 // calls a changed file unchanged, whatever happened to the file or to the cache file.
 #include "VSSTestDatabase.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <tuple>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -160,6 +162,22 @@ TEST_F(VSSStatCacheTest, GetCheckinAndUndoLeaveTheRightAnswerAndTheEntryIsRefres
   file->Checkin("", FLocal, 0);
   expectFresh(false);
   EXPECT_TRUE(file->Version("1")->IsDifferent(FLocal));
+}
+
+TEST_F(VSSStatCacheTest, AListedItemComparesWithItsListsSnapshotOnlyForAMoment) {
+  auto db = Open();
+  auto listed = db->VSSItem("$/App")->Items(false)->Item(1);
+  // A new version after the list was read.
+  auto file = Open()->VSSItem("$/App/main.cpp");
+  const std::string other = PathOf("other/main.cpp");
+  file->Checkout("", other, 0);
+  platform::WriteFileAtomic(other, ContentB);
+  file->Checkin("", other, 0);
+
+  EXPECT_FALSE(listed->IsDifferent(FLocal)) << "as of the list";
+  EXPECT_TRUE(db->VSSItem("$/App")->Items(false)->Item(1)->IsDifferent(FLocal)) << "a new list sees it";
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  EXPECT_TRUE(listed->IsDifferent(FLocal)) << "a kept item asks again";
 }
 
 TEST_F(VSSStatCacheTest, AMissingCorruptOrForeignCacheFileIsSetAsideAndRebuiltWithoutError) {

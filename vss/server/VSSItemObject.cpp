@@ -12,7 +12,8 @@ VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, int64_t entry,
     : FSession(std::move(session)), FEntry(entry), FVersion(version) {}
 
 VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed)
-    : FSession(std::move(session)), FEntry(listed.Id), FVersion(0), FListed(listed) {}
+    : FSession(std::move(session)), FEntry(listed.Id), FVersion(0), FListed(listed),
+      FListedAt(std::chrono::steady_clock::now()) {}
 
 VSSEntry VSSItemObject::Load() {
   return Tree().Entry(FEntry);
@@ -69,6 +70,11 @@ int32_t VSSItemObject::IsCheckedOut() {
 }
 
 bool VSSItemObject::IsDifferent(const std::string& local) {
+  // The list's snapshot of the latest content answers for as long as a walk over the list takes;
+  // an item kept longer asks the store again.
+  constexpr auto SnapshotLife = std::chrono::seconds(1);
+  if (FListed && FListed->Latest && !local.empty() && std::chrono::steady_clock::now() - FListedAt < SnapshotLife)
+    return !FSession->LocalFiles.Holds(local, *FListed->Latest);
   return VSSFileOps::IsDifferent(*FSession, FEntry, FVersion, local);
 }
 

@@ -2,7 +2,9 @@
 // An item (project or file) as one user sees it, possibly as of one version. It keeps only ids and
 // reads the store on every call, so it always shows the latest state of any process's changes;
 // only an item listed by its project's Items keeps the name and type it was listed with, which
-// never change while the item exists.
+// never change while the item exists, and for a short while the content its list read, so that a
+// walk over a project compares each local file with the list's snapshot and asks nothing more.
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,4 +64,5 @@ private:
   int64_t FEntry;
   int32_t FVersion;
   std::optional<VSSEntry> FListed;
+  std::chrono::steady_clock::time_point FListedAt;
 };

@@ -17,7 +17,7 @@ constexpr const char* EntryColumns =
 
 VSSEntry EntryOf(const VSSStore::Statement& row) {
   return {row.Int(0), row.Int(1), row.Int(2), row.Text(3), row.Int(4) != 0, static_cast<int32_t>(row.Int(5)),
-          row.Int(6) != 0};
+          row.Int(6) != 0, std::nullopt};
 }
 
 constexpr const char* VersionColumns =
@@ -95,12 +95,19 @@ std::optional<int64_t> VSSTree::Resolve(const std::vector<std::string>& names, b
 }
 
 std::vector<VSSEntry> VSSTree::Children(int64_t parent, bool includeDeleted) {
-  VSSStore::Statement rows(FStore, (std::string(EntryColumns) +
-                                    "WHERE e.parent = ? AND (? OR e.deleted = 0) ORDER BY i.type, e.folded, e.id")
-                                       .c_str());
-  rows.BindAll(parent, int64_t{includeDeleted});
+  VSSStore::Statement rows(
+      FStore, "SELECT e.id, IFNULL(e.parent, 0), e.item, e.name, e.deleted, i.type, i.binary, c.size, c.hash "
+              "FROM entries e JOIN items i ON i.id = e.item "
+              "LEFT JOIN versions v ON i.type = ?3 AND v.item = e.item "
+              "AND v.number = (SELECT MAX(number) FROM versions WHERE item = e.item) "
+              "LEFT JOIN contents c ON c.id = v.content "
+              "WHERE e.parent = ?1 AND (?2 OR e.deleted = 0) ORDER BY i.type, e.folded, e.id");
+  rows.BindAll(parent, int64_t{includeDeleted}, int64_t{VSSITEM_FILE});
   std::vector<VSSEntry> result;
-  while (rows.Step()) result.push_back(EntryOf(rows));
+  while (rows.Step()) {
+    result.push_back(EntryOf(rows));
+    if (!rows.IsNull(8)) result.back().Latest = VSSContentInfo{rows.Int(7), rows.Text(8)};
+  }
   return result;
 }
 

@@ -9,6 +9,11 @@
 
 #include "vss/server/VSSSession.h"
 
+struct VSSContentInfo {
+  int64_t Size = 0;
+  std::string Hash;
+};
+
 struct VSSEntry {
   int64_t Id = 0;
   int64_t Parent = 0;   // 0 for the root
@@ -17,6 +22,8 @@ struct VSSEntry {
   bool Deleted = false;
   int32_t Type = 0;
   bool Binary = false;
+  // A file's latest content, where the query that listed the entry read it.
+  std::optional<VSSContentInfo> Latest;
 };
 
 struct VSSVersionRow {
@@ -28,11 +35,6 @@ struct VSSVersionRow {
   std::string Action, Comment, Label, LabelComment;
   int64_t Content = 0;  // 0 for projects
   int64_t FileTime = -1;
-};
-
-struct VSSContentInfo {
-  int64_t Size = 0;
-  std::string Hash;
 };
 
 class VSSTree {

@@ -164,7 +164,7 @@ TEST_F(VSSStatCacheTest, GetCheckinAndUndoLeaveTheRightAnswerAndTheEntryIsRefres
   EXPECT_TRUE(file->Version("1")->IsDifferent(FLocal));
 }
 
-TEST_F(VSSStatCacheTest, AListedItemComparesWithItsListsSnapshotOnlyForAMoment) {
+TEST_F(VSSStatCacheTest, AListedItemAnswersFromItsListsSnapshotOnlyForAMoment) {
   auto db = Open();
   auto listed = db->VSSItem("$/App")->Items(false)->Item(1);
   // A new version after the list was read.
@@ -173,11 +173,15 @@ TEST_F(VSSStatCacheTest, AListedItemComparesWithItsListsSnapshotOnlyForAMoment) 
   file->Checkout("", other, 0);
   platform::WriteFileAtomic(other, ContentB);
   file->Checkin("", other, 0);
+  Open()->VSSItem("$/App")->SetLocalSpec(PathOf("moved"));
 
   EXPECT_FALSE(listed->IsDifferent(FLocal)) << "as of the list";
+  EXPECT_EQ(listed->LocalSpec(), FLocal);
   EXPECT_TRUE(db->VSSItem("$/App")->Items(false)->Item(1)->IsDifferent(FLocal)) << "a new list sees it";
   std::this_thread::sleep_for(std::chrono::milliseconds(1100));
   EXPECT_TRUE(listed->IsDifferent(FLocal)) << "a kept item asks again";
+  EXPECT_EQ(listed->LocalSpec(), PathOf("moved/main.cpp"));
+  EXPECT_EQ(listed->Spec(), "$/App/main.cpp");
 }
 
 TEST_F(VSSStatCacheTest, AMissingCorruptOrForeignCacheFileIsSetAsideAndRebuiltWithoutError) {

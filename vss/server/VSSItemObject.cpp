@@ -11,9 +11,18 @@
 VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, int64_t entry, int32_t version)
     : FSession(std::move(session)), FEntry(entry), FVersion(version) {}
 
-VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed)
+VSSItemObject::VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed,
+                             const std::string& projectSpec, const std::string& projectFolder)
     : FSession(std::move(session)), FEntry(listed.Id), FVersion(0), FListed(listed),
-      FListedAt(std::chrono::steady_clock::now()) {}
+      FListedAt(std::chrono::steady_clock::now()),
+      FListedSpec((projectSpec.ends_with('/') ? projectSpec : projectSpec + "/") + listed.Name),
+      FListedLocal(projectFolder.empty() ? std::string()
+                                         : platform::IncludeTrailingPathDelimiter(projectFolder) + listed.Name) {}
+
+bool VSSItemObject::SnapshotFresh() const {
+  constexpr auto SnapshotLife = std::chrono::seconds(1);
+  return FListed && std::chrono::steady_clock::now() - FListedAt < SnapshotLife;
+}
 
 VSSEntry VSSItemObject::Load() {
   return Tree().Entry(FEntry);
@@ -24,6 +33,7 @@ VSSPtr<IVSSItem> VSSItemObject::ItemAt(int64_t entry, int32_t version) const {
 }
 
 std::string VSSItemObject::Spec() {
+  if (FListed) return FListedSpec;
   VSSTree tree = Tree();
   return Store().Read([&] { return tree.SpecOf(FEntry); });
 }
@@ -31,6 +41,7 @@ std::string VSSItemObject::Spec() {
 std::string VSSItemObject::Name() { return FListed ? FListed->Name : Load().Name; }
 
 std::string VSSItemObject::LocalSpec() {
+  if (FListed && FListed->Type == VSSITEM_FILE && SnapshotFresh()) return FListedLocal;
   VSSTree tree = Tree();
   return Store().Read([&] {
     const VSSEntry entry = tree.Entry(FEntry);
@@ -72,16 +83,22 @@ int32_t VSSItemObject::IsCheckedOut() {
 bool VSSItemObject::IsDifferent(const std::string& local) {
   // The list's snapshot of the latest content answers for as long as a walk over the list takes;
   // an item kept longer asks the store again.
-  constexpr auto SnapshotLife = std::chrono::seconds(1);
-  if (FListed && FListed->Latest && !local.empty() && std::chrono::steady_clock::now() - FListedAt < SnapshotLife)
+  if (SnapshotFresh() && FListed->Latest && !local.empty())
     return !FSession->LocalFiles.Holds(local, *FListed->Latest);
   return VSSFileOps::IsDifferent(*FSession, FEntry, FVersion, local);
 }
 
 VSSPtr<IVSSItems> VSSItemObject::Items(bool includeDeleted) {
   std::vector<VSSPtr<IVSSItem>> items;
-  for (const VSSEntry& child : Tree().Children(FEntry, includeDeleted))
-    items.emplace_back(new VSSItemObject(FSession, child));
+  VSSTree tree = Tree();
+  std::vector<VSSEntry> children;
+  std::string spec, folder;
+  Store().Read([&] {
+    children = tree.Children(FEntry, includeDeleted);
+    spec = tree.SpecOf(FEntry);
+    folder = tree.WorkingFolder(FEntry);
+  });
+  for (const VSSEntry& child : children) items.emplace_back(new VSSItemObject(FSession, child, spec, folder));
   return VSSPtr<IVSSItems>(new VSSItemsObject(std::move(items)));
 }
 

@@ -2,8 +2,9 @@
 // An item (project or file) as one user sees it, possibly as of one version. It keeps only ids and
 // reads the store on every call, so it always shows the latest state of any process's changes;
 // only an item listed by its project's Items keeps the name and type it was listed with, which
-// never change while the item exists, and for a short while the content its list read, so that a
-// walk over a project compares each local file with the list's snapshot and asks nothing more.
+// never change while the item exists, and its spec; for a short while it also keeps the content and
+// local path its list read, so that a walk over a project compares each local file with the list's
+// snapshot and asks nothing more.
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -17,8 +18,9 @@ class VSSItemObject : public VSSObject<IVSSItem> {
 public:
   // version 0 means the latest.
   VSSItemObject(std::shared_ptr<VSSSession> session, int64_t entry, int32_t version = 0);
-  // An item as its project's list read it.
-  VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed);
+  // An item as its project's list read it, with the project's spec and the user's working folder.
+  VSSItemObject(std::shared_ptr<VSSSession> session, const VSSEntry& listed, const std::string& projectSpec,
+                const std::string& projectFolder);
 
   const std::shared_ptr<VSSSession>& Session() const { return FSession; }
   int64_t EntryId() const { return FEntry; }
@@ -63,6 +65,11 @@ private:
   std::shared_ptr<VSSSession> FSession;
   int64_t FEntry;
   int32_t FVersion;
+  // True for a moment after the item was listed: long enough for a walk over the list.
+  bool SnapshotFresh() const;
+
   std::optional<VSSEntry> FListed;
   std::chrono::steady_clock::time_point FListedAt;
+  std::string FListedSpec;    // a spec never changes while the item exists
+  std::string FListedLocal;   // a listed file's local path as of the list
 };

@@ -63,11 +63,6 @@ const C RemoveOne{&B::CreateCurrentFileBuilder, &E::CreateRemoveFile, &F::Create
 const C RemoveAll{&B::CreateAllVCSFilesBuilder, &E::CreateRemoveFile, &F::CreateFileListNoComment, nullptr,
                   "Remove From Version Control"};
 
-struct TCursorGuard {
-  TCursorGuard() { SetHourglass(); }
-  ~TCursorGuard() { RestoreCursor(); }
-};
-
 std::unique_ptr<TRVLItems> BuildList(TRVLFileListBuilder& Builder, TRVLProject* Project, TRVLItem* Current,
                                      TRVLExecute* Filter) {
   auto list = TRVLFactory::_Instance().CreateItems();
@@ -109,7 +104,7 @@ void TRVLFilesCommands::RemoveFiles(bool WithDialog) { Run(RemoveAll, WithDialog
 
 void TRVLFilesCommands::Run(const TFileCommand& Command, bool WithDialog) {
   {
-    TCursorGuard cursor;
+    THourglass hourglass;
     if (WithDialog)
       RunWithDialog(Command);
     else

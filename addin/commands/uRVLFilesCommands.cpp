@@ -184,8 +184,7 @@ void TRVLFilesCommands::ShowCurrentFile() {
     return;
   // Nor the project file itself.
   if (platform::SamePath(file, services->GetProjectName())) return;
-  TIntfPtr<TIModuleInterface> module(services->GetModuleInterface(file));
-  if (module) module->ShowSource();
+  FCurrentItem->ShowInIDE();
 }
 
 std::string SyncOpenQuestion(const std::string& ProjectName, int New, int Changed) {

@@ -193,8 +193,7 @@ void TFrmFileList::ApplyClick() {
   for (int i = 0; i < rows->Count(); ++i) {
     if (!rows->Checked(i)) continue;
     rows->SetItemIndex(i);
-    if (i < rows->TopIndex() || !rows->viewport()->rect().contains(rows->visualItemRect(rows->item(i))))
-      rows->SetTopIndex(i);
+    if (!rows->viewport()->rect().contains(rows->visualItemRect(rows->item(i)))) rows->SetTopIndex(i);
     try {
       ExecuteOne(i);
     } catch (const std::exception& e) {

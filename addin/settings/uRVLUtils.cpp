@@ -21,8 +21,7 @@ bool EnsureFolder(const std::string& Folder, bool& ForAll, bool& Create) {
   const std::string folder = Folder.ends_with('/') ? Folder.substr(0, Folder.size() - 1) : Folder;
   // Only the root is short enough to be always there: paths have no drives.
   if (folder.empty() || platform::DirectoryExists(folder)) return true;
-  const std::string parent = platform::ExtractFilePath(folder);
-  if (parent != folder && !EnsureFolder(parent, ForAll, Create)) return false;
+  if (!EnsureFolder(platform::ExtractFilePath(folder), ForAll, Create)) return false;
   if (!ForAll) {
     switch (MessageDlg("Folder " + folder + " not found, create?", mtConfirmation,
                        {mbYes, mbNo, mbCancel, mbNoToAll, mbYesToAll})) {

@@ -48,9 +48,13 @@ bool THostModule::Owns(const std::string& fileName) const {
 bool THostModule::LoadDocument(const std::string& fileName, QTextDocument* document, TSourceText& info,
                                std::string& error) {
   if (!ReadSourceText(fileName, info, error)) return false;
-  FLoading = true;
-  document->setPlainText(info.Text);
-  FLoading = false;
+  // A buffer that already holds the file's text stays as it is, with its caret and undo history
+  // (a reload after a check-out changes only the file's attributes).
+  if (document->toPlainText() != info.Text) {
+    FLoading = true;
+    document->setPlainText(info.Text);
+    FLoading = false;
+  }
   document->setModified(false);
   return true;
 }

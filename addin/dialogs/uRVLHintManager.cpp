@@ -7,6 +7,8 @@
 #include "addin/dialogs/uRVLForm.h"
 #include "addin/dialogs/uRVLHelpHintWindow.h"
 #include "addin/dialogs/uRVLHintWindow.h"
+#include "addin/ide/uEditHook.h"
+#include "platform/Text.h"
 #include "ui/Component.h"
 
 namespace {
@@ -36,8 +38,11 @@ void TRVLHintManager::Done() {
 
 void TRVLHintManager::ShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo) {
   bool handled = false;
-  if (HintInfo.HintControl)
-    if (auto* form = qobject_cast<TRVLForm*>(OwnerForm(HintInfo.HintControl)))
-      handled = form->DoShowHint(HintStr, CanShow, HintInfo);
+  TForm* owner = HintInfo.HintControl ? OwnerForm(HintInfo.HintControl) : nullptr;
+  if (auto* form = qobject_cast<TRVLForm*>(owner))
+    handled = form->DoShowHint(HintStr, CanShow, HintInfo);
+  else if (owner && platform::SameText(::ClassName(static_cast<QObject*>(owner)), "TEDITWINDOW"))
+    if (auto* hook = qobject_cast<TEditHookComp*>(FindComponent(owner, "EditorHookComp")))
+      handled = hook->StatusHint(HintStr, HintInfo);
   if (!handled && FOldOnShowHint) FOldOnShowHint(HintStr, CanShow, HintInfo);
 }

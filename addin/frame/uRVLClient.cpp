@@ -5,6 +5,7 @@
 #include "addin/commands/uRVLMenu.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/ide/uIDEHook.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegOptions.h"
@@ -18,6 +19,7 @@ TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
   FActiveProjects = factory.CreateActiveProjects();
   FActiveFiles = factory.CreateActiveFiles(FActiveProjects.get());
   FMenu = factory.CreateMenu(FActiveProjects.get(), FActiveFiles.get());
+  FIDEHook = factory.CreateIDEHook(FActiveFiles.get(), FActiveProjects.get());
   // An update program that can't be started is reported; the add-in works on without it.
   Guarded(this, [] {
     if (TRVLRegFactory::_Instance().CreateRegOptions()->IsUpdateCheckDue())
@@ -25,9 +27,10 @@ TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
   });
 }
 
-// The menu refers to the files and the files to the projects, so they go in that order.
+// The menu and the hook refer to the files and the files to the projects, so they go in that order.
 TRVLClient::~TRVLClient() {
   FMenu.reset();
+  FIDEHook.reset();
   FActiveFiles.reset();
   FActiveProjects.reset();
 }

@@ -10,6 +10,7 @@
 #include "opentools/VcsIntf.h"
 #include "ui/Object.h"
 
+class TIDEHook;
 class TRVLActiveFiles;
 class TRVLActiveProjects;
 class TRVLMenu;
@@ -43,4 +44,5 @@ private:
   std::unique_ptr<TRVLMenu> FMenu;
   std::unique_ptr<TRVLActiveProjects> FActiveProjects;
   std::unique_ptr<TRVLActiveFiles> FActiveFiles;
+  std::unique_ptr<TIDEHook> FIDEHook;
 };

@@ -2,6 +2,8 @@
 
 #include "addin/commands/uRVLMenu.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/ide/uEditHook.h"
+#include "addin/ide/uIDEHook.h"
 #include "addin/selection/uRVLAssoc.h"
 #include "addin/selection/uRVLDontCheckIn.h"
 #include "addin/sourcesafe/uRVLItems.h"
@@ -52,6 +54,16 @@ std::unique_ptr<TRVLActiveFiles> TRVLFactory::CreateActiveFiles(TRVLActiveProjec
 std::unique_ptr<TRVLAssoc> TRVLFactory::CreateAssoc() { return std::make_unique<TRVLAssoc>(); }
 
 std::unique_ptr<TRVLDontCheckIn> TRVLFactory::CreateDontCheckIn() { return std::make_unique<TRVLDontCheckIn>(); }
+
+std::unique_ptr<TIDEHook> TRVLFactory::CreateIDEHook(TRVLActiveFiles* ActiveFiles, TRVLActiveProjects* ActiveProjects) {
+  return std::make_unique<TIDEHook>(ActiveFiles, ActiveProjects);
+}
+
+TEditHookComp* TRVLFactory::CreateEditHook(QObject* Owner) { return new TEditHookComp(Owner); }
+
+TProjectHookComp* TRVLFactory::CreateProjectHook(QObject* Owner) { return new TProjectHookComp(Owner); }
+
+TEditHookComp* TRVLB3Factory::CreateEditHook(QObject* Owner) { return new TB3EditHookComp(Owner); }
 
 std::unique_ptr<TRVLItem> TRVLB3Factory::CreateItemFromVSS(VSSPtr<IVSSItem> VSSItem, VSSPtr<IVSSDatabase> Database) {
   return std::make_unique<TRVLB3Item>(std::move(VSSItem), std::move(Database));

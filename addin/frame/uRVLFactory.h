@@ -11,6 +11,10 @@
 class TRVLActiveFiles;
 class TRVLAssoc;
 class TRVLDontCheckIn;
+class TEditHookComp;
+class TIDEHook;
+class TProjectHookComp;
+class QObject;
 class TRVLActiveProjects;
 class TRVLItem;
 class TRVLItems;
@@ -43,6 +47,11 @@ public:
   virtual std::unique_ptr<TRVLAssoc> CreateAssoc();
   // The never-check-in masks as they are stored now.
   virtual std::unique_ptr<TRVLDontCheckIn> CreateDontCheckIn();
+  // The watch on the IDE's windows (one per process), over `ActiveFiles` and `ActiveProjects`.
+  virtual std::unique_ptr<TIDEHook> CreateIDEHook(TRVLActiveFiles* ActiveFiles, TRVLActiveProjects* ActiveProjects);
+  // Hooks placed on an IDE window, owned by it.
+  virtual TEditHookComp* CreateEditHook(QObject* Owner);
+  virtual TProjectHookComp* CreateProjectHook(QObject* Owner);
 
 protected:
   friend TSingletonOf<TRVLFactory>;
@@ -57,6 +66,7 @@ public:
   std::unique_ptr<TRVLItem> CreateItemCopy(const TRVLItem& Item) override;
   std::unique_ptr<TRVLItem> CreateItemFromFile(const std::string& FileName, TRVLProject* Project) override;
   std::unique_ptr<TRVLItem> CreateItemFromSpec(const std::string& Path, VSSPtr<IVSSDatabase> Database) override;
+  TEditHookComp* CreateEditHook(QObject* Owner) override;
 
 protected:
   friend TSingletonOf<TRVLB3Factory, TRVLFactory>;

@@ -15,7 +15,7 @@ struct TCommandShape {
   bool InForm = false;   // may come while a modal form is up
 };
 
-constexpr std::array<TCommandShape, 26> Commands{{
+constexpr std::array<TCommandShape, 29> Commands{{
     {"open-project", TArg::Required},       {"close-project", TArg::None},
     {"open-file", TArg::Required},          {"activate", TArg::Required},
     {"type", TArg::Required},               {"key", TArg::Required},
@@ -28,6 +28,8 @@ constexpr std::array<TCommandShape, 26> Commands{{
     {"close-file", TArg::Optional},         {"print-project", TArg::None},
     {"screenshot-desktop", TArg::Required, true}, {"dialog", TArg::Required, true},
     {"print-form", TArg::None, true},       {"click", TArg::Required, true},
+    {"print-popup", TArg::Optional},        {"print-hint", TArg::None},
+    {"shell", TArg::Required},
     {"tick", TArg::Required, true},         {"set", TArg::Required, true},
 }};
 

@@ -15,7 +15,12 @@
 //   dialog REPLY         closes the modal form that is up with the result of that button ("OK",
 //                        "Cancel", "Yes", …); with none up, queues it for the next modal form, which
 //                        then closes at once
-//   print-status, print-menu [PATH], print-prompts, print-text, print-project
+//   print-status         the editor's status panels, as they show after the editor paints
+//   print-menu [PATH], print-prompts, print-text, print-project
+//   print-popup [PATH]   the items of the menu open over the editor, else of its local menu (as it
+//                        opens); with PATH, of that submenu
+//   print-hint           the hint over the first status panel after the editor's own three
+//   shell COMMAND        runs COMMAND with /bin/sh in the scenario's folder; fails unless it exits 0
 //   save                 writes the active file (a refusal shows as a message box)
 //   expect TEXT          fails unless the printed output so far contains TEXT
 //   wait-idle            handles pending events

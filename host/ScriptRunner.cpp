@@ -19,7 +19,10 @@
 #include "host/Module.h"
 #include "platform/Exception.h"
 #include "platform/Files.h"
+#include "platform/Process.h"
 #include "platform/Text.h"
+#include "ui/Application.h"
+#include "ui/HintWindow.h"
 #include "ui/Menus.h"
 #include "ui/Prompter.h"
 #include "ui/ScriptedPrompter.h"
@@ -264,6 +267,10 @@ void TScriptRunner::PrintMenu(const std::string& path) {
     menu = FindItemByPath(root, path);
     if (!menu) throw Exception("no menu \"" + path + "\"");
   }
+  PrintItems(menu);
+}
+
+void TScriptRunner::PrintItems(TMenuItem* menu) {
   for (int i = 0; i < menu->Count(); ++i) {
     TMenuItem* item = menu->Items(i);
     Print(item->Caption() + " | " + (item->Enabled() ? "enabled" : "disabled") + " | " +
@@ -271,7 +278,34 @@ void TScriptRunner::PrintMenu(const std::string& path) {
   }
 }
 
+void TScriptRunner::PrintPopup(const std::string& path) {
+  TMenuItem* menu = EditorMenu()->Items();
+  if (!path.empty() && !(menu = FindItemByPath(menu, path))) throw Exception("no menu \"" + path + "\"");
+  PrintItems(menu);
+}
+
+void TScriptRunner::PrintHint() {
+  TStatusBar* bar = FHost.EditWindow()->StatusBar();
+  if (bar->PanelCount() <= TEditWindow::OwnPanelCount)
+    throw Exception("the editor's status bar has no panel after its own");
+  THintWindow* hint = Application().ActivateHint(bar, bar->PanelRect(TEditWindow::OwnPanelCount).center())
+                          ? Application().ActiveHintWindow()
+                          : nullptr;
+  Print("hint: " + (hint ? Escaped(hint->Caption()) : std::string("(none)")));
+  Application().CancelHint();
+}
+
+void TScriptRunner::Shell(const std::string& command) {
+  std::string error;
+  int code = RunAndWait("/bin/sh -c " + QuoteArgument("cd " + QuoteArgument(FFolder) + " && " + command), 60000,
+                        &error);
+  if (code != 0) throw Exception("the command failed (" + (error.empty() ? std::to_string(code) : error) + ")");
+}
+
 void TScriptRunner::PrintStatus() {
+  // What the user sees: the editor paints, and whatever follows its paints runs, first.
+  FHost.EditWindow()->EditControl()->viewport()->repaint();
+  WaitIdle();
   TStatusBar* bar = FHost.EditWindow()->StatusBar();
   for (int i = 0; i < bar->PanelCount(); ++i)
     Print("status " + std::to_string(bar->Panels(i)->ID()) + ": " + bar->Panels(i)->Text());
@@ -288,16 +322,18 @@ void TScriptRunner::PrintPrompts() {
 
 // A menu the editor window shows open (one a status-bar click opened, say) is the one clicked in;
 // otherwise the editor's local menu opens as on a right click.
-void TScriptRunner::ClickPopup(const std::string& path) {
+TPopupMenu* TScriptRunner::EditorMenu() {
   for (TPopupMenu* open : FHost.EditWindow()->findChildren<TPopupMenu*>())
-    if (open->IsOpen()) {
-      ClickPath(open->Items(), path);
-      open->ClosePopup();
-      return;
-    }
+    if (open->IsOpen()) return open;
   TPopupMenu* menu = FHost.EditWindow()->LocalMenu();
   menu->DoPopup();
+  return menu;
+}
+
+void TScriptRunner::ClickPopup(const std::string& path) {
+  TPopupMenu* menu = EditorMenu();
   ClickPath(menu->Items(), path);
+  if (menu->IsOpen()) menu->ClosePopup();
 }
 
 void TScriptRunner::StatusClick() {
@@ -414,6 +450,12 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
     FPrompter.AddAnswer(Trim(arg));
   } else if (c == "print-status") {
     PrintStatus();
+  } else if (c == "print-popup") {
+    PrintPopup(Trim(arg));
+  } else if (c == "print-hint") {
+    PrintHint();
+  } else if (c == "shell") {
+    Shell(arg);
   } else if (c == "print-menu") {
     PrintMenu(Trim(arg));
   } else if (c == "print-prompts") {

@@ -17,6 +17,8 @@
 class THost;
 class TScriptedPrompter;
 class QWidget;
+class TMenuItem;
+class TPopupMenu;
 
 class TScriptRunner {
 public:
@@ -59,10 +61,16 @@ private:
   void PressKey(const std::string& spec);
   void Activate(const std::string& path);
   void PrintMenu(const std::string& path);
+  void PrintItems(TMenuItem* menu);
+  void PrintPopup(const std::string& path);
+  void PrintHint();
+  void Shell(const std::string& command);
   void PrintStatus();
   void PrintPrompts();
   void StatusClick();
   void ClickPopup(const std::string& path);
+  // The menu open over the editor, else its local menu (opened as on a right click).
+  TPopupMenu* EditorMenu();
   // Given every modal form as it comes up: a queued dialog reply closes it; else the lines that
   // follow act on it until one closes it. A line that can't, the end of the script or an earlier
   // failure fails the scenario and cancels the form, so that everything unwinds.

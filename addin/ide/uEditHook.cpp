@@ -258,7 +258,7 @@ std::string TEditHookComp::HintText() {
       break;
     }
   }
-  return "Spec: " + item->GetSpec() + "\r" + status;
+  return "Spec: " + VSSPathOf(item->GetSpec()) + "\r" + status;
 }
 
 void TEditHookComp::EditorPopup(TObject* Sender) {

@@ -1,0 +1,185 @@
+// The editor hook on the real IDE's editor window, with the sample project in a real database:
+// which windows get hooked, which keys offer the check-out, what a Yes does to the text, and where
+// the status panel's hint and menu answer.
+#include <QTest>
+
+#include "../execute/WorkFixture.h"
+#include "addin/frame/uRVLFactory.h"
+#include "addin/ide/uEditHook.h"
+#include "addin/ide/uIDEHook.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegOptions.h"
+#include "addin/sourcesafe/uRVLItems.h"
+#include "addin/sourcesafe/uRVLProjects.h"
+#include "host/EditControl.h"
+#include "host/EditWindow.h"
+#include "host/MainForm.h"
+#include "host/ProjectManager.h"
+#include "platform/Files.h"
+#include "ui/Menus.h"
+
+namespace {
+
+class EditHookTest : public WorkFixture {
+protected:
+  void SetUp() override {
+    WorkFixture::SetUp();
+    TRVLFactory& factory = TRVLFactory::_Instance();
+    FProjects = factory.CreateActiveProjects();
+    FFiles = factory.CreateActiveFiles(FProjects.get());
+    FWatch = factory.CreateIDEHook(FFiles.get(), FProjects.get());
+  }
+  void TearDown() override {
+    FWatch.reset();
+    FFiles.reset();
+    FProjects.reset();
+    WorkFixture::TearDown();
+  }
+  static QObject* Marker(QObject* window) { return FindComponent(window, "EditorHookComp"); }
+  // Brings `window` to the front as the IDE does, so that the watch sees it activated.
+  void Activate(QWidget* window) {
+    if (window->isActiveWindow()) Activate(FHost->MainForm());
+    THost::Present(window);
+    ASSERT_TRUE(QTest::qWaitFor([window] { return window->isActiveWindow(); }));
+  }
+  TEditHookComp* Hook() const { return qobject_cast<TEditHookComp*>(Marker(FHost->EditWindow())); }
+  // Opens `name` in the editor, which the IDE activates.
+  TEditControl* Edit(const std::string& name) {
+    FHost->OpenFile(Local(name));
+    Activate(FHost->EditWindow());
+    return FHost->EditWindow()->EditControl();
+  }
+  std::string Text() const { return FHost->EditWindow()->EditControl()->toPlainText().toStdString(); }
+
+  std::unique_ptr<TRVLActiveProjects> FProjects;
+  std::unique_ptr<TRVLActiveFiles> FFiles;
+  std::unique_ptr<TIDEHook> FWatch;
+};
+
+TEST_F(EditHookTest, EachEditorWindowIsHookedOnceAndTheProjectManagerMarked) {
+  Edit("Util.h");
+  Activate(FHost->EditWindow());
+  EXPECT_EQ(ClassName(Marker(FHost->EditWindow())), "TB3EditHookComp");
+  EXPECT_EQ(FHost->EditWindow()->findChildren<TEditHookComp*>().size(), 1u);
+  Activate(FHost->ProjectManager());
+  EXPECT_EQ(ClassName(Marker(FHost->ProjectManager())), "TProjectHookComp");
+  try {
+    TIDEHook second(FFiles.get(), FProjects.get());
+    ADD_FAILURE() << "a second watch was made";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "EditHook created more than once");
+  }
+}
+
+TEST_F(EditHookTest, WithoutEditorIntegrationOnlyTheProjectManagerIsMarkedUntilSwitchedOn) {
+  auto options = TRVLRegFactory::_Instance().CreateRegOptions();
+  options->SetUseEI(false);
+  Application().BroadcastSettingChange();
+  Edit("Util.h");
+  Activate(FHost->ProjectManager());
+  EXPECT_EQ(Hook(), nullptr);
+  EXPECT_NE(Marker(FHost->ProjectManager()), nullptr);
+  options->SetUseEI(true);
+  Application().BroadcastSettingChange();
+  Activate(FHost->EditWindow());
+  EXPECT_NE(Hook(), nullptr);
+}
+
+// Util.h is checked in and read-only: keys that would change it ask (and are refused after No),
+// the others never ask. Ctrl+Q starts a two-key command whose second key is not asked about.
+TEST_F(EditHookTest, KeysThatWouldChangeAReadOnlyFileOfferTheCheckOut) {
+  struct TCase {
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    bool Asks;
+  };
+  const TCase cases[] = {
+      {Qt::Key_A, Qt::NoModifier, true},         {Qt::Key_7, Qt::KeypadModifier, true},
+      {Qt::Key_Semicolon, Qt::NoModifier, true}, {Qt::Key_Return, Qt::NoModifier, true},
+      {Qt::Key_Tab, Qt::NoModifier, true},       {Qt::Key_Space, Qt::NoModifier, true},
+      {Qt::Key_Backspace, Qt::NoModifier, true}, {Qt::Key_Delete, Qt::NoModifier, true},
+      {Qt::Key_V, Qt::ControlModifier, true},    {Qt::Key_X, Qt::ControlModifier, true},
+      {Qt::Key_Y, Qt::ControlModifier, true},    {Qt::Key_Insert, Qt::ShiftModifier, true},
+      {Qt::Key_C, Qt::ControlModifier, false},   {Qt::Key_Left, Qt::NoModifier, false},
+      {Qt::Key_Home, Qt::NoModifier, false},     {Qt::Key_PageDown, Qt::NoModifier, false},
+      {Qt::Key_F5, Qt::NoModifier, false},       {Qt::Key_Insert, Qt::NoModifier, false},
+      {Qt::Key_F, Qt::AltModifier, false},       {Qt::Key_Q, Qt::ControlModifier, false},
+      {Qt::Key_K, Qt::NoModifier, false},        {Qt::Key_B, Qt::NoModifier, true},
+  };
+  TEditControl* edit = Edit("Util.h");
+  const std::string before = Text();
+  for (const TCase& c : cases) {
+    const size_t asked = FPrompter->Prompts().size();
+    if (c.Asks) FPrompter->AddAnswer("No");
+    QTest::keyClick(edit, c.Key, c.Modifiers);
+    EXPECT_EQ(FPrompter->Prompts().size() - asked, c.Asks ? 1u : 0u) << "key " << c.Key << " " << c.Modifiers;
+  }
+  EXPECT_EQ(FPrompter->Prompts().back().Text,
+            Local("Util.h") + "\rThe file is under source control and has read-only attributes.\r"
+                              "Would you like to check it out?");
+  EXPECT_EQ(Text(), before);
+  EXPECT_TRUE(platform::IsReadOnly(Local("Util.h")));
+  EXPECT_EQ(VSSFile("Util.h")->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+}
+
+TEST_F(EditHookTest, YesChecksOutAndTypesTheKeyOverTheMarkedBlock) {
+  TEditControl* edit = Edit("Util.h");
+  QTextCursor cursor = edit->textCursor();
+  cursor.setPosition(0);
+  cursor.setPosition(2, QTextCursor::KeepAnchor);   // the leading "//"
+  edit->setTextCursor(cursor);
+  FPrompter->AddAnswer("Yes");
+  QTest::keyClick(edit, Qt::Key_Z);
+  EXPECT_EQ(Text().substr(0, 3), "z--");
+  EXPECT_FALSE(platform::IsReadOnly(Local("Util.h")));
+  EXPECT_EQ(VSSFile("Util.h", "Alice")->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+}
+
+// A read-only file that is checked out to the user, or that SourceSafe doesn't know, is read-only
+// for a reason of its own: nothing is offered.
+TEST_F(EditHookTest, NothingIsOfferedForFilesOutOfSourceSafesHands) {
+  VSSFile("Util.h", "Alice")->Checkout("", Local("Util.h"), 0);
+  platform::SetReadOnly(Local("Util.h"), true);
+  WriteFile("Demo/Notes.cpp", "// notes\n");
+  platform::SetReadOnly(Local("Notes.cpp"), true);
+  for (const char* name : {"Util.h", "Notes.cpp"}) {
+    QTest::keyClick(Edit(name), Qt::Key_A);
+    ASSERT_NE(Hook(), nullptr);
+    EXPECT_TRUE(FPrompter->Prompts().empty()) << name;
+  }
+}
+
+TEST_F(EditHookTest, StatusPanelAnswersHintsAndClicksOnlyOverItself) {
+  Edit("Util.h");
+  TEditHookComp* hook = Hook();
+  ASSERT_NE(hook, nullptr);
+  TStatusBar* bar = FHost->EditWindow()->StatusBar();
+  const QRect panel = bar->PanelRect(hook->StatusPanel()->Index());
+  for (int x : {panel.left() - 5, panel.center().x()}) {
+    THintInfo info;
+    info.HintControl = bar;
+    info.CursorPos = QPoint(x, 5);
+    std::string text;
+    EXPECT_EQ(hook->StatusHint(text, info), x == panel.center().x());
+    QTest::mouseClick(bar, Qt::RightButton, {}, QPoint(x, 5));
+    EXPECT_EQ(hook->StatusMenu()->IsOpen(), x == panel.center().x());
+    hook->StatusMenu()->ClosePopup();
+  }
+  EXPECT_EQ(hook->StatusPanel()->Bevel(), pbRaised);
+}
+
+// The popup menu's entries and the panels stay with the window; its own handlers come back.
+TEST_F(EditHookTest, ARemovedHookGivesTheWindowItsHandlersBack) {
+  Edit("Util.h");
+  TEditWindow* window = FHost->EditWindow();
+  const int items = window->LocalMenu()->Items()->Count();
+  ASSERT_NE(Hook(), nullptr);
+  delete Hook();
+  EXPECT_FALSE(window->StatusBar()->OnMouseDown);
+  EXPECT_FALSE(window->LocalMenu()->OnPopup);
+  EXPECT_EQ(window->LocalMenu()->Items()->Count(), items);
+  QTest::keyClick(window->EditControl(), Qt::Key_A);
+  EXPECT_TRUE(FPrompter->Prompts().empty());
+}
+
+} // namespace

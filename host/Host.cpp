@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "host/EditControl.h"
 #include "host/EditWindow.h"
 #include "host/FormView.h"
 #include "host/MainForm.h"
@@ -122,7 +123,7 @@ bool THost::OpenProject(const std::string& fileName) {
   FileNotification(fnProjectOpened, path);
   // The main source opens as a file (a .dpr is both the project and its main source).
   if (FileExists(FProject.MainSource) && !FindModule(FProject.MainSource)) LoadModule(FProject.MainSource);
-  emit ProjectChanged();
+  FMainForm->UpdateCaption();
   FVersionControl->ProjectChanged();
   return true;
 }
@@ -135,7 +136,7 @@ bool THost::CloseProject(bool askToSave) {
   RememberClosed(FProject.FileName);
   FProject = TProjectInfo{};
   FProjectManager->ShowProject(nullptr);
-  emit ProjectChanged();
+  FMainForm->UpdateCaption();
   FVersionControl->ProjectChanged();
   return true;
 }
@@ -345,6 +346,49 @@ THostModule* THost::ActiveModule() const {
   if (auto* view = qobject_cast<TFormView*>(QApplication::activeWindow())) return view->Module();
   return FEditWindow ? FEditWindow->CurrentModule() : nullptr;
 }
+
+// ---- the main window's commands ----
+
+void THost::SaveAll() {
+  for (THostModule* module : std::vector<THostModule*>(FModules)) SaveModule(module, false);
+}
+
+void THost::SaveActive() {
+  if (THostModule* module = ActiveModule()) SaveModule(module, false);
+}
+
+void THost::RevertActive() {
+  if (THostModule* module = ActiveModule()) ReloadModule(module);
+}
+
+void THost::CloseActive() {
+  if (THostModule* module = ActiveModule()) CloseModule(module, true);
+}
+
+void THost::RemoveActiveFromProject() {
+  if (THostModule* module = ActiveModule()) RemoveFromProject(module->FileName());
+}
+
+void THost::ToggleFormUnit() {
+  THostModule* module = ActiveModule();
+  if (!module) return;
+  TFormView* form = FormView(module);
+  if (form && form->isActiveWindow())
+    ShowSource(module);
+  else if (module->HasForm())
+    ShowForm(module);
+}
+
+QPlainTextEdit* THost::ActiveTextControl() const {
+  THostModule* module = ActiveModule();
+  if (!module) return nullptr;
+  TFormView* view = FormView(module);
+  if (view && view->isActiveWindow()) return view->TextControl();
+  return FEditWindow->EditControl();
+}
+
+void THost::ShowProjectManager() { Present(FProjectManager); }
+void THost::ShowEditWindow() { Present(FEditWindow); }
 
 THostModule* THost::NewUnit() {
   std::string folder = HasProject() ? ExtractFilePath(FProject.FileName) : IncludeTrailingPathDelimiter(ExpandFileName("."));

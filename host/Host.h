@@ -2,6 +2,7 @@
 // The IDE: its windows, the open project, the open modules and the notifiers the add-in registers.
 // Every change of project or file goes through here, so notifications are sent in one place and in
 // the order add-ins expect: "…ing" before the change (a notifier may cancel it), "…ed" after.
+// The main window sees it as TIDECommands, the add-in's interfaces as TIDEServices.
 #include <functional>
 #include <map>
 #include <memory>
@@ -11,6 +12,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "host/IDECommands.h"
+#include "host/IDEServices.h"
 #include "host/ProjectFile.h"
 #include "opentools/Notifiers.h"
 
@@ -24,13 +27,13 @@ class TVersionControl;
 class TIToolServices;
 class QWidget;
 
-class THost : public QObject {
+class THost : public QObject, public TIDECommands, public TIDEServices {
   Q_OBJECT
 public:
   THost();
   ~THost() override;
 
-  TIDEMainForm* MainForm() const { return FMainForm; }
+  TIDEMainForm* MainForm() const override { return FMainForm; }
   TEditWindow* EditWindow() const { return FEditWindow; }
   TProjectManager* ProjectManager() const { return FProjectManager; }
   // The module's form view, or nullptr while it has none.
@@ -44,39 +47,50 @@ public:
 
   // Projects. Failures are reported in message boxes; false when nothing changed.
   bool HasProject() const { return !FProject.FileName.empty(); }
-  const TProjectInfo& Project() const { return FProject; }
-  bool OpenProject(const std::string& fileName);
+  const TProjectInfo& Project() const override { return FProject; }
+  bool OpenProject(const std::string& fileName) override;
   // Closes the project and its files; `askToSave` offers to save modified files first.
-  bool CloseProject(bool askToSave = true);
-  bool SaveProject();
+  bool CloseProject(bool askToSave = true) override;
+  bool SaveProject() override;
   // Both change the project's main source too (its buffer when open, else the file).
-  bool AddToProject(const std::string& fileName);
+  bool AddToProject(const std::string& fileName) override;
   bool RemoveFromProject(const std::string& fileName);
 
   // Files.
-  THostModule* OpenFile(const std::string& fileName);
-  THostModule* FindModule(const std::string& fileName) const;
+  THostModule* OpenFile(const std::string& fileName) override;
+  THostModule* FindModule(const std::string& fileName) const override;
   const std::vector<THostModule*>& Modules() const { return FModules; }
-  bool CloseModule(THostModule* module, bool askToSave = false);
-  bool SaveModule(THostModule* module, bool force);
-  bool ReloadModule(THostModule* module);
-  void ShowSource(THostModule* module);
-  void ShowForm(THostModule* module);
+  bool CloseModule(THostModule* module, bool askToSave = false) override;
+  bool SaveModule(THostModule* module, bool force) override;
+  bool ReloadModule(THostModule* module) override;
+  void ShowSource(THostModule* module) override;
+  void ShowForm(THostModule* module) override;
   // The front editor page's file; empty when none.
-  std::string CurrentFile() const;
+  std::string CurrentFile() const override;
   // The module the user works in: the active form view's, else the editor's front page.
   THostModule* ActiveModule() const;
   // Creates and opens a new unit (UnitN.cpp beside the project, or in the current folder).
-  THostModule* NewUnit();
+  THostModule* NewUnit() override;
   // Recently closed files and projects, newest first (the File menu's Reopen list).
-  const std::vector<std::string>& ClosedFiles() const { return FClosedFiles; }
+  const std::vector<std::string>& ClosedFiles() const override { return FClosedFiles; }
 
-  bool LockControls() const { return FLockControls; }
-  void SetLockControls(bool locked);
+  // The main window's commands.
+  void SaveAll() override;
+  void SaveActive() override;
+  void RevertActive() override;
+  void CloseActive() override;
+  void RemoveActiveFromProject() override;
+  void ToggleFormUnit() override;
+  QPlainTextEdit* ActiveTextControl() const override;
+  void ShowProjectManager() override;
+  void ShowEditWindow() override;
+
+  bool LockControls() const override { return FLockControls; }
+  void SetLockControls(bool locked) override;
 
   // Add-in notifiers (not owned).
-  bool AddNotifier(TIAddInNotifier* notifier);
-  bool RemoveNotifier(TIAddInNotifier* notifier);
+  bool AddNotifier(TIAddInNotifier* notifier) override;
+  bool RemoveNotifier(TIAddInNotifier* notifier) override;
   // Sends the notification to every notifier; false when one of them cancelled.
   bool FileNotification(TFileNotification code, const std::string& fileName);
 
@@ -85,9 +99,6 @@ public:
 
   // Releases the add-in and closes every window without asking anything.
   void Shutdown();
-
-signals:
-  void ProjectChanged();
 
 private:
   THostModule* LoadModule(const std::string& fileName);

@@ -2,15 +2,11 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "host/EditControl.h"
-#include "host/EditWindow.h"
-#include "host/FormView.h"
-#include "host/Host.h"
-#include "host/Module.h"
-#include "host/ProjectManager.h"
+#include "host/IDECommands.h"
 #include "platform/Files.h"
 #include "ui/Menus.h"
 #include "ui/Prompter.h"
@@ -21,18 +17,9 @@ const char* const SourceFilter =
     "C++Builder Files|*.cpp;*.c;*.h;*.hpp;*.dfm|Delphi Files|*.pas;*.dfm;*.dpr|Any file (*.*)|*.*";
 const char* const ProjectFilter = "Projects|*.bpr;*.dpr|Any file (*.*)|*.*";
 
-// The text control of whatever window the user works in.
-QPlainTextEdit* ActiveTextControl(THost& host) {
-  THostModule* module = host.ActiveModule();
-  if (!module) return nullptr;
-  TFormView* view = host.FormView(module);
-  if (view && view->isActiveWindow()) return view->TextControl();
-  return host.EditWindow()->EditControl();
-}
-
 } // namespace
 
-TIDEMainForm::TIDEMainForm(THost& host, QObject* owner) : TForm(owner), FHost(host) {
+TIDEMainForm::TIDEMainForm(TIDECommands& ide, QObject* owner) : TForm(owner), FIDE(ide) {
   SetName("AppBuilder");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -46,15 +33,14 @@ TIDEMainForm::TIDEMainForm(THost& host, QObject* owner) : TForm(owner), FHost(ho
   BuildHelpMenu();
   BuildSpeedBar();
   resize(900, 80);
-  connect(&host, &THost::ProjectChanged, this, &TIDEMainForm::UpdateCaption);
   UpdateCaption();
 }
 
 void TIDEMainForm::UpdateCaption() {
-  std::string project = FHost.HasProject() ? platform::ExtractBaseName(FHost.Project().FileName) : "";
+  const TProjectInfo& info = FIDE.Project();
+  std::string project = info.FileName.empty() ? "" : platform::ExtractBaseName(info.FileName);
   SetCaption(project.empty() ? "Ravelin IDE" : "Ravelin IDE - " + project);
   if (auto* hint = findChild<QLabel*>("HintLabel")) {
-    const TProjectInfo& info = FHost.Project();
     hint->setText(project.empty() ? "Open a project (File | Open Project...) or a file to start."
                                   : QString::fromStdString(platform::ExtractFileName(info.FileName) + ": " +
                                                            std::to_string(info.Units.size()) + " units, " +
@@ -85,40 +71,33 @@ std::string TIDEMainForm::ChooseFile(const std::string& title, const std::string
   options.Title = title;
   options.Filter = filter;
   options.FileMustExist = true;
-  if (FHost.HasProject()) options.InitialDir = platform::ExtractFileDir(FHost.Project().FileName);
+  const std::string& project = FIDE.Project().FileName;
+  if (!project.empty()) options.InitialDir = platform::ExtractFileDir(project);
   std::vector<std::string> files;
   return OpenFile(options, files) && !files.empty() ? files.front() : std::string();
 }
 
 void TIDEMainForm::BuildFileMenu() {
   TMenuItem* file = AddMenu("FileMenu", "&File");
-  AddItem(file, "FileNewUnitItem", "New &Unit", [this] { FHost.NewUnit(); });
+  AddItem(file, "FileNewUnitItem", "New &Unit", [this] { FIDE.NewUnit(); });
   AddItem(file, "FileOpenItem", "&Open...", [this] {
     std::string name = ChooseFile("Open", SourceFilter);
-    if (!name.empty()) FHost.OpenFile(name);
+    if (!name.empty()) FIDE.OpenFile(name);
   });
   AddItem(file, "FileOpenProjectItem", "Open Pro&ject...", [this] {
     std::string name = ChooseFile("Open Project", ProjectFilter);
-    if (!name.empty()) FHost.OpenProject(name);
+    if (!name.empty()) FIDE.OpenProject(name);
   });
   FReopen = AddItem(file, "FileClosedFilesItem", "&Reopen", nullptr);
   // The list is filled as the submenu opens, so it always shows the latest closings.
   FReopen->OnClick = [this](TObject*) { FillReopenMenu(); };
   FillReopenMenu();
   AddItem(file, "FileSep1", "-", nullptr);
-  AddItem(file, "FileSaveItem", "&Save", [this] {
-    if (THostModule* module = FHost.ActiveModule()) FHost.SaveModule(module, false);
-  });
-  AddItem(file, "FileSaveAllItem", "Sav&e All", [this] {
-    for (THostModule* module : std::vector<THostModule*>(FHost.Modules())) FHost.SaveModule(module, false);
-  });
-  AddItem(file, "FileReloadItem", "Re&vert to Saved", [this] {
-    if (THostModule* module = FHost.ActiveModule()) FHost.ReloadModule(module);
-  });
-  AddItem(file, "FileCloseItem", "&Close", [this] {
-    if (THostModule* module = FHost.ActiveModule()) FHost.CloseModule(module, true);
-  });
-  AddItem(file, "FileCloseAllItem", "Close A&ll", [this] { FHost.CloseProject(true); });
+  AddItem(file, "FileSaveItem", "&Save", [this] { FIDE.SaveActive(); });
+  AddItem(file, "FileSaveAllItem", "Sav&e All", [this] { FIDE.SaveAll(); });
+  AddItem(file, "FileReloadItem", "Re&vert to Saved", [this] { FIDE.RevertActive(); });
+  AddItem(file, "FileCloseItem", "&Close", [this] { FIDE.CloseActive(); });
+  AddItem(file, "FileCloseAllItem", "Close A&ll", [this] { FIDE.CloseProject(true); });
   AddItem(file, "FileSep2", "-", nullptr);
   AddItem(file, "FileExitItem", "E&xit", [this] { Close(); });
 }
@@ -126,13 +105,13 @@ void TIDEMainForm::BuildFileMenu() {
 void TIDEMainForm::FillReopenMenu() {
   while (FReopen->Count() > 0) delete FReopen->Items(0);
   int number = 0;
-  for (const std::string& name : FHost.ClosedFiles()) {
+  for (const std::string& name : FIDE.ClosedFiles()) {
     std::string caption = "&" + std::to_string(number++) + " " + name;
     AddItem(FReopen, "ReopenItem" + std::to_string(number), caption, [this, name] {
       if (IsProjectFileName(name))
-        FHost.OpenProject(name);
+        FIDE.OpenProject(name);
       else
-        FHost.OpenFile(name);
+        FIDE.OpenFile(name);
     });
   }
   if (number == 0) AddItem(FReopen, "ReopenEmptyItem", "(empty)", nullptr)->SetEnabled(false);
@@ -142,7 +121,7 @@ void TIDEMainForm::BuildEditMenu() {
   TMenuItem* edit = AddMenu("EditMenu", "&Edit");
   auto onText = [this](void (QPlainTextEdit::*action)()) {
     return [this, action] {
-      if (QPlainTextEdit* text = ActiveTextControl(FHost)) (text->*action)();
+      if (QPlainTextEdit* text = FIDE.ActiveTextControl()) (text->*action)();
     };
   };
   AddItem(edit, "EditUndoItem", "&Undo", onText(&QPlainTextEdit::undo));
@@ -154,12 +133,12 @@ void TIDEMainForm::BuildEditMenu() {
   AddItem(edit, "EditSelectAllItem", "Select &All", onText(&QPlainTextEdit::selectAll));
   AddItem(edit, "EditSep2", "-", nullptr);
   TMenuItem* lock = AddItem(edit, "EditLockControlsItem", "Loc&k Controls", nullptr);
-  lock->OnClick = [this](TObject*) { FHost.SetLockControls(!FHost.LockControls()); };
+  lock->OnClick = [this](TObject*) { FIDE.SetLockControls(!FIDE.LockControls()); };
 }
 
 void TIDEMainForm::BuildViewMenu() {
   TMenuItem* view = AddMenu("ViewsMenu", "&View");
-  AddItem(view, "ViewPrjMgrItem", "&Project Manager", [this] { THost::Present(FHost.ProjectManager()); });
+  AddItem(view, "ViewPrjMgrItem", "&Project Manager", [this] { FIDE.ShowProjectManager(); });
   // Windows this IDE doesn't have: the items exist (add-ins count positions in this menu) and
   // harmlessly say so.
   auto absent = [](const std::string& what) {
@@ -173,19 +152,11 @@ void TIDEMainForm::BuildViewMenu() {
   AddItem(view, "ViewWatchesItem", "&Watches", absent("The Watches window"));
   AddItem(view, "ViewThreadsItem", "&Threads", absent("The Threads window"));
   AddItem(view, "ViewCompListItem", "&Component List", absent("The Component List"));
-  AddItem(view, "ViewWindowListItem", "W&indow List...", [this] { THost::Present(FHost.EditWindow()); });
+  AddItem(view, "ViewWindowListItem", "W&indow List...", [this] { FIDE.ShowEditWindow(); });
   AddItem(view, "ViewSep1", "-", nullptr);
-  AddItem(view, "ViewToggleFormItem", "Toggle &Form/Unit", [this] {
-    THostModule* module = FHost.ActiveModule();
-    if (!module) return;
-    TFormView* form = FHost.FormView(module);
-    if (form && form->isActiveWindow())
-      FHost.ShowSource(module);
-    else if (module->HasForm())
-      FHost.ShowForm(module);
-  });
+  AddItem(view, "ViewToggleFormItem", "Toggle &Form/Unit", [this] { FIDE.ToggleFormUnit(); });
   AddItem(view, "ViewSep2", "-", nullptr);
-  AddItem(view, "ViewNewEditorItem", "&New Edit Window", [this] { THost::Present(FHost.EditWindow()); });
+  AddItem(view, "ViewNewEditorItem", "&New Edit Window", [this] { FIDE.ShowEditWindow(); });
   AddItem(view, "ViewSpeedBarItem", "&Speedbar", [this] {
     if (auto* bar = findChild<QToolBar*>("SpeedBar")) bar->setVisible(!bar->isVisible());
   });
@@ -195,14 +166,12 @@ void TIDEMainForm::BuildProjectMenu() {
   TMenuItem* project = AddMenu("ProjectMenu", "&Project");
   AddItem(project, "ProjectAddItem", "&Add to Project...", [this] {
     std::string name = ChooseFile("Add to Project", SourceFilter);
-    if (!name.empty()) FHost.AddToProject(name);
+    if (!name.empty()) FIDE.AddToProject(name);
   });
-  AddItem(project, "ProjectRemoveItem", "&Remove from Project", [this] {
-    if (THostModule* module = FHost.ActiveModule()) FHost.RemoveFromProject(module->FileName());
-  });
+  AddItem(project, "ProjectRemoveItem", "&Remove from Project", [this] { FIDE.RemoveActiveFromProject(); });
   AddItem(project, "ProjectSep1", "-", nullptr);
-  AddItem(project, "ProjectSaveItem", "&Save Project", [this] { FHost.SaveProject(); });
-  AddItem(project, "ProjectCloseItem", "&Close Project", [this] { FHost.CloseProject(true); });
+  AddItem(project, "ProjectSaveItem", "&Save Project", [this] { FIDE.SaveProject(); });
+  AddItem(project, "ProjectCloseItem", "&Close Project", [this] { FIDE.CloseProject(true); });
 }
 
 void TIDEMainForm::BuildHelpMenu() {

@@ -5,14 +5,14 @@
 
 #include "ui/Form.h"
 
-class THost;
+class TIDECommands;
 class TMainMenu;
 class TMenuItem;
 
 class TIDEMainForm : public TForm {
   Q_OBJECT
 public:
-  TIDEMainForm(THost& host, QObject* owner);
+  TIDEMainForm(TIDECommands& ide, QObject* owner);
   TMainMenu* Menu() const { return FMenu; }
   // Shows the project's name in the caption.
   void UpdateCaption();
@@ -30,7 +30,7 @@ private:
   void FillReopenMenu();
   std::string ChooseFile(const std::string& title, const std::string& filter);
 
-  THost& FHost;
+  TIDECommands& FIDE;
   TMainMenu* FMenu;
   TMenuItem* FReopen = nullptr;
 };

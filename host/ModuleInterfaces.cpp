@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/Host.h"
+#include "host/IDEServices.h"
 
 TIEditorInterface* THostModuleIntf::GetEditorInterface() {
   return OpenModule(FModule) ? new THostEditorIntf(FModule) : nullptr;
@@ -14,18 +14,18 @@ TIFormInterface* THostModuleIntf::GetFormInterface() {
 }
 
 bool THostModuleIntf::IsProjectModule() { return OpenModule(FModule) && FModule->IsProjectModule(); }
-bool THostModuleIntf::Close() { return OpenModule(FModule) && FHost.CloseModule(FModule); }
-bool THostModuleIntf::Save(bool forceSave) { return OpenModule(FModule) && FHost.SaveModule(FModule, forceSave); }
+bool THostModuleIntf::Close() { return OpenModule(FModule) && FIDE.CloseModule(FModule, false); }
+bool THostModuleIntf::Save(bool forceSave) { return OpenModule(FModule) && FIDE.SaveModule(FModule, forceSave); }
 
 bool THostModuleIntf::ShowSource() {
   if (!OpenModule(FModule)) return false;
-  FHost.ShowSource(FModule);
+  FIDE.ShowSource(FModule);
   return true;
 }
 
 bool THostModuleIntf::ShowForm() {
   if (!OpenModule(FModule) || !FModule->HasForm()) return false;
-  FHost.ShowForm(FModule);
+  FIDE.ShowForm(FModule);
   return true;
 }
 

@@ -7,7 +7,7 @@
 #include "host/Module.h"
 #include "opentools/ModuleIntf.h"
 
-class THost;
+class TIDEFiles;
 
 // The module behind an interface while it is open, else nullptr.
 inline THostModule* OpenModule(const QPointer<THostModule>& module) {
@@ -16,7 +16,7 @@ inline THostModule* OpenModule(const QPointer<THostModule>& module) {
 
 class THostModuleIntf : public TIModuleInterface {
 public:
-  THostModuleIntf(THost& host, THostModule* module) : FHost(host), FModule(module) {}
+  THostModuleIntf(TIDEFiles& ide, THostModule* module) : FIDE(ide), FModule(module) {}
   TIEditorInterface* GetEditorInterface() override;
   TIFormInterface* GetFormInterface() override;
   bool IsProjectModule() override;
@@ -28,7 +28,7 @@ public:
   bool RemoveNotifier(TIModuleNotifier* notifier) override;
 
 private:
-  THost& FHost;
+  TIDEFiles& FIDE;
   QPointer<THostModule> FModule;
 };
 

@@ -2,11 +2,11 @@
 // TIToolServices over the IDE: what the add-in may ask of it and do through it.
 #include "opentools/ToolIntf.h"
 
-class THost;
+class TIDEServices;
 
 class THostToolServices : public TIToolServices {
 public:
-  explicit THostToolServices(THost& host) : FHost(host) {}
+  explicit THostToolServices(TIDEServices& ide) : FIDE(ide) {}
 
   bool CloseProject() override;
   bool OpenProject(const std::string& projName) override;
@@ -30,5 +30,5 @@ public:
   std::string GetBaseRegistryKey() override;
 
 private:
-  THost& FHost;
+  TIDEServices& FIDE;
 };

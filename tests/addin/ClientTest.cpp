@@ -93,6 +93,7 @@ TEST_F(ClientTest, UpdateTipIsShownOnceOnTheFirstRequestAndNeverAgain) {
   EXPECT_FALSE(ShowUpdateTip());
 
   client->GetVerbCount();
+  client.reset();
   TClientPtr next = Start(&services);
   next->GetVerbCount();
   EXPECT_EQ(FPrompter->Prompts().size(), 1u) << "shown once per user, not once per start";

@@ -1,6 +1,8 @@
 #include "host/FormView.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QPlainTextDocumentLayout>
 #include <QRegularExpression>
 #include <QTextDocument>
@@ -11,6 +13,20 @@
 #include "platform/Exception.h"
 #include "platform/Files.h"
 #include "platform/FormFile.h"
+
+namespace {
+
+// Whether `key` would change an editable text: a character, a line break, a deletion, or a cut,
+// paste, undo or redo.
+bool ChangesText(QKeyEvent* key) {
+  if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) return true;
+  for (auto edit : {QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo})
+    if (key->matches(edit)) return true;
+  const QString text = key->text();
+  return !text.isEmpty() && (text[0].isPrint() || text[0] == u'\r' || text[0] == u'\t');
+}
+
+} // namespace
 
 std::string FormNameOf(const QString& formText) {
   static const QRegularExpression header(QStringLiteral(R"(^\s*(?:object|inherited|inline)\s+(\w+)\s*:)"),
@@ -31,6 +47,7 @@ TFormView::TFormView(THostModule* module, QObject* owner)
   SetCaption(formName.empty() ? platform::ExtractFileName(module->FormFile()) : formName);
   resize(480, 420);
   FText->OnKeyWhileReadOnly = [this] { FModule->RefreshReadOnly(); };
+  FText->installEventFilter(this);
   connect(module, &THostModule::ReadOnlyChanged, this, [this] {
     ShowForm();
     UpdateReadOnly();
@@ -77,4 +94,12 @@ bool TFormView::event(QEvent* event) {
   bool result = TForm::event(event);
   if (event->type() == QEvent::WindowActivate) FModule->Notify(ncFormSelected);
   return result;
+}
+
+bool TFormView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != FText || event->type() != QEvent::KeyPress || !FLocked ||
+      !ChangesText(static_cast<QKeyEvent*>(event)))
+    return TForm::eventFilter(watched, event);
+  FModule->Notify(ncFormModified);
+  return true;
 }

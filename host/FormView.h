@@ -1,7 +1,9 @@
 #pragma once
 // The form view: a module's form file shown as its text. Activating the view selects the form;
 // editing the text modifies it. While Lock Controls is on, or the form file is read-only, the text
-// can't be changed. A binary form file is shown as its text form, read-only.
+// can't be changed; a key that would change a locked form is refused and reported to the module's
+// notifiers as a modification, so that add-ins hear of the attempt. A binary form file is shown as
+// its text form, read-only.
 #include "ui/Form.h"
 
 class QTextDocument;
@@ -18,6 +20,7 @@ public:
 
 protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void UpdateReadOnly();

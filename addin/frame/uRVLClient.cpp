@@ -6,6 +6,7 @@
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/ide/uIDEHook.h"
+#include "addin/ide/uRVLNotifier.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegOptions.h"
@@ -19,7 +20,9 @@ TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
   FActiveProjects = factory.CreateActiveProjects();
   FActiveFiles = factory.CreateActiveFiles(FActiveProjects.get());
   FMenu = factory.CreateMenu(FActiveProjects.get(), FActiveFiles.get());
+  FNotifier = factory.CreateNotifier(FActiveProjects.get());
   FIDEHook = factory.CreateIDEHook(FActiveFiles.get(), FActiveProjects.get());
+  if (FToolServices) FToolServices->AddNotifier(FNotifier.Get());
   // An update program that can't be started is reported; the add-in works on without it.
   Guarded(this, [] {
     if (TRVLRegFactory::_Instance().CreateRegOptions()->IsUpdateCheckDue())
@@ -27,8 +30,11 @@ TRVLClient::TRVLClient() : FToolServices(Globals().ToolServices) {
   });
 }
 
-// The menu and the hook refer to the files and the files to the projects, so they go in that order.
+// The IDE stops notifying first; the menu and the hook refer to the files and the files to the
+// projects, so they go in that order.
 TRVLClient::~TRVLClient() {
+  if (FToolServices) FToolServices->RemoveNotifier(FNotifier.Get());
+  FNotifier.Reset();
   FMenu.reset();
   FIDEHook.reset();
   FActiveFiles.reset();

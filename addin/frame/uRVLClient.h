@@ -14,6 +14,7 @@ class TIDEHook;
 class TRVLActiveFiles;
 class TRVLActiveProjects;
 class TRVLMenu;
+class TRVLNotifier;
 
 class TRVLClient : public TIVCSClient, public TObject {
 public:
@@ -42,6 +43,7 @@ private:
   bool FInitialized = false;
   TIToolServices* FToolServices = nullptr;   // not owned
   std::unique_ptr<TRVLMenu> FMenu;
+  TIntfPtr<TRVLNotifier> FNotifier;   // registered with the IDE while the client lives
   std::unique_ptr<TRVLActiveProjects> FActiveProjects;
   std::unique_ptr<TRVLActiveFiles> FActiveFiles;
   std::unique_ptr<TIDEHook> FIDEHook;

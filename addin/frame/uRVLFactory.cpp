@@ -4,6 +4,7 @@
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/ide/uEditHook.h"
 #include "addin/ide/uIDEHook.h"
+#include "addin/ide/uRVLNotifier.h"
 #include "addin/selection/uRVLAssoc.h"
 #include "addin/selection/uRVLDontCheckIn.h"
 #include "addin/sourcesafe/uRVLItems.h"
@@ -45,6 +46,16 @@ std::unique_ptr<TRVLItem> TRVLFactory::CreateItemFromSpec(const std::string& Pat
 
 std::unique_ptr<TRVLMenu> TRVLFactory::CreateMenu(TRVLActiveProjects* ActiveProjects, TRVLActiveFiles* ActiveFiles) {
   return std::make_unique<TRVLMenuD3>(ActiveProjects, ActiveFiles);
+}
+
+TIntfPtr<TRVLNotifier> TRVLFactory::CreateNotifier(TRVLActiveProjects* ActiveProjects) {
+  return TIntfPtr<TRVLNotifier>(new TRVLNotifier(ActiveProjects));
+}
+
+TIntfPtr<TRVLModuleNotifier> TRVLFactory::CreateModuleNotifier(TIModuleInterface* Module,
+                                                               std::unique_ptr<TRVLItem> Item,
+                                                               TMenuItem* LockControlsItem) {
+  return TIntfPtr<TRVLModuleNotifier>(new TRVLModuleNotifier(Module, std::move(Item), LockControlsItem));
 }
 
 std::unique_ptr<TRVLActiveFiles> TRVLFactory::CreateActiveFiles(TRVLActiveProjects* ActiveProjects) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "addin/frame/uSingleton.h"
+#include "opentools/Interface.h"
 #include "vss/api/VSSApi.h"
 
 class TRVLActiveFiles;
@@ -19,7 +20,11 @@ class TRVLActiveProjects;
 class TRVLItem;
 class TRVLItems;
 class TRVLLogin;
+class TMenuItem;
+class TIModuleInterface;
 class TRVLMenu;
+class TRVLModuleNotifier;
+class TRVLNotifier;
 class TRVLProject;
 class TRVLProjects;
 
@@ -44,6 +49,12 @@ public:
   virtual std::unique_ptr<TRVLActiveFiles> CreateActiveFiles(TRVLActiveProjects* ActiveProjects);
   // The builder of the IDE's menus, over `ActiveProjects` and `ActiveFiles` (neither owned).
   virtual std::unique_ptr<TRVLMenu> CreateMenu(TRVLActiveProjects* ActiveProjects, TRVLActiveFiles* ActiveFiles);
+  // The notifier of the IDE's project and file events, over `ActiveProjects` (not owned).
+  virtual TIntfPtr<TRVLNotifier> CreateNotifier(TRVLActiveProjects* ActiveProjects);
+  // The notifier of one module with a form: `Item` is its form file, `LockControlsItem` the IDE's
+  // Lock Controls menu item (may be nil).
+  TIntfPtr<TRVLModuleNotifier> CreateModuleNotifier(TIModuleInterface* Module, std::unique_ptr<TRVLItem> Item,
+                                                    TMenuItem* LockControlsItem);
   virtual std::unique_ptr<TRVLAssoc> CreateAssoc();
   // The never-check-in masks as they are stored now.
   virtual std::unique_ptr<TRVLDontCheckIn> CreateDontCheckIn();

@@ -1,0 +1,160 @@
+// The notifiers registered with the real IDE over a real database: which modules get a module
+// notifier, when opening and closing a project synchronises, what removing a file from the project
+// asks, and how Lock Controls follows the form file's state.
+#include <filesystem>
+#include <functional>
+
+#include "../execute/WorkFixture.h"
+#include "addin/frame/uRVLFactory.h"
+#include "addin/ide/uRVLNotifier.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegOptions.h"
+#include "addin/sourcesafe/uRVLProjects.h"
+#include "host/Module.h"
+#include "platform/Files.h"
+#include "ui/Form.h"
+
+namespace {
+
+const char CheckedInWarning[] = "\rThe file is checked in, Please check out the form before doing any changes";
+
+class NotifierTest : public WorkFixture {
+protected:
+  void SetUp() override {
+    WorkFixture::SetUp();
+    FActiveProjects = TRVLFactory::_Instance().CreateActiveProjects();
+    FNotifier = TRVLFactory::_Instance().CreateNotifier(FActiveProjects.get());
+    FHost->AddNotifier(FNotifier.Get());
+  }
+  // As when the IDE closes: the modules go (and their notifiers with them) before the add-in.
+  void TearDown() override {
+    FHost->RemoveNotifier(FNotifier.Get());
+    for (THostModule* module : std::vector<THostModule*>(FHost->Modules())) FHost->CloseModule(module);
+    FNotifier.Reset();
+    FActiveProjects.reset();
+    WorkFixture::TearDown();
+  }
+  static std::unique_ptr<TRegOptions> Options() { return TRVLRegFactory::_Instance().CreateRegOptions(); }
+  THostModule* Open(const std::string& name) { return FHost->OpenFile(Local(name)); }
+  void Reopen(const std::string& project) {
+    ASSERT_TRUE(FHost->CloseProject(false));
+    ASSERT_TRUE(FHost->OpenProject(project));
+  }
+  size_t Asked() const { return FPrompter->Prompts().size(); }
+
+  std::unique_ptr<TRVLActiveProjects> FActiveProjects;
+  TIntfPtr<TRVLNotifier> FNotifier;
+};
+
+TEST_F(NotifierTest, OnlyAModuleWithAFormGetsAModuleNotifierAndExactlyOne) {
+  Open("Util.cpp")->Notify(ncFormSelected);
+  EXPECT_FALSE(FHost->LockControls()) << "a unit without a form is not watched";
+  THostModule* unit = Open("Unit1.cpp");
+  unit->Notify(ncFormSelected);
+  EXPECT_TRUE(FHost->LockControls()) << "its form is checked in";
+  FPrompter->AddAnswer("OK");
+  FPrompter->AddAnswer("OK");
+  unit->Notify(ncFormModified);
+  ASSERT_EQ(Asked(), 1u) << "one notifier, one warning";
+  EXPECT_EQ(FPrompter->Prompts()[0].Text, Local("Unit1.dfm") + CheckedInWarning);
+}
+
+TEST_F(NotifierTest, FormSelectedLocksExactlyWhileTheFormIsCheckedInToSomeoneElseOrNobody) {
+  platform::WriteFileAtomic(Local("New.cpp"), "// new\n");
+  platform::WriteFileAtomic(Local("New.dfm"), "object Form2: TForm2\nend\n");
+  THostModule* fresh = Open("New.cpp");
+  THostModule* unit = Open("Unit1.cpp");
+  auto checkOut = [this](const std::string& user) {
+    VSSPtr<IVSSItem> form = VSSFile("Unit1.dfm", user);
+    form->Checkout("", form->LocalSpec(), 0);
+  };
+  struct Case {
+    const char* State;
+    THostModule* Module;
+    std::function<void()> Change;   // into the state, from the one before
+    bool Locked;
+  } cases[] = {
+      {"checked in", unit, [] {}, true},
+      {"not in SourceSafe", fresh, [] {}, false},
+      {"checked out to Bob", unit, [&] { checkOut("Bob"); }, true},
+      {"checked out to me", unit,
+       [&] {
+         VSSFile("Unit1.dfm", "Bob")->UndoCheckout(PathOf("bob/Unit1.dfm"), VSSFLAG_DELYES);
+         checkOut("Alice");
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    c.Change();
+    FHost->SetLockControls(!c.Locked);
+    c.Module->Notify(ncFormSelected);
+    EXPECT_EQ(FHost->LockControls(), c.Locked) << c.State;
+  }
+}
+
+TEST_F(NotifierTest, FormModifiedWarnsOnlyWhileLockedAndCheckedIn) {
+  THostModule* unit = Open("Unit1.cpp");
+  FHost->ShowForm(unit);
+  unit->Notify(ncFormModified);
+  EXPECT_EQ(Asked(), 0u) << "Lock Controls off";
+  FHost->SetLockControls(true);
+  FPrompter->AddAnswer("OK");
+  unit->Notify(ncFormModified);
+  ASSERT_EQ(Asked(), 1u);
+  EXPECT_EQ(FPrompter->Prompts()[0].Text, Local("Unit1.dfm") + CheckedInWarning);
+  EXPECT_EQ(FHost->ActiveModule(), unit);
+  EXPECT_EQ(FHost->CurrentFile(), Local("Unit1.cpp")) << "the source comes to the front";
+  VSSFile("Unit1.dfm", "Alice")->Checkout("", Local("Unit1.dfm"), 0);
+  unit->Notify(ncFormModified);
+  EXPECT_EQ(Asked(), 1u) << "checked out to me";
+}
+
+TEST_F(NotifierTest, OpeningSynchronisesOnlyABoundProjectAndOnlyWhenAsked) {
+  CheckInAs("Bob", "Util.cpp", "// Bob's\n");
+  std::filesystem::copy(std::string(RAVELIN_SAMPLES_DIR) + "/Demo", Dir() / "loose");
+  Reopen(Local("Demo.bpr"));
+  EXPECT_EQ(Asked(), 0u) << "SyncOnOpen off";
+  Options()->SetSyncOnOpen(true);
+  Reopen(PathOf("loose/Demo.bpr"));
+  EXPECT_EQ(Asked(), 0u) << "not bound";
+  EXPECT_EQ(FActiveProjects->GetActiveProject()->FileName(), PathOf("loose/Demo.bpr"));
+  FPrompter->AddAnswer("No");
+  Reopen(Local("Demo.bpr"));
+  ASSERT_EQ(Asked(), 1u);
+  EXPECT_EQ(FPrompter->Prompts()[0].Text,
+            "Project Demo has 1 file that has changed in SourceSafe. Would you like to get this file now?");
+}
+
+TEST_F(NotifierTest, ClosingSynchronisesTheCurrentProjectOnlyWhenThereIsOne) {
+  Options()->SetSyncOnClose(true);
+  VSSFile("Util.cpp", "Alice")->Checkout("", Local("Util.cpp"), 0);
+  platform::WriteFileAtomic(Local("Util.cpp"), "// mine\n");
+  FPrompter->AddAnswer("No");
+  ASSERT_TRUE(FHost->CloseProject(false));
+  ASSERT_EQ(Asked(), 1u);
+  EXPECT_EQ(FPrompter->Prompts()[0].Text, "Project Demo is not synchronized, Would you like to synchronize it now?");
+  bool cancel = true;
+  FNotifier->FileNotification(fnProjectClosing, Local("Demo.bpr"), cancel);
+  EXPECT_EQ(Asked(), 1u) << "no project: nothing to synchronise";
+  EXPECT_FALSE(cancel);
+  cancel = true;
+  FNotifier->FileNotification(fnFileOpening, Local("Util.cpp"), cancel);
+  EXPECT_TRUE(cancel) << "codes it doesn't handle leave Cancel alone";
+}
+
+TEST_F(NotifierTest, RemovingFromTheProjectAsksOnlyForAFileInSourceSafe) {
+  // The project's source changes with its units.
+  VSSFile("Demo.cpp", "Alice")->Checkout("", Local("Demo.cpp"), 0);
+  FHost->FindModule(Local("Demo.cpp"))->RefreshReadOnly();
+  platform::WriteFileAtomic(Local("New.cpp"), "// new\n");
+  ASSERT_TRUE(FHost->AddToProject(Local("New.cpp")));
+  ASSERT_TRUE(FHost->RemoveFromProject(Local("New.cpp")));
+  EXPECT_EQ(Asked(), 0u);
+  FPrompter->AddAnswer("No");
+  ASSERT_TRUE(FHost->RemoveFromProject(Local("Util.cpp")));
+  ASSERT_EQ(Asked(), 1u);
+  EXPECT_EQ(FPrompter->Prompts()[0].Text, "Would you like to remove this file from SourceSafe?");
+  EXPECT_FALSE(VSSFile("Util.cpp")->Deleted());
+}
+
+} // namespace

@@ -12,7 +12,6 @@
 #include "addin/sourcesafe/uRVLProjects.h"
 #include "host/Module.h"
 #include "platform/Files.h"
-#include "ui/Form.h"
 
 namespace {
 
@@ -50,9 +49,10 @@ TEST_F(NotifierTest, OnlyAModuleWithAFormGetsAModuleNotifierAndExactlyOne) {
   Open("Util.cpp")->Notify(ncFormSelected);
   EXPECT_FALSE(FHost->LockControls()) << "a unit without a form is not watched";
   THostModule* unit = Open("Unit1.cpp");
+  unit->Notify(ncFormModified);
+  EXPECT_EQ(Asked(), 0u) << "without Lock Controls a change is no concern";
   unit->Notify(ncFormSelected);
   EXPECT_TRUE(FHost->LockControls()) << "its form is checked in";
-  FPrompter->AddAnswer("OK");
   FPrompter->AddAnswer("OK");
   unit->Notify(ncFormModified);
   ASSERT_EQ(Asked(), 1u) << "one notifier, one warning";
@@ -90,23 +90,6 @@ TEST_F(NotifierTest, FormSelectedLocksExactlyWhileTheFormIsCheckedInToSomeoneEls
     c.Module->Notify(ncFormSelected);
     EXPECT_EQ(FHost->LockControls(), c.Locked) << c.State;
   }
-}
-
-TEST_F(NotifierTest, FormModifiedWarnsOnlyWhileLockedAndCheckedIn) {
-  THostModule* unit = Open("Unit1.cpp");
-  FHost->ShowForm(unit);
-  unit->Notify(ncFormModified);
-  EXPECT_EQ(Asked(), 0u) << "Lock Controls off";
-  FHost->SetLockControls(true);
-  FPrompter->AddAnswer("OK");
-  unit->Notify(ncFormModified);
-  ASSERT_EQ(Asked(), 1u);
-  EXPECT_EQ(FPrompter->Prompts()[0].Text, Local("Unit1.dfm") + CheckedInWarning);
-  EXPECT_EQ(FHost->ActiveModule(), unit);
-  EXPECT_EQ(FHost->CurrentFile(), Local("Unit1.cpp")) << "the source comes to the front";
-  VSSFile("Unit1.dfm", "Alice")->Checkout("", Local("Unit1.dfm"), 0);
-  unit->Notify(ncFormModified);
-  EXPECT_EQ(Asked(), 1u) << "checked out to me";
 }
 
 TEST_F(NotifierTest, OpeningSynchronisesOnlyABoundProjectAndOnlyWhenAsked) {

@@ -1,6 +1,8 @@
 // The editor hook on the real IDE's editor window, with the sample project in a real database:
 // which windows get hooked, which keys offer the check-out, what a Yes does to the text, and where
 // the status panel's hint and menu answer.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include "../execute/WorkFixture.h"
@@ -122,17 +124,36 @@ TEST_F(EditHookTest, KeysThatWouldChangeAReadOnlyFileOfferTheCheckOut) {
   EXPECT_EQ(VSSFile("Util.h")->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
 }
 
-TEST_F(EditHookTest, YesChecksOutAndTypesTheKeyOverTheMarkedBlock) {
+// After Yes each key does, once, what it does in a writable file: at the caret, over the marked
+// block. Between the cases the check-out is undone and the file read again.
+TEST_F(EditHookTest, YesChecksOutAndTheKeyActsOnceWhereItWasTyped) {
+  struct TCase {
+    int Anchor, Caret;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    std::string Start;   // the file's first characters afterwards
+  };
+  const TCase cases[] = {
+      {0, 2, Qt::Key_Z, Qt::NoModifier, "z---"},          {2, 2, Qt::Key_Return, Qt::NoModifier, "//\n-"},
+      {2, 2, Qt::Key_Backspace, Qt::NoModifier, "/---"},  {0, 0, Qt::Key_Delete, Qt::NoModifier, "/---"},
+      {1, 1, Qt::Key_Insert, Qt::ShiftModifier, "/ab/"},  {0, 0, Qt::Key_V, Qt::ControlModifier, "ab//"},
+      {0, 2, Qt::Key_X, Qt::ControlModifier, "----"},
+  };
   TEditControl* edit = Edit("Util.h");
-  QTextCursor cursor = edit->textCursor();
-  cursor.setPosition(0);
-  cursor.setPosition(2, QTextCursor::KeepAnchor);   // the leading "//"
-  edit->setTextCursor(cursor);
-  FPrompter->AddAnswer("Yes");
-  QTest::keyClick(edit, Qt::Key_Z);
-  EXPECT_EQ(Text().substr(0, 3), "z--");
-  EXPECT_FALSE(platform::IsReadOnly(Local("Util.h")));
-  EXPECT_EQ(VSSFile("Util.h", "Alice")->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+  for (const TCase& c : cases) {
+    QGuiApplication::clipboard()->setText("ab");
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(c.Anchor);
+    cursor.setPosition(c.Caret, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    FPrompter->AddAnswer("Yes");
+    QTest::keyClick(edit, c.Key, c.Modifiers);
+    EXPECT_EQ(Text().substr(0, 4), c.Start) << "key " << c.Key;
+    EXPECT_EQ(VSSFile("Util.h", "Alice")->IsCheckedOut(), VSSFILE_CHECKEDOUT_ME);
+    VSSFile("Util.h", "Alice")->UndoCheckout(Local("Util.h"), VSSFLAG_DELNO);
+    FHost->ReloadModule(FHost->FindModule(Local("Util.h")));
+  }
+  EXPECT_EQ(FPrompter->Prompts().size(), std::size(cases));
 }
 
 // A read-only file that is checked out to the user, or that SourceSafe doesn't know, is read-only

@@ -52,13 +52,10 @@ TEST_F(AddInScenarioTest, FirstStartShowsTheUpdateTipOnceAndTheIDEGoesOnWithTheM
                                  false)
         .ReadBool("ShowUpdateTip", true);
   };
-  // Nobody answers the tip: the client's guard catches that, and the scenario fails on it. The
-  // tip counts as shown only once the user saw it.
+  // Nobody answers the tip: the scenario fails on it (the end-to-end scenario checks the message),
+  // and the tip counts as shown only once the user saw it.
   TRun run = RunScenario("tip-unanswered.scenario", AddIn());
   EXPECT_EQ(run.ExitCode, 1) << run.Output << run.Errors;
-  EXPECT_TRUE(Contains(run.Errors, "a prompt had no answer while the IDE started: No scripted answer for the "
-                                   "message box \"Ravelin\" [Information] OK: Tip:"))
-      << run.Errors;
   EXPECT_TRUE(tipDue());
 
   run = RunScenario("first-start.scenario", AddIn());
@@ -77,15 +74,13 @@ TEST_F(AddInScenarioTest, LaterStartAsksNothing) {
   EXPECT_TRUE(Contains(run.Output, "S&ourceSafe | enabled | visible")) << run.Output;
 }
 
-TEST_F(AddInScenarioTest, IDEWorksOnWhenTheAddInIsMissingOrNoLibrary) {
-  const std::string notALibrary = WriteFile("libravelin.so", "not a shared library\n");
-  for (const std::string& addIn : {PathOf("missing/libravelin.so"), notALibrary}) {
-    const TRun run = RunScenario("without-addin.scenario", addIn);
-    EXPECT_EQ(run.ExitCode, 0) << addIn << "\n" << run.Output << run.Errors;
-    EXPECT_TRUE(Contains(run.Output, "prompt:")) << "the IDE reports the add-in: " << run.Output;
-    EXPECT_FALSE(Contains(run.Output, "S&ourceSafe")) << run.Output;
-    EXPECT_TRUE(Contains(run.Output, "Still working.")) << run.Output;
-  }
+// A missing add-in is the end-to-end scenarios' case; here a file that is no library.
+TEST_F(AddInScenarioTest, IDEWorksOnWhenTheAddInIsNoLibrary) {
+  const TRun run = RunScenario("without-addin.scenario", WriteFile("libravelin.so", "not a shared library\n"));
+  EXPECT_EQ(run.ExitCode, 0) << run.Output << run.Errors;
+  EXPECT_TRUE(Contains(run.Output, "prompt:")) << "the IDE reports the add-in: " << run.Output;
+  EXPECT_FALSE(Contains(run.Output, "S&ourceSafe")) << run.Output;
+  EXPECT_TRUE(Contains(run.Output, "Still working.")) << run.Output;
 }
 
 TEST_F(AddInScenarioTest, UpdateProgramReportsTheInstalledVersionUnlessQuiet) {

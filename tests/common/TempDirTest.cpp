@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Process.h"
+
 namespace {
 
 std::filesystem::path MakeTempDir(const char* prefix) {
@@ -57,6 +59,22 @@ std::string TempDirTest::ReadFile(const std::string& path) const {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+TProgramRun TempDirTest::RunProgram(const std::vector<std::string>& command, const std::string& folder) const {
+  // The shell only redirects the streams; the program itself gets its arguments as they are.
+  std::vector<std::string> argv = {"sh", "-c", R"(out=$1; err=$2; shift 2; exec "$0" "$@" < /dev/null > "$out" 2> "$err")",
+                                   command.at(0), PathOf(".out"), PathOf(".err")};
+  argv.insert(argv.end(), command.begin() + 1, command.end());
+  platform::Process process;
+  TProgramRun run;
+  if (!process.Start(argv, folder)) return run;
+  run.Code = process.Wait(120000);
+  run.Out = ReadFile(PathOf(".out"));
+  run.Err = ReadFile(PathOf(".err"));
+  std::filesystem::remove(PathOf(".out"));
+  std::filesystem::remove(PathOf(".err"));
+  return run;
 }
 
 std::filesystem::path TempDirTest::BuildDir() {

@@ -11,6 +11,12 @@
 
 #include <gtest/gtest.h>
 
+// What a program run to its end printed, and how it ended.
+struct TProgramRun {
+  int Code = -1;   // the exit code; -1 when it could not start, 50 when it was killed after two minutes
+  std::string Out, Err;
+};
+
 class TempDirTest : public ::testing::Test {
 protected:
   void SetUp() override;
@@ -23,6 +29,9 @@ protected:
   // Writes a file below Dir() (creating folders) and returns its path.
   std::string WriteFile(const std::string& name, const std::string& content) const;
   std::string ReadFile(const std::string& path) const;
+  // Runs `command` (the program, then its arguments; no shell) in `folder` (empty: this process's
+  // folder) with no input, and collects its output and errors through files in Dir().
+  TProgramRun RunProgram(const std::vector<std::string>& command, const std::string& folder = {}) const;
   // The build folder, where bin/, ravelin/ and sourcesafe/ are ($RAVELIN_BUILD_DIR overrides it).
   static std::filesystem::path BuildDir();
 

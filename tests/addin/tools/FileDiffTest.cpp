@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "DiffFixture.h"
+#include "MessageOf.h"
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
@@ -95,12 +96,8 @@ TEST_F(DiffTest, ReportsThatDoNotFitAreNamedAndShowWhatTheyCould) {
   for (bool leftMissing : {true, false}) {
     const std::string saved = leftMissing ? LeftFile : RightFile;
     (leftMissing ? LeftFile : RightFile) = PathOf("gone.txt");
-    try {
-      Viewer(report);
-      ADD_FAILURE() << "no exception";
-    } catch (const ERVLException& e) {
-      EXPECT_NE(std::string(e.what()).find("Cannot read \"" + PathOf("gone.txt") + "\""), std::string::npos) << e.what();
-    }
+    const std::string error = MessageOf<ERVLException>([&] { Viewer(report); });
+    EXPECT_NE(error.find("Cannot read \"" + PathOf("gone.txt") + "\""), std::string::npos) << error;
     (leftMissing ? LeftFile : RightFile) = saved;
   }
 }

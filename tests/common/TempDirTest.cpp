@@ -1,5 +1,6 @@
 #include "TempDirTest.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -28,12 +29,20 @@ void TempDirTest::SetUp() {
   FDir = MakeTempDir("ravelin-test");
   FHome = MakeTempDir("ravelin-home");
   ASSERT_FALSE(FDir.empty() || FHome.empty());
-  for (auto [name, value] : {std::pair{"RAVELIN_REGISTRY_DIR", FDir / "registry"}, std::pair{"HOME", FHome},
-                             std::pair{"XDG_CACHE_HOME", FHome / ".cache"}}) {
-    const char* old = std::getenv(name);
+  SetEnvironment("RAVELIN_REGISTRY_DIR", (FDir / "registry").c_str());
+  SetEnvironment("HOME", FHome.c_str());
+  SetEnvironment("XDG_CACHE_HOME", (FHome / ".cache").c_str());
+}
+
+void TempDirTest::SetEnvironment(const std::string& name, const char* value) {
+  if (std::ranges::none_of(FOldEnvironment, [&](const auto& saved) { return saved.first == name; })) {
+    const char* old = std::getenv(name.c_str());
     FOldEnvironment.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    setenv(name, value.c_str(), 1);
   }
+  if (value)
+    setenv(name.c_str(), value, 1);
+  else
+    unsetenv(name.c_str());
 }
 
 void TempDirTest::TearDown() {

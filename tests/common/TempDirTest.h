@@ -34,6 +34,8 @@ protected:
   TProgramRun RunProgram(const std::vector<std::string>& command, const std::string& folder = {}) const;
   // The build folder, where bin/, ravelin/ and sourcesafe/ are ($RAVELIN_BUILD_DIR overrides it).
   static std::filesystem::path BuildDir();
+  // Sets an environment variable (nullptr: removes it) until the test ends.
+  void SetEnvironment(const std::string& name, const char* value);
 
 private:
   std::filesystem::path FDir, FHome;

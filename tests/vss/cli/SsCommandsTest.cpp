@@ -188,8 +188,7 @@ TEST_F(SsTest, BadCommandLinesExitWithAnError) {
   EXPECT_TRUE(Contains(checkoutHelp.Out, "Checkout spec... [-Ccomment] [-G-]")) << checkoutHelp.Out;
   EXPECT_TRUE(Contains(checkoutHelp.Out, "check out into the working folder")) << checkoutHelp.Out;
   EXPECT_FALSE(Contains(checkoutHelp.Out, "Checkin")) << checkoutHelp.Out;
-  unsetenv("SSDIR");
-  setenv("SSDIR", PathOf("nowhere").c_str(), 1);
+  SetEnvironment("SSDIR", PathOf("nowhere").c_str());
   TProgramRun missing = Ss({"Dir"});
   EXPECT_EQ(missing.Code, 100);
   EXPECT_TRUE(Contains(missing.Err, "Cannot find database")) << missing.Err;

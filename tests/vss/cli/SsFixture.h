@@ -11,7 +11,6 @@
 class SsTest : public TempDirTest {
 protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Runs `program` ("ss", "ssadmin", "ssdemo") from the build's sourcesafe/ folder in Work(). The
   // environment (SSDIR, SSUSER, ...) is this process's.

@@ -72,7 +72,8 @@ std::string TempDirTest::ReadFile(const std::string& path) const {
 
 TProgramRun TempDirTest::RunProgram(const std::vector<std::string>& command, const std::string& folder) const {
   // The shell only redirects the streams; the program itself gets its arguments as they are.
-  std::vector<std::string> argv = {"sh", "-c", R"(out=$1; err=$2; shift 2; exec "$0" "$@" < /dev/null > "$out" 2> "$err")",
+  std::vector<std::string> argv = {"sh", "-c",
+                                   R"(out=$1; err=$2; shift 2; exec "$0" "$@" < /dev/null > "$out" 2> "$err")",
                                    command.at(0), PathOf(".out"), PathOf(".err")};
   argv.insert(argv.end(), command.begin() + 1, command.end());
   platform::Process process;

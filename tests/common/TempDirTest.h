@@ -13,7 +13,7 @@
 
 // What a program run to its end printed, and how it ended.
 struct TProgramRun {
-  int Code = -1;   // the exit code; -1 when it could not start, 50 when it was killed after two minutes
+  int Code = -1;   // the exit code: 127 for a program not found, 50 for one killed after two minutes
   std::string Out, Err;
 };
 

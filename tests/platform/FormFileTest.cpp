@@ -242,7 +242,8 @@ TEST(FormFile, BinaryErrorsNameWhatAndWhere) {
             "Binary form file: unexpected end of the data at offset 14.");
   EXPECT_EQ(error(TStreamBuilder().Object("TA", "A").Prop("X", 20).Number(2, 4).Raw("\xC3(").Byte(0).Byte(0)),
             "Binary form file: invalid UTF-8 at offset 16.");
-  EXPECT_EQ(MessageOf<Exception>([] { FormBinaryToText("TPFX"); }), "Binary form file: no \"TPF0\" signature at offset 0.");
+  EXPECT_EQ(MessageOf<Exception>([] { FormBinaryToText("TPFX"); }),
+            "Binary form file: no \"TPF0\" signature at offset 0.");
   // Nesting deep enough to exhaust the stack is refused, not followed.
   TStreamBuilder deep;
   deep.Object("TA", "A").Prop("X", 1).Raw(std::string(100000, '\x01'));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
@@ -58,16 +59,6 @@ const TSingletonClass& Z = TTestZ::StaticClass();
 class SingletonTest : public ::testing::Test {
 protected:
   void SetUp() override { Log.clear(); }
-  // The text of the singleton error `call` raises; empty when it raises none.
-  template <class F>
-  static std::string ErrorOf(F&& call) {
-    try {
-      call();
-    } catch (const ESingletonError& e) {
-      return e.Message();
-    }
-    return {};
-  }
 };
 
 TEST_F(SingletonTest, ChainsResolveToTheirEndAndShareOneInstance) {
@@ -99,9 +90,10 @@ TEST_F(SingletonTest, NamesCompareIgnoringCaseAndSelfRegistrationEndsResolution)
 TEST_F(SingletonTest, RegisteringAnUnrelatedClassIsRefusedWithItsTextAndChangesNothing) {
   TSingletonRegistry registry;
   registry.Register(Y, X);
-  EXPECT_EQ(ErrorOf([&] { registry.Register(TTestUnrelated::StaticClass(), X); }),
+  EXPECT_EQ(MessageOf<ESingletonError>([&] { registry.Register(TTestUnrelated::StaticClass(), X); }),
             "TTestUnrelated Tried to register asTTestX, But TTestUnrelated does not inherit from TTestX!");
-  EXPECT_NE(ErrorOf([&] { registry.Register(X, Y); }), "") << "a base class does not inherit from its child";
+  EXPECT_NE(MessageOf<ESingletonError>([&] { registry.Register(X, Y); }), "")
+      << "a base class does not inherit from its child";
   EXPECT_STREQ(registry.Resolve(X).Name, "TTestY");
   EXPECT_TRUE(Log.empty());
 }
@@ -133,12 +125,12 @@ TEST_F(SingletonTest, OneSingletonFailingToFinishDoesNotKeepTheOthersAlive) {
 }
 
 TEST_F(SingletonTest, CreateAndFreeAlwaysRaiseWithTheirTexts) {
-  EXPECT_EQ(ErrorOf([] { TTestX::Create(); }),
+  EXPECT_EQ(MessageOf<ESingletonError>([] { TTestX::Create(); }),
             "A Client tried to instantiate TTestX by calling 'Create' The client should use 'TTestX._Instance'!");
   TSingletonRegistry registry;
   registry.Register(Y, X);
   TSingleton& instance = registry.GetInstance(X);
-  EXPECT_EQ(ErrorOf([&] { instance.Free(); }),
+  EXPECT_EQ(MessageOf<ESingletonError>([&] { instance.Free(); }),
             "A Client tried to free TTestY by using 'Free'. TTestY is a Singleton and Should not be freed manually!");
   EXPECT_EQ(&registry.GetInstance(X), &instance) << "still alive after the refused Free";
 }

@@ -1,8 +1,11 @@
 #include "TempDirTest.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "platform/Process.h"
 
 namespace {
 
@@ -26,12 +29,20 @@ void TempDirTest::SetUp() {
   FDir = MakeTempDir("ravelin-test");
   FHome = MakeTempDir("ravelin-home");
   ASSERT_FALSE(FDir.empty() || FHome.empty());
-  for (auto [name, value] : {std::pair{"RAVELIN_REGISTRY_DIR", FDir / "registry"}, std::pair{"HOME", FHome},
-                             std::pair{"XDG_CACHE_HOME", FHome / ".cache"}}) {
-    const char* old = std::getenv(name);
+  SetEnvironment("RAVELIN_REGISTRY_DIR", (FDir / "registry").c_str());
+  SetEnvironment("HOME", FHome.c_str());
+  SetEnvironment("XDG_CACHE_HOME", (FHome / ".cache").c_str());
+}
+
+void TempDirTest::SetEnvironment(const std::string& name, const char* value) {
+  if (std::ranges::none_of(FOldEnvironment, [&](const auto& saved) { return saved.first == name; })) {
+    const char* old = std::getenv(name.c_str());
     FOldEnvironment.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    setenv(name, value.c_str(), 1);
   }
+  if (value)
+    setenv(name.c_str(), value, 1);
+  else
+    unsetenv(name.c_str());
 }
 
 void TempDirTest::TearDown() {
@@ -57,6 +68,23 @@ std::string TempDirTest::ReadFile(const std::string& path) const {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+TProgramRun TempDirTest::RunProgram(const std::vector<std::string>& command, const std::string& folder) const {
+  // The shell only redirects the streams; the program itself gets its arguments as they are.
+  std::vector<std::string> argv = {"sh", "-c",
+                                   R"(out=$1; err=$2; shift 2; exec "$0" "$@" < /dev/null > "$out" 2> "$err")",
+                                   command.at(0), PathOf(".out"), PathOf(".err")};
+  argv.insert(argv.end(), command.begin() + 1, command.end());
+  platform::Process process;
+  TProgramRun run;
+  if (!process.Start(argv, folder)) return run;
+  run.Code = process.Wait(120000);
+  run.Out = ReadFile(PathOf(".out"));
+  run.Err = ReadFile(PathOf(".err"));
+  std::filesystem::remove(PathOf(".out"));
+  std::filesystem::remove(PathOf(".err"));
+  return run;
 }
 
 std::filesystem::path TempDirTest::BuildDir() {

@@ -11,6 +11,12 @@
 
 #include <gtest/gtest.h>
 
+// What a program run to its end printed, and how it ended.
+struct TProgramRun {
+  int Code = -1;   // the exit code: 127 for a program not found, 50 for one killed after two minutes
+  std::string Out, Err;
+};
+
 class TempDirTest : public ::testing::Test {
 protected:
   void SetUp() override;
@@ -23,8 +29,13 @@ protected:
   // Writes a file below Dir() (creating folders) and returns its path.
   std::string WriteFile(const std::string& name, const std::string& content) const;
   std::string ReadFile(const std::string& path) const;
+  // Runs `command` (the program, then its arguments; no shell) in `folder` (empty: this process's
+  // folder) with no input, and collects its output and errors through files in Dir().
+  TProgramRun RunProgram(const std::vector<std::string>& command, const std::string& folder = {}) const;
   // The build folder, where bin/, ravelin/ and sourcesafe/ are ($RAVELIN_BUILD_DIR overrides it).
   static std::filesystem::path BuildDir();
+  // Sets an environment variable (nullptr: removes it) until the test ends.
+  void SetEnvironment(const std::string& name, const char* value);
 
 private:
   std::filesystem::path FDir, FHome;

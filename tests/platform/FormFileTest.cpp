@@ -2,10 +2,10 @@
 
 #include <bit>
 #include <cstdint>
-#include <functional>
 
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "platform/Exception.h"
 
 using namespace platform;
@@ -158,15 +158,6 @@ std::string WithResourceHeader(const std::string& stream) {
   return header + stream;
 }
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "no error";
-}
-
 } // namespace
 
 TEST(FormFile, WritesEveryValueTypeInTheTextLayout) {
@@ -204,7 +195,7 @@ TEST(FormFile, SkipsTheResourceHeader) {
   EXPECT_TRUE(IsBinaryForm(binary));
   EXPECT_EQ(FormBinaryToText(binary), kSampleText);
   binary[11] = '\x7F';   // size larger than the data
-  EXPECT_NE(ErrorOf([&] { FormBinaryToText(binary); }).find("resource size"), std::string::npos);
+  EXPECT_NE(MessageOf<Exception>([&] { FormBinaryToText(binary); }).find("resource size"), std::string::npos);
 }
 
 TEST(FormFile, TellsBinaryFromTextForms) {
@@ -242,7 +233,7 @@ TEST(FormFile, CorruptStreamsNeverCrash) {
 }
 
 TEST(FormFile, BinaryErrorsNameWhatAndWhere) {
-  auto error = [](const TStreamBuilder& s) { return ErrorOf([&] { FormBinaryToText(s.Data()); }); };
+  auto error = [](const TStreamBuilder& s) { return MessageOf<Exception>([&] { FormBinaryToText(s.Data()); }); };
   EXPECT_EQ(error(TStreamBuilder().Object("TA", "A").Prop("X", 42)),
             "Binary form file: unknown value type 42 at offset 11.");
   EXPECT_EQ(error(TStreamBuilder().Object("TA", "A").Prop("X", 12).Number(0xFFFFFFFF, 4).Raw("abc")),
@@ -251,7 +242,8 @@ TEST(FormFile, BinaryErrorsNameWhatAndWhere) {
             "Binary form file: unexpected end of the data at offset 14.");
   EXPECT_EQ(error(TStreamBuilder().Object("TA", "A").Prop("X", 20).Number(2, 4).Raw("\xC3(").Byte(0).Byte(0)),
             "Binary form file: invalid UTF-8 at offset 16.");
-  EXPECT_EQ(ErrorOf([] { FormBinaryToText("TPFX"); }), "Binary form file: no \"TPF0\" signature at offset 0.");
+  EXPECT_EQ(MessageOf<Exception>([] { FormBinaryToText("TPFX"); }),
+            "Binary form file: no \"TPF0\" signature at offset 0.");
   // Nesting deep enough to exhaust the stack is refused, not followed.
   TStreamBuilder deep;
   deep.Object("TA", "A").Prop("X", 1).Raw(std::string(100000, '\x01'));
@@ -259,7 +251,7 @@ TEST(FormFile, BinaryErrorsNameWhatAndWhere) {
 }
 
 TEST(FormFile, TextErrorsNameTheLine) {
-  auto error = [](const std::string& text) { return ErrorOf([&] { FormTextToBinary(text); }); };
+  auto error = [](const std::string& text) { return MessageOf<Exception>([&] { FormTextToBinary(text); }); };
   EXPECT_EQ(error("object A: TA\r\n  X = 'abc\r\nend"), "Text form, line 2: unterminated string.");
   EXPECT_EQ(error("object A: TA\r\n  X = (1\r\n  2"), "Text form, line 3: list without ')'.");
   EXPECT_EQ(error("object A: TA\r\n  X = {ABC}\r\nend"), "Text form, line 2: odd number of hex digits in binary data.");

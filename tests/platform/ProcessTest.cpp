@@ -122,7 +122,7 @@ TEST_F(ProcessTest, ReportsProgramsThatCannotStart) {
 }
 
 TEST_F(ProcessTest, RunsInTheWorkingFolderWithThisEnvironment) {
-  SetEnv("RAVELIN_PROCESS_TEST", "inherited value");
+  SetEnvironment("RAVELIN_PROCESS_TEST", "inherited value");
   std::filesystem::create_directories(PathOf("work dir"));
   Process process;
   ASSERT_TRUE(process.Start(R"(sh -c "pwd > out.txt; printf %s \"$RAVELIN_PROCESS_TEST\" >> out.txt")", false,
@@ -139,8 +139,7 @@ TEST_F(ProcessTest, ShellOpenHandsTheTargetToXdgOpen) {
   // A stand-in xdg-open first on PATH records what it was asked to open.
   const std::string opener = WriteFile("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.log.tmp\" && mv \"$0.log.tmp\" \"$0.log\"\n");
   std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-  const std::string oldPath = GetEnv("PATH");
-  SetEnv("PATH", PathOf("bin") + ":" + oldPath);
+  SetEnvironment("PATH", (PathOf("bin") + ":" + GetEnv("PATH")).c_str());
   std::string error;
   EXPECT_TRUE(ShellOpen("/docs/Rvl Help.html", &error)) << error;
   bool opened = false;
@@ -151,8 +150,7 @@ TEST_F(ProcessTest, ShellOpenHandsTheTargetToXdgOpen) {
   ASSERT_TRUE(opened);
   EXPECT_EQ(ReadFile(opener + ".log"), "/docs/Rvl Help.html");
 
-  SetEnv("PATH", PathOf("empty"));
+  SetEnvironment("PATH", PathOf("empty").c_str());
   EXPECT_FALSE(ShellOpen("x", &error));
   EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
-  SetEnv("PATH", oldPath);
 }

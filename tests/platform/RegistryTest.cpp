@@ -12,10 +12,10 @@ class RegistryTest : public TempDirTest {};
 
 TEST_F(RegistryTest, FindsTheRegistryFolder) {
   EXPECT_EQ(RegistryDirectory(), PathOf("registry") + "/");
-  unsetenv("RAVELIN_REGISTRY_DIR");
-  setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  SetEnvironment("RAVELIN_REGISTRY_DIR", nullptr);
+  SetEnvironment("XDG_CONFIG_HOME", "/cfg");
   EXPECT_EQ(RegistryDirectory(), "/cfg/ravelin/registry/");
-  unsetenv("XDG_CONFIG_HOME");
+  SetEnvironment("XDG_CONFIG_HOME", nullptr);
   EXPECT_EQ(RegistryDirectory(), std::string(getenv("HOME")) + "/.config/ravelin/registry/");
 }
 

@@ -8,34 +8,17 @@
 using namespace platform;
 using Args = std::vector<std::string>;
 
-namespace {
-
-struct Outcome {
-  int Code = -1;
-  std::string Out, Err;
-};
-
-} // namespace
-
 // Each call is a separate regtool process working on this test's registry.
 class RegtoolTest : public TempDirTest {
 protected:
-  Outcome Run(const Args& args) const {
-    Args argv = {"sh", "-c", R"(out=$1; err=$2; shift 2; exec "$0" "$@" > "$out" 2> "$err")",
-                 RAVELIN_REGTOOL, PathOf("out.txt"), PathOf("err.txt")};
-    argv.insert(argv.end(), args.begin(), args.end());
-    Process process;
-    Outcome outcome;
-    if (!process.Start(argv)) return outcome;
-    outcome.Code = process.Wait(30000);
-    outcome.Out = ReadFile(PathOf("out.txt"));
-    outcome.Err = ReadFile(PathOf("err.txt"));
-    return outcome;
+  TProgramRun Run(Args args) const {
+    args.insert(args.begin(), RAVELIN_REGTOOL);
+    return RunProgram(args);
   }
 
   // A failure: the expected code and one line of explanation.
   void ExpectFailure(const Args& args, int code) const {
-    const Outcome outcome = Run(args);
+    const TProgramRun outcome = Run(args);
     EXPECT_EQ(outcome.Code, code) << args[0];
     EXPECT_EQ(outcome.Out, "");
     EXPECT_TRUE(outcome.Err.starts_with("regtool: ") && outcome.Err.find('\n') == outcome.Err.size() - 1)
@@ -50,7 +33,7 @@ TEST_F(RegtoolTest, ValuesWrittenByOneProcessAreReadByTheNext) {
   ASSERT_EQ(Run({"set", "HKCU\\Software\\Ravelin", "Max", "--dword", "4294967295"}).Code, 0);
   ASSERT_EQ(Run({"set", "HKCU\\Software\\Ravelin", "Count", "--dword", "-1"}).Code, 0);
 
-  Outcome all = Run({"query", "HKCU\\Software\\Ravelin"});
+  TProgramRun all = Run({"query", "HKCU\\Software\\Ravelin"});
   EXPECT_EQ(all.Code, 0);
   EXPECT_EQ(all.Out, "Name\tREG_SZ\ta \"b\" \\c\nCount\tREG_DWORD\t4294967295\n(Default)\tREG_SZ\tdefault\n"
                      "Max\tREG_DWORD\t4294967295\n");
@@ -121,7 +104,7 @@ TEST_F(RegtoolTest, MalformedImportWritesNothing) {
   const std::string file = WriteFile("bad.reg",
                                      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Good]\n"
                                      "\"a\"=\"1\"\n\n[HKEY_CURRENT_USER\\Bad]\n\"b\"=dword:zz\n");
-  const Outcome outcome = Run({"import", file});
+  const TProgramRun outcome = Run({"import", file});
   EXPECT_EQ(outcome.Code, 2);
   EXPECT_NE(outcome.Err.find("line 7"), std::string::npos) << outcome.Err;
   EXPECT_FALSE(RegistryKey::KeyExists(Hive::CurrentUser, "Good"));
@@ -129,7 +112,7 @@ TEST_F(RegtoolTest, MalformedImportWritesNothing) {
 }
 
 TEST_F(RegtoolTest, ExitCodesTellSuccessMissingAndBadUsage) {
-  const Outcome help = Run({"--help"});
+  const TProgramRun help = Run({"--help"});
   EXPECT_EQ(help.Code, 0);
   EXPECT_TRUE(help.Out.starts_with("Usage: regtool query KEY [NAME]")) << help.Out;
 

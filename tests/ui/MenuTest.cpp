@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "platform/Exception.h"
 #include "ui/Component.h"
 #include "ui/Form.h"
@@ -113,12 +114,8 @@ TEST(MenuTest, ClickPathOpensHeadsBeforeLookingForTheNextStepAndNamesTheStepThat
   head->OnClick = nullptr;
   clicks.clear();
   current->SetEnabled(false);
-  try {
-    ClickPath(&root, "Check In|Main.pas");
-    FAIL() << "no exception";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "The menu item 'Main.pas' in 'Check In' is disabled");
-  }
+  EXPECT_EQ(MessageOf<Exception>([&] { ClickPath(&root, "Check In|Main.pas"); }),
+            "The menu item 'Main.pas' in 'Check In' is disabled");
   current->SetEnabled(true);
   current->SetVisible(false);
   EXPECT_THROW(ClickPath(&root, "Check In|Main.pas"), Exception);

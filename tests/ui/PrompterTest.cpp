@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "ScriptedPrompterScope.h"
 #include "TempDirTest.h"
 #include "platform/Exception.h"
@@ -50,12 +51,8 @@ TEST_F(PrompterTest, AnswersComeInOrderAndEveryPromptIsRecorded) {
 }
 
 TEST_F(PrompterTest, AMissingOrUnfittingAnswerFailsWithAClearMessage) {
-  try {
-    MessageBox("Delete the file?", "Ravelin", MB_OKCANCEL | MB_ICONWARNING);
-    FAIL() << "no exception";
-  } catch (const EPromptScript& e) {
-    EXPECT_STREQ(e.what(), "No scripted answer for the message box \"Ravelin\" [Warning] OK/Cancel: Delete the file?");
-  }
+  EXPECT_EQ(MessageOf<EPromptScript>([] { MessageBox("Delete the file?", "Ravelin", MB_OKCANCEL | MB_ICONWARNING); }),
+            "No scripted answer for the message box \"Ravelin\" [Warning] OK/Cancel: Delete the file?");
   FScript->AddAnswer("Yes");
   EXPECT_THROW(MessageBox("Done.", "Ravelin", MB_OK), EPromptScript);
   FScript->AddAnswer("text:abc");

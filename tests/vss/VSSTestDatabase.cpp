@@ -1,6 +1,5 @@
 #include "VSSTestDatabase.h"
 
-#include <cstdlib>
 #include <sqlite3.h>
 
 #include "platform/Files.h"
@@ -9,19 +8,9 @@
 
 void VSSTestDatabase::SetUp() {
   TempDirTest::SetUp();
-  if (const char* old = std::getenv("XDG_CACHE_HOME")) FOldCacheHome = old;
-  setenv("XDG_CACHE_HOME", PathOf("cache").c_str(), 1);
   VSSAdmin::CreateDatabase(DatabaseDir());
   VSSAdmin::AddUser(DatabaseDir(), "Alice", "alice-pw");
   VSSAdmin::AddUser(DatabaseDir(), "Bob", "bob-pw");
-}
-
-void VSSTestDatabase::TearDown() {
-  if (FOldCacheHome)
-    setenv("XDG_CACHE_HOME", FOldCacheHome->c_str(), 1);
-  else
-    unsetenv("XDG_CACHE_HOME");
-  TempDirTest::TearDown();
 }
 
 VSSPtr<IVSSDatabase> VSSTestDatabase::Open(const std::string& user, const std::string& password) const {

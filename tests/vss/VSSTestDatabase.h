@@ -1,8 +1,6 @@
 #pragma once
 // A fresh SourceSafe database in the test's temporary folder, with the users Admin (no password),
-// Alice ("alice-pw") and Bob ("bob-pw"), and helpers to open it and to make local files. The cache
-// of local files' stat data goes to cache/ in the temporary folder (XDG_CACHE_HOME).
-#include <optional>
+// Alice ("alice-pw") and Bob ("bob-pw"), and helpers to open it and to make local files.
 #include <string>
 #include <vector>
 
@@ -12,7 +10,6 @@
 class VSSTestDatabase : public TempDirTest {
 protected:
   void SetUp() override;
-  void TearDown() override;
 
   std::string DatabaseDir() const { return PathOf("db"); }
   std::string IniPath() const { return PathOf("db/srcsafe.ini"); }
@@ -45,7 +42,4 @@ protected:
   std::vector<std::string> StoreColumn(const char* sql) const;
   // The Action texts of an item's history, newest first.
   static std::vector<std::string> Actions(IVSSItem* item, int32_t flags = 0);
-
-private:
-  std::optional<std::string> FOldCacheHome;
 };

@@ -192,10 +192,10 @@ TEST_F(VSSStatCacheTest, AMissingCorruptOrForeignCacheFileIsSetAsideAndRebuiltWi
     EXPECT_TRUE(IsDifferent()) << what;
     EXPECT_TRUE(Row()) << what << ": the cache file was not rebuilt";
   };
-  std::filesystem::remove_all(PathOf("cache"));
+  std::filesystem::remove_all(HomeDir() / ".cache");
   expectRightAnswers("missing");
 
-  WriteFile("cache/ravelin/sourcesafe/" + platform::ExtractFileName(CacheFile()), std::string(4096, 'x'));
+  ASSERT_TRUE(platform::WriteFileAtomic(CacheFile(), std::string(4096, 'x')));
   expectRightAnswers("corrupt");
   EXPECT_TRUE(platform::FileExists(CacheFile() + ".bad"));
 

@@ -42,10 +42,6 @@ protected:
 };
 
 TEST_F(ListBoxTest, StatesEnabledFlagsItemDataAndChkCount) {
-  EXPECT_EQ(States(), (std::vector<int>{0, 0, 0, 0}));
-  EXPECT_TRUE(list->ItemEnabled(2));
-  EXPECT_EQ(list->ItemData(2), 0);
-
   list->SetItemData(0, 4711);   // data alone leaves the state alone
   list->SetChecked(1, true);
   list->SetState(2, 2);

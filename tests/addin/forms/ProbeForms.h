@@ -3,25 +3,13 @@
 #include <QPushButton>
 
 #include "addin/dialogs/uRVLForm.h"
-#include "addin/settings/uRegWindow.h"
 #include "ui/StatusBar.h"
 
-// A dialog that keeps one more value with its placement, as dialogs with columns do.
+// A dialog of its own class, so that its placement is kept apart from other dialogs'.
 class TFrmProbe : public TRVLForm {
   Q_OBJECT
 public:
   explicit TFrmProbe(QObject* owner) : TRVLForm(owner) {}
-
-  void LoadWindowPlacement() override {
-    TRVLForm::LoadWindowPlacement();
-    ColumnWidth = RegWindow().ReadControlInteger(this, "ColumnWidth", 80);
-  }
-  void SaveWindowPlacement() override {
-    TRVLForm::SaveWindowPlacement();
-    RegWindow().WriteControlInteger(this, "ColumnWidth", ColumnWidth);
-  }
-
-  int ColumnWidth = 0;
 };
 
 // A dialog with buttons that carry hints and a status bar that echoes them.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "addin/selection/uMask.h"
 
 namespace {
@@ -18,12 +19,7 @@ std::string Repeat(const std::string& text, int count) {
 
 // The message of the error `Mask` raises; empty when it compiles.
 std::string CompileError(const std::string& Mask) {
-  try {
-    TMask{Mask};
-    return {};
-  } catch (const EMaskError& error) {
-    return error.Message();
-  }
+  return MessageOf<EMaskError>([&] { TMask{Mask}; });
 }
 
 TEST(MaskTest, MatchesTheTableOfEdgeCases) {

@@ -5,7 +5,6 @@
 
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/sourcesafe/uFrmLogin.h"
-#include "platform/Environment.h"
 #include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/StatusBar.h"
@@ -23,10 +22,7 @@ bool TTestToolServices::SaveFile(const std::string& fileName) {
 
 void SourceSafeTest::SetUp() {
   TempDirTest::SetUp();
-  for (const char* name : {"SSUSER", "SSPWD", "SSDIR"}) {
-    FOldEnvironment.emplace_back(name, platform::GetEnv(name));
-    unsetenv(name);
-  }
+  for (const char* name : {"SSUSER", "SSPWD", "SSDIR"}) SetEnvironment(name, nullptr);
   Globals().UserName.clear();
   Globals().Password.clear();
   Globals().ToolServices = &FServices;
@@ -46,11 +42,6 @@ void SourceSafeTest::TearDown() {
   Globals().ToolServices = nullptr;
   Globals().UserName.clear();
   Globals().Password.clear();
-  for (const auto& [name, value] : FOldEnvironment)
-    if (value.empty())
-      unsetenv(name.c_str());
-    else
-      platform::SetEnv(name, value);
   TempDirTest::TearDown();
 }
 

@@ -59,5 +59,4 @@ protected:
 
 private:
   TModalHook FOldHook;
-  std::vector<std::pair<std::string, std::string>> FOldEnvironment;
 };

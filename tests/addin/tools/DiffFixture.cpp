@@ -5,7 +5,6 @@
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegRVL.h"
-#include "platform/Process.h"
 
 void DiffTest::SetUp() {
   TempDirTest::SetUp();
@@ -24,11 +23,9 @@ std::string DiffTest::SsDiff(const std::string& left, const std::string& right, 
   RightFile = WriteFile("right" + ext, right);
   const std::string report = PathOf("report.txt");
   std::filesystem::remove(report);
-  platform::Process ss;
-  const std::string program = (BuildDir() / "sourcesafe" / "ss").string();
-  EXPECT_TRUE(ss.Start({program, "Diff", LeftFile, RightFile, "-I-", "-O@" + report})) << ss.Error();
-  const int code = ss.Wait(60000);
-  EXPECT_TRUE(code == 0 || code == 1) << "ss Diff exited with " << code;
+  const TProgramRun ss =
+      RunProgram({(BuildDir() / "sourcesafe" / "ss").string(), "Diff", LeftFile, RightFile, "-I-", "-O@" + report});
+  EXPECT_TRUE(ss.Code == 0 || ss.Code == 1) << "ss Diff exited with " << ss.Code << ": " << ss.Err;
   return report;
 }
 

@@ -13,7 +13,7 @@ TEST_F(SsTest, AdminManagesUsersWithoutShowingSecrets) {
   EXPECT_EQ(Admin({"adduser", "Joe", "--password", "s3cret-pw"}).Code, 0);
   EXPECT_EQ(Admin({"adduser", "guest"}).Code, 0);
 
-  ProgramResult users = Admin({"users"});
+  TProgramRun users = Admin({"users"});
   EXPECT_EQ(users.Code, 0);
   EXPECT_NE(users.Out.find("Admin\n"), std::string::npos);
   EXPECT_NE(users.Out.find("Joe\n"), std::string::npos);
@@ -35,7 +35,7 @@ TEST_F(SsTest, AdminManagesUsersWithoutShowingSecrets) {
 }
 
 TEST_F(SsTest, AdminRefusesBadInput) {
-  ProgramResult twice = Admin({"create", Db()});
+  TProgramRun twice = Admin({"create", Db()});
   EXPECT_EQ(twice.Code, 100);
   EXPECT_FALSE(twice.Err.empty());
   EXPECT_EQ(Admin({"adduser", "Admin"}).Code, 100);
@@ -44,7 +44,7 @@ TEST_F(SsTest, AdminRefusesBadInput) {
   EXPECT_EQ(Admin({"frobnicate"}).Code, 100);
   EXPECT_EQ(Admin({"option", "multiple-checkouts", "maybe"}).Code, 100);
   EXPECT_EQ(Admin({"--db", PathOf("nowhere"), "users"}).Code, 100);
-  ProgramResult help = Admin({"--help"});
+  TProgramRun help = Admin({"--help"});
   EXPECT_EQ(help.Code, 0);
   EXPECT_NE(help.Out.find("install-server"), std::string::npos);
 }
@@ -56,11 +56,11 @@ TEST_F(SsTest, WrongPasswordAndUnknownUserFailWithSourceSafesMessage) {
   EXPECT_EQ(Ss({"Whoami"}).Out, "Joe\n");
 
   setenv("SSPWD", "wrong", 1);
-  ProgramResult wrong = Ss({"Whoami", "-I-"});
+  TProgramRun wrong = Ss({"Whoami", "-I-"});
   EXPECT_EQ(wrong.Code, 100);
   EXPECT_EQ(wrong.Err, "Invalid password\n");
 
-  ProgramResult unknown = Ss({"Dir", "-YNobody,x"});
+  TProgramRun unknown = Ss({"Dir", "-YNobody,x"});
   EXPECT_EQ(unknown.Code, 100);
   EXPECT_EQ(unknown.Err, "User \"Nobody\" not found\n");
 
@@ -73,7 +73,7 @@ TEST_F(SsTest, MultipleCheckoutsOption) {
   ASSERT_EQ(Ss({"Add", "a.txt"}).Code, 0);
   ASSERT_EQ(Admin({"adduser", "Joe"}).Code, 0);
   ASSERT_EQ(Ss({"Checkout", "a.txt"}).Code, 0);
-  ProgramResult refused = Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"});
+  TProgramRun refused = Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"});
   EXPECT_EQ(refused.Code, 100);
   EXPECT_NE(refused.Err.find("is currently checked out by Admin"), std::string::npos) << refused.Err;
 

@@ -10,17 +10,17 @@
 
 TEST_F(SsTest, DemoDatabaseHasTheSampleProjectVersionsLabelAndWorkingFolders) {
   std::string demoDb = PathOf("demo"), demoWork = PathOf("demowork");
-  ProgramResult made = RunProgram("ssdemo", {demoDb, demoWork, "--register", "Demo"}, Work());
+  TProgramRun made = SourceSafe("ssdemo", {demoDb, demoWork, "--register", "Demo"});
   ASSERT_EQ(made.Code, 0) << made.Err;
   // Registered as the current database, so ss finds it without SSDIR.
   unsetenv("SSDIR");
 
-  ProgramResult dir = Ss({"Dir", "$/Demo"});
+  TProgramRun dir = Ss({"Dir", "$/Demo"});
   EXPECT_EQ(dir.Code, 0);
   for (const char* name : {"Demo.bpr", "Demo.cpp", "Unit1.cpp", "Unit1.dfm", "Unit1.h", "Util.cpp"})
     EXPECT_NE(dir.Out.find(std::string(name) + "\n"), std::string::npos) << name << "\n" << dir.Out;
 
-  ProgramResult history = Ss({"History", "$/Demo/Util.cpp"});
+  TProgramRun history = Ss({"History", "$/Demo/Util.cpp"});
   EXPECT_NE(history.Out.find("Version 2"), std::string::npos) << history.Out;   // created, then checked in
   EXPECT_NE(history.Out.find("Label: '1.0'"), std::string::npos) << history.Out;
 
@@ -41,5 +41,5 @@ TEST_F(SsTest, DemoDatabaseHasTheSampleProjectVersionsLabelAndWorkingFolders) {
   EXPECT_EQ(binding.ReadString("Demo.bpr", "SCDB"), demoDb + "/srcsafe.ini");
 
   // An existing database is not overwritten.
-  EXPECT_EQ(RunProgram("ssdemo", {demoDb, demoWork}, Work()).Code, 100);
+  EXPECT_EQ(SourceSafe("ssdemo", {demoDb, demoWork}).Code, 100);
 }

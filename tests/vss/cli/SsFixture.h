@@ -6,28 +6,20 @@
 
 #include "TempDirTest.h"
 
-struct ProgramResult {
-  int Code = -1;
-  std::string Out;
-  std::string Err;
-};
-
 // A fresh database in Dir()/db made by `ssadmin create`, with SSDIR pointing to it and the user
 // Admin (empty password) in SSUSER/SSPWD; Dir()/work exists for local copies.
 class SsTest : public TempDirTest {
 protected:
   void SetUp() override;
-  void TearDown() override;
 
-  // Runs `program` ("ss", "ssadmin", "ssdemo") from the build's sourcesafe/ folder in `folder`;
-  // output is captured through files in it. The environment (SSDIR, SSUSER, ...) is this process's.
-  static ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                                  const std::string& folder);
-
-  ProgramResult Ss(const std::vector<std::string>& arguments) { return RunProgram("ss", arguments, Work()); }
-  ProgramResult Admin(const std::vector<std::string>& arguments) {
-    return RunProgram("ssadmin", arguments, Work());
+  // Runs `program` ("ss", "ssadmin", "ssdemo") from the build's sourcesafe/ folder in Work(). The
+  // environment (SSDIR, SSUSER, ...) is this process's.
+  TProgramRun SourceSafe(const std::string& program, std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), (BuildDir() / "sourcesafe" / program).string());
+    return RunProgram(arguments, Work());
   }
+  TProgramRun Ss(const std::vector<std::string>& arguments) const { return SourceSafe("ss", arguments); }
+  TProgramRun Admin(const std::vector<std::string>& arguments) const { return SourceSafe("ssadmin", arguments); }
   std::string Db() const { return PathOf("db"); }
   std::string Work() const { return PathOf("work"); }
 };

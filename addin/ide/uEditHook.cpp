@@ -322,8 +322,11 @@ void TEditHookComp::MenuClick(TObject* Sender) {
 }
 
 bool TEditHookComp::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == FEditControl && Event->type() == QEvent::KeyPress) return KeyStep(static_cast<QKeyEvent*>(Event));
-  return TComponent::eventFilter(Watched, Event);
+  if (Watched != FEditControl || Event->type() != QEvent::KeyPress) return TComponent::eventFilter(Watched, Event);
+  // A failure is reported; the key then goes on to the editor, which refuses it.
+  bool handled = false;
+  Guarded(this, [&] { handled = KeyStep(static_cast<QKeyEvent*>(Event)); });
+  return handled;
 }
 
 bool TEditHookComp::KeyStep(QKeyEvent* Event) {

@@ -139,11 +139,8 @@ void TEditHookComp::HookParts() {
 
 void TEditHookComp::BuildMenus() {
   auto addItem = [this](TMenuItem* parent, const std::string& name, const std::string& caption) {
-    auto* item = new TMenuItem(parent);
-    item->SetName(name);
-    item->SetCaption(caption);
+    TMenuItem* item = NewMenuItem(parent, name, caption);
     if (caption != "-") item->OnClick = [this](TObject* sender) { MenuClick(sender); };
-    parent->Add(item);
     return item;
   };
   TMenuItem* root = FEditorLocalMenu->Items();
@@ -174,10 +171,12 @@ void TEditHookComp::AddStatusPanel() {
   }
 }
 
-QRect TEditHookComp::StatusPanelRect() const {
-  int left = 0;
-  for (int i = 0; i < FStatusPanel->Index(); ++i) left += FStatusBar->Panels(i)->Width();
-  return QRect(left, 0, FStatusPanel->Width(), FStatusBar->height());
+QRect TEditHookComp::StatusPanelRect() const { return FStatusBar->PanelRect(FStatusPanel->Index()); }
+
+// Strictly between the panel's edges: the edges belong to its neighbours.
+bool TEditHookComp::OverStatusPanel(int X) const {
+  const QRect rect = StatusPanelRect();
+  return X > rect.left() && X < rect.left() + rect.width();
 }
 
 TFileState TEditHookComp::FileState(TRVLItem* Item) {
@@ -219,8 +218,8 @@ void TEditHookComp::UpdateStatusPanel() {
 
 bool TEditHookComp::StatusHint(std::string& HintStr, THintInfo& HintInfo) {
   if (!FStatusBar || !FStatusPanel || HintInfo.HintControl != FStatusBar) return false;
+  if (!OverStatusPanel(HintInfo.CursorPos.x())) return false;
   const QRect rect = StatusPanelRect();
-  if (HintInfo.CursorPos.x() <= rect.left() || HintInfo.CursorPos.x() >= rect.left() + rect.width()) return false;
   HintInfo.HintWindowClass = "TRVLHintWindow";
   HintInfo.CursorRect = rect;
   HintInfo.HideTimeout = 10000;
@@ -284,9 +283,8 @@ void TEditHookComp::UpdateMenuItems(TMenuItem* Parent) {
 
 void TEditHookComp::StatusMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (FOldMouseDown) FOldMouseDown(Sender, Button, Shift, X, Y);
-  if (!FStatusPanel || !FStatusMenu) return;
+  if (!FStatusPanel || !FStatusMenu || !OverStatusPanel(X)) return;
   const QRect rect = StatusPanelRect();
-  if (X <= rect.left() || X >= rect.left() + rect.width()) return;
   FStatusPanel->SetBevel(pbLowered);
   struct TRaise {
     TStatusPanel* Panel;

@@ -56,6 +56,7 @@ private:
   void BuildMenus();
   void AddStatusPanel();
   QRect StatusPanelRect() const;
+  bool OverStatusPanel(int X) const;
   static TFileState FileState(TRVLItem* Item);
   std::string HintText();
   void EditorPopup(TObject* Sender);

@@ -8,7 +8,6 @@
 #include "addin/settings/uRegOptions.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
-#include "ui/Screen.h"
 
 namespace {
 
@@ -44,21 +43,13 @@ void TIDEHook::HookProc(const TCWPStruct& Message) {
   Guarded(this, [&] {
     if (Message.Message == WM_WININICHANGE)
       ReadOptions();
-    else if (Message.Message == WM_ACTIVATE && (Message.WParam & 0xFFFF) == WA_ACTIVE && HookInstance)
+    else if (Message.Message == WM_ACTIVATE && (Message.WParam & 0xFFFF) == WA_ACTIVE)
       Activated(Message.Window);
   });
 }
 
 void TIDEHook::Activated(QWidget* Window) {
-  TForm* form = nullptr;
-  if (TForm* active = Screen().ActiveForm(); active && active == Window)
-    form = active;
-  else
-    for (TForm* candidate : Screen().Forms())
-      if (candidate == Window) {
-        form = candidate;
-        break;
-      }
+  auto* form = qobject_cast<TForm*>(Window);
   if (!form || FindComponent(form, HookCompName)) return;
   const std::string className = ::ClassName(static_cast<QObject*>(form));
   if (platform::SameText(className, "TEDITWINDOW")) {

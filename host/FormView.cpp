@@ -48,8 +48,6 @@ TFormView::TFormView(THostModule* module, QObject* owner)
   resize(480, 420);
   FText->OnKeyWhileReadOnly = [this] { FModule->RefreshReadOnly(); };
   FText->installEventFilter(this);
-  // A view never outlives its module: it shows the module's buffers and reports to it.
-  connect(module, &QObject::destroyed, this, [this] { delete this; });
   connect(module, &THostModule::ReadOnlyChanged, this, [this] {
     ShowForm();
     UpdateReadOnly();

@@ -431,6 +431,8 @@ void THost::Shutdown() {
     FileNotification(fnFileClosing, module->FileName());
     module->Notify(ncModuleDeleted);
     FEditWindow->RemoveModule(module);
+    // A form view shows its module's buffers: it goes first.
+    delete FormView(module);
     delete module;
   }
   FModules.clear();

@@ -13,11 +13,8 @@
 namespace {
 
 void AddItem(TPopupMenu* menu, const char* name, const char* caption, std::function<void()> action) {
-  auto* item = new TMenuItem(menu);
-  item->SetName(name);
-  item->SetCaption(caption);
+  TMenuItem* item = NewMenuItem(menu->Items(), name, caption);
   if (action) item->OnClick = [action](TObject*) { action(); };
-  menu->Items()->Add(item);
 }
 
 } // namespace

@@ -49,20 +49,13 @@ void TIDEMainForm::UpdateCaption() {
 }
 
 TMenuItem* TIDEMainForm::AddMenu(const std::string& name, const std::string& caption) {
-  auto* item = new TMenuItem(this);
-  item->SetName(name);
-  item->SetCaption(caption);
-  FMenu->Items()->Add(item);
-  return item;
+  return NewMenuItem(FMenu->Items(), name, caption);
 }
 
 TMenuItem* TIDEMainForm::AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
                                  std::function<void()> action) {
-  auto* item = new TMenuItem(this);
-  item->SetName(name);
-  item->SetCaption(caption);
+  TMenuItem* item = NewMenuItem(parent, name, caption);
   if (action) item->OnClick = [action](TObject*) { action(); };
-  parent->Add(item);
   return item;
 }
 

@@ -100,15 +100,12 @@ TIMenuItemIntf* THostMenuItem::InsertItem(int index, const std::string& caption,
                                           int groupIndex, TIMenuFlags flags, TIMenuClickEvent onClick) {
   if (!FItem) return nullptr;
   // The new item belongs to the menu it is inserted into.
-  auto* item = new TMenuItem(FItem);
-  item->SetName(name);
-  item->SetCaption(caption);
+  if (index < 0 || index > FItem->Count()) index = FItem->Count();
+  TMenuItem* item = NewMenuItem(FItem, name, caption, index);
   item->SetHint(hint);
   item->SetShortCut(static_cast<TShortCut>(shortCut));
   item->SetHelpContext(context);
   item->OnClick = ClickHandler(item, std::move(onClick));
-  if (index < 0 || index > FItem->Count()) index = FItem->Count();
-  FItem->Insert(index, item);
   auto* result = new THostMenuItem(item);
   result->SetFlags(MenuFlag(mfEnabled) | MenuFlag(mfVisible) | MenuFlag(mfChecked), flags);
   result->SetGroupIndex(groupIndex);

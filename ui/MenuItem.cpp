@@ -136,6 +136,14 @@ QMenu* TMenuItem::EnsureSubMenu() {
 // A head's OnClick runs as its submenu opens, so it can update the sub-items first.
 void TMenuItem::SubMenuAboutToShow() { Click(); }
 
+TMenuItem* NewMenuItem(TMenuItem* parent, const std::string& name, const std::string& caption, int index) {
+  auto* item = new TMenuItem(parent);
+  item->SetName(name);
+  item->SetCaption(caption);
+  parent->Insert(index < 0 ? parent->Count() : index, item);
+  return item;
+}
+
 std::string StripHotkey(const std::string& caption) {
   std::string result;
   for (size_t i = 0; i < caption.size(); ++i) {

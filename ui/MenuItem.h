@@ -97,6 +97,9 @@ private:
   bool FPopupRoot = false;
 };
 
+// A new item named `name` showing `caption`, owned by `parent` and inserted into it at `index`
+// (at the end when -1).
+TMenuItem* NewMenuItem(TMenuItem* parent, const std::string& name, const std::string& caption, int index = -1);
 // "&File" -> "File" ("&&" stays as one "&").
 std::string StripHotkey(const std::string& caption);
 // Follows a path of sub-items below `root`, separated by "|", each step matching an item's name or

@@ -70,11 +70,8 @@ void TRVLMenuD3::FindMenu() {
 
 TMenuItem* TRVLMenuD3::AddMenuItem(TMenuItem* Parent, int& Position, std::function<void()> OnClick,
                                    const std::string& Name, const std::string& Caption) {
-  auto* item = new TMenuItem(Parent);
-  item->SetCaption(Caption);
+  TMenuItem* item = NewMenuItem(Parent, Name, Caption, Position++);
   if (OnClick) item->OnClick = [this, OnClick](TObject*) { Guarded(this, OnClick); };
-  item->SetName(Name);
-  Parent->Insert(Position++, item);
   return item;
 }
 

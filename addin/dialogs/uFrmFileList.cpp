@@ -27,11 +27,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 }
 
 TMenuItem* MakeMenuItem(TPopupMenu* menu, const char* name, const char* caption, TShortCut shortCut = 0) {
-  auto* item = new TMenuItem(menu);
-  item->SetName(name);
-  item->SetCaption(caption);
+  TMenuItem* item = NewMenuItem(menu->Items(), name, caption);
   item->SetShortCut(shortCut);
-  menu->Items()->Add(item);
   return item;
 }
 

@@ -9,19 +9,19 @@
 #include "opentools/Interface.h"
 #include "vss/api/VSSApi.h"
 
-class TRVLActiveFiles;
-class TRVLAssoc;
-class TRVLDontCheckIn;
+class QObject;
 class TEditHookComp;
 class TIDEHook;
+class TIModuleInterface;
+class TMenuItem;
 class TProjectHookComp;
-class QObject;
+class TRVLActiveFiles;
 class TRVLActiveProjects;
+class TRVLAssoc;
+class TRVLDontCheckIn;
 class TRVLItem;
 class TRVLItems;
 class TRVLLogin;
-class TMenuItem;
-class TIModuleInterface;
 class TRVLMenu;
 class TRVLModuleNotifier;
 class TRVLNotifier;

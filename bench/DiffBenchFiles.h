@@ -1,9 +1,12 @@
 #pragma once
 // The pair of files the difference benchmarks compare: a C++-like text of `lines` lines (blank
 // lines, braces and repeated statements among distinct ones, as in real code) and a copy in which
-// one line in a hundred, chosen with a fixed seed, was edited in place.
+// one line in a hundred, chosen with a fixed seed, was edited in place; and what the benchmarks
+// share to compare them and report the times.
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 inline void MakeDiffBenchFiles(int lines, std::string& left, std::string& right) {
   std::mt19937 random(100000);
@@ -25,4 +28,16 @@ inline void MakeDiffBenchFiles(int lines, std::string& left, std::string& right)
     left += line + "\n";
     right += (random() % 100 == 0 ? line + " // edited" : line) + "\n";
   }
+}
+
+// The shell command that has `ss` compare `left` with `right`, outside any database, and write its
+// report to `report`.
+inline std::string SsDiffCommand(const std::string& ss, const std::string& left, const std::string& right,
+                                 const std::string& report) {
+  return "unset SSDIR; '" + ss + "' Diff '" + left + "' '" + right + "' -I- -O@'" + report + "'";
+}
+
+inline double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
 }

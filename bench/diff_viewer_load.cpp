@@ -3,7 +3,6 @@
 // shown, and the time runs until both panes have painted. Prints the median of several runs, and
 // how much of it the making of the viewer took. Runs on the offscreen platform unless told otherwise.
 // Usage: diff_viewer_load [--lines N] [--runs R]
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -49,11 +48,6 @@ double CpuMs() {
   return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -79,7 +73,7 @@ int main(int argc, char** argv) {
   std::ofstream(a, std::ios::binary) << left;
   std::ofstream(b, std::ios::binary) << right;
   const std::string ss = (build / "sourcesafe" / "ss").string();
-  if (std::system(("unset SSDIR; '" + ss + "' Diff '" + a + "' '" + b + "' -I- -O@'" + report + "'").c_str()) == -1)
+  if (std::system(SsDiffCommand(ss, a, b, report).c_str()) == -1)
     return 1;
 
   std::vector<double> made, painted, cpu;

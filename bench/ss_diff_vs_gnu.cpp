@@ -3,7 +3,6 @@
 // of several runs, the ratio, and how many lines each report names as removed and added, which
 // should agree (both are minimal here).
 // Usage: ss_diff_vs_gnu [--lines N] [--runs R]
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,11 +30,6 @@ double Run(const std::string& command) {
     std::exit(1);
   }
   return seconds;
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 std::string Slurp(const fs::path& path) {
@@ -67,8 +61,7 @@ int main(int argc, char** argv) {
   std::vector<double> ssTimes, gnuTimes;
   for (int i = 0; i < runs; ++i) {
     fs::remove(ssReport);
-    ssTimes.push_back(Run("unset SSDIR; '" + ss.string() + "' Diff '" + a + "' '" + b + "' -I- -O@'" +
-                          ssReport.string() + "'"));
+    ssTimes.push_back(Run(SsDiffCommand(ss.string(), a, b, ssReport.string())));
     gnuTimes.push_back(Run("diff '" + a + "' '" + b + "' > '" + gnuReport.string() + "'"));
   }
 

@@ -304,8 +304,9 @@ void TFrmFileDiff::lbFileDrawItem(TRVLListBox* Control, int Index, QPainter& Can
 }
 
 void TFrmFileDiff::StatusBarDrawPanel(TStatusBar*, TStatusPanel* Panel, QPainter& Canvas, const QRect& Rect) {
+  // The legend panels stand in the order of the kinds they name.
   const int index = Panel->Index();
-  const TColor color = index == 0 ? DeleteColor : index == 1 ? ChangeColor : index == 2 ? InsertColor : clBlack;
+  const TColor color = index < dkUnchanged ? KindColor(TDiffKind(index)) : clBlack;
   Canvas.save();
   Canvas.setClipRect(Rect);
   Canvas.setPen(ColorToQColor(color));

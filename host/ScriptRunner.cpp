@@ -108,7 +108,7 @@ void TScriptRunner::DriveModal(TForm& form) {
   QPointer<TForm> up(&form);
   auto isUp = [&up] { return up && up->IsModal() && up->ModalResult() == mrNone; };
   if (!FDialogReplies.empty()) {
-    form.SetModalResult(ReplyResult(FDialogReplies.front()));
+    form.SetModalResult(FDialogReplies.front());
     FDialogReplies.pop_front();
   } else {
     const int opener = FLine;
@@ -428,7 +428,7 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
   } else if (c == "dialog") {
     TModalResult result = ReplyResult(Trim(arg));
     if (FForms.empty())
-      FDialogReplies.push_back(Trim(arg));
+      FDialogReplies.push_back(result);
     else
       UpForm().SetModalResult(result);
   } else if (c == "print-form") {

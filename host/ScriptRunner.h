@@ -91,7 +91,7 @@ private:
   size_t FFailuresSeen = 0;
   std::string FError;
   int FLine = 0;   // the line of the step running, 0 for none
-  std::deque<std::string> FDialogReplies;
+  std::deque<TModalResult> FDialogReplies;
   std::vector<QPointer<TForm>> FForms;   // the modal forms being driven, innermost last
   TModalHook FOldModalHook;
 };

@@ -26,7 +26,7 @@ void TRVLExecuteAddFile::ExecuteItem(int Index, const std::string& Comment, TFla
   VSSPtr<IVSSDatabase> database = item->GetDatabase();
   // Without a SourceSafe path inside the bound project there is no parent to add to. (Choosing one in
   // the project dialog comes with that dialog.)
-  if (spec.empty() || spec.find("..") != std::string::npos || !database)
+  if (spec.empty() || HasDotDot(spec) || !database)
     throw ERVLException(Globals().ProductName + " could not find under which project " + local + " should be added");
   EnsureSourceSafeProject(*database, SpecFolder(VSSPathOf(spec)))->Add(local, Comment, Flags.Combined());
 }

@@ -60,9 +60,11 @@ void TRVLFileListBuilder::AddIDEFiles(TRVLItems* List) {
 }
 
 void TRVLCurrentFileListBuilder::Build(TRVLItems* List) {
+  if (!FCurrentItem) return;
   AddItem(List, FCurrentItem);
+  if (!FIncludeAssociated) return;
   std::unique_ptr<TRVLAssoc> assoc = TRVLFactory::_Instance().CreateAssoc();
-  if (!FCurrentItem || !assoc->IsEnabled() || !FIncludeAssociated) return;
+  if (!assoc->IsEnabled()) return;
   std::vector<std::string> companions;
   assoc->GetAssociatedFiles(FCurrentItem->GetLocalSpec(), companions);
   for (const std::string& companion : companions) AddFile(List, companion);

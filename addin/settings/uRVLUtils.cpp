@@ -18,9 +18,8 @@ void RestoreCursor() { Screen().SetCursor(crDefault); }
 
 bool EnsureFolder(const std::string& Folder, bool& ForAll, bool& Create) {
   if (Folder.empty()) return false;
-  const std::string folder = Folder.ends_with('/') ? Folder.substr(0, Folder.size() - 1) : Folder;
-  // Only the root is short enough to be always there: paths have no drives.
-  if (folder.empty() || platform::DirectoryExists(folder)) return true;
+  const std::string folder = platform::ExcludeTrailingPathDelimiter(Folder);
+  if (platform::DirectoryExists(folder)) return true;
   if (!EnsureFolder(platform::ExtractFilePath(folder), ForAll, Create)) return false;
   if (!ForAll) {
     switch (MessageDlg("Folder " + folder + " not found, create?", mtConfirmation,

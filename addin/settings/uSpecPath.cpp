@@ -30,6 +30,12 @@ std::string LocalToSpec(const std::string& LocalPath) {
   return StripDollar(path);
 }
 
+bool HasDotDot(const std::string& Path) {
+  for (const std::string& name : platform::Split(Path, '/'))
+    if (name == "..") return true;
+  return false;
+}
+
 std::string CollapseDotDot(const std::string& Path) {
   std::string path = Path;
   size_t at = path.find("/..", 1);

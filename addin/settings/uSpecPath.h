@@ -10,6 +10,8 @@ std::string StripDollar(const std::string& Path);
 std::string LocalToSpec(const std::string& LocalPath);
 // Removes each "/.." with the folder before it; a path starting with "/.." keeps it.
 std::string CollapseDotDot(const std::string& Path);
+// True when a path has a ".." step (a name such as "a..b.cpp" is none).
+bool HasDotDot(const std::string& Path);
 std::string EnsureTrailingSlash(const std::string& Path);
 // The folder of a path; the root keeps its "/" ("$/b.pas" gives "$/").
 std::string SpecFolder(const std::string& Path);

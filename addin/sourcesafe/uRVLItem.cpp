@@ -10,13 +10,6 @@
 
 namespace {
 
-// True when a path has a ".." step (a name such as "a..b.cpp" is none).
-bool HasDotDot(const std::string& Path) {
-  for (const std::string& name : platform::Split(Path, '/'))
-    if (name == "..") return true;
-  return false;
-}
-
 // `Folder` + "/" + `Rest`, without doubling the root's "/".
 std::string JoinSpec(const std::string& Folder, const std::string& Rest) {
   return Folder.ends_with('/') ? Folder + Rest : Folder + "/" + Rest;

@@ -37,6 +37,8 @@ TEST(SpecPath, StepsUpAreCollapsedExceptAtTheStart) {
               {"/../../x.pas", "/../../x.pas"},  // a climb above the root stays visible
               {"/a/../../x.pas", "/../x.pas"}, {"$/a/..", "$"},
               {"/a/..hidden/x", "/a/..hidden/x"}});  // a name starting with dots is no step up
+  for (const char* path : {"/a/../x", "../x", "/a/..", "$/.."}) EXPECT_TRUE(HasDotDot(path)) << path;
+  for (const char* path : {"/a/..hidden/x", "/a/b..c.pas", "/a/x..", ""}) EXPECT_FALSE(HasDotDot(path)) << path;
 }
 
 TEST(SpecPath, RelativePathsClimbToTheSharedFolderIgnoringCase) {

@@ -79,6 +79,12 @@ TEST_F(AddSyncTest, AddCreatesTheMissingSubprojectsAndStoresBinaryFilesByteForBy
   EXPECT_FALSE(Run(*add, *outside));
 }
 
+TEST_F(AddSyncTest, AddTakesAFileWhoseNameHoldsTwoDots) {
+  NewUnit("Two..dots.cpp");
+  ASSERT_TRUE(Run(*Executors().CreateAddFile(), *Items({"Two..dots.cpp"})));
+  EXPECT_EQ(VSSFile("Two..dots.cpp")->VersionNumber(), 1);
+}
+
 TEST_F(AddSyncTest, RemoveHidesRecoverBringsBackWithHistoryAndPurgeDestroys) {
   CheckInAs("Bob", "Util.h", "second\n");
   ASSERT_TRUE(Run(*Executors().CreateRemoveFile(), *Items({"Util.h"})));

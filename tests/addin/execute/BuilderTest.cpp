@@ -96,6 +96,9 @@ TEST_F(BuilderTest, TheCurrentFileComesWithTheCompanionsItsExecutorAccepts) {
 
   TRVLRegFactory::_Instance().CreateRegAssoc()->SetDisableAssoc(true);
   EXPECT_EQ(names(nullptr), Names{"Unit1.cpp"});
+
+  current.reset();
+  EXPECT_EQ(names(Executors().CreateGet().get()), Names{}) << "no current file, nothing to list";
 }
 
 } // namespace

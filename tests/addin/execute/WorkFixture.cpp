@@ -13,8 +13,8 @@
 
 void WorkFixture::SetUp() {
   SourceSafeTest::SetUp();
-  setenv("SSUSER", "Alice", 1);
-  setenv("SSPWD", "alice-pw", 1);
+  SetEnvironment("SSUSER", "Alice");
+  SetEnvironment("SSPWD", "alice-pw");
   std::filesystem::copy(std::string(RAVELIN_SAMPLES_DIR) + "/Demo", Dir() / "Demo");
   VSSPtr<IVSSItem> project = MakeProject("$/Demo");
   for (const char* name : {"Demo.bpr", "Demo.cpp", "Unit1.cpp", "Unit1.dfm", "Unit1.h", "Util.cpp", "Util.h"})

@@ -14,8 +14,8 @@ class ItemTest : public SourceSafeTest {
 protected:
   void SetUp() override {
     SourceSafeTest::SetUp();
-    setenv("SSUSER", "Alice", 1);
-    setenv("SSPWD", "alice-pw", 1);
+    SetEnvironment("SSUSER", "Alice");
+    SetEnvironment("SSPWD", "alice-pw");
     AddFile("$/App", "proj/Main.cpp", "main\n");
     AddFile("$/App/Sub", "proj/Sub/Unit2.cpp", "unit2\n");
     AddFile("$/Other", "other/X.cpp", "x\n");

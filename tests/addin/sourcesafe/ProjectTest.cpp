@@ -21,8 +21,8 @@ protected:
   void SetUp() override {
     SourceSafeTest::SetUp();
     // Logins succeed without asking: the user is in the environment.
-    setenv("SSUSER", "Alice", 1);
-    setenv("SSPWD", "alice-pw", 1);
+    SetEnvironment("SSUSER", "Alice");
+    SetEnvironment("SSPWD", "alice-pw");
     MakeProject("$/Sales/Client");
     MakeProject("$/Sales/Server");
   }

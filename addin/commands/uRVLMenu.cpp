@@ -19,11 +19,7 @@
 
 namespace {
 
-bool CheckedOutToMe(TRVLItem* Item) { return Item->GetVSSItem()->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME; }
-
 bool UnderControl(TRVLItem* Item) { return Item->IsInVSS(); }
-bool CanCheckOut(TRVLItem* Item) { return Item->IsInVSS() && !CheckedOutToMe(Item); }
-bool CanCheckIn(TRVLItem* Item) { return Item->IsInVSS() && CheckedOutToMe(Item); }
 bool CanRemove(TRVLItem* Item) { return Item->IsInVSS() && !Item->GetVSSItem()->Deleted(); }
 
 } // namespace
@@ -111,19 +107,19 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuGetDiff = AddMenuItem(RVLMnuGetLatest, sub, current(&F::GetLatestDifferent), "RVLMnuGetDiff", "&Different Files");
   RVLMnuGetFiles = AddMenuItem(RVLMnuGetLatest, sub, files(&F::GetLatestAll), "RVLMnuGetFiles", "&Files...");
 
-  RVLMnuCheckOut = AddSubmenu(pos, "RVLMnuCheckOut", "Check &Out", CanCheckOut);
+  RVLMnuCheckOut = AddSubmenu(pos, "RVLMnuCheckOut", "Check &Out", CanBeCheckedOut);
   sub = 0;
   RVLMenuCheckOutCurrent =
       AddMenuItem(RVLMnuCheckOut, sub, current(&F::CheckOutCurrent), "RVLMenuCheckOutCurrent", "&Current File");
   RVLMenuCheckOutFiles = AddMenuItem(RVLMnuCheckOut, sub, files(&F::CheckOutFiles), "RVLMenuCheckOutFiles", "&Files...");
 
-  RVLMnuCheckIn = AddSubmenu(pos, "RVLMnuCheckIn", "Check &In", CanCheckIn);
+  RVLMnuCheckIn = AddSubmenu(pos, "RVLMnuCheckIn", "Check &In", IsCheckedOutToMe);
   sub = 0;
   RVLMenuCheckInCurrent =
       AddMenuItem(RVLMnuCheckIn, sub, current(&F::CheckInCurrent), "RVLMenuCheckInCurrent", "&Current File");
   RVLMenuCheckInFiles = AddMenuItem(RVLMnuCheckIn, sub, files(&F::CheckInFiles), "RVLMenuCheckInFiles", "&Files...");
 
-  RVLMnuUndoCheckOut = AddSubmenu(pos, "RVLMnuUndoCheckOut", "&Undo Check Out", CanCheckIn);
+  RVLMnuUndoCheckOut = AddSubmenu(pos, "RVLMnuUndoCheckOut", "&Undo Check Out", IsCheckedOutToMe);
   sub = 0;
   RVLMenuUndoCheckCurrent =
       AddMenuItem(RVLMnuUndoCheckOut, sub, current(&F::UndoCheckOutCurrent), "RVLMenuUndoCheckCurrent", "&Current File");

@@ -4,14 +4,10 @@
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/selection/uRVLDontCheckIn.h"
+#include "addin/sourcesafe/uRVLItem.h"
 #include "addin/sourcesafe/uRVLItems.h"
 
 namespace {
-
-bool CheckedOutToMe(TRVLItem* Item) {
-  VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
-  return vssItem && vssItem->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME;
-}
 
 // The version the user checked out: that of the user's own check-out record, else the current one.
 int CheckedOutVersion(IVSSItem& Item, const std::string& UserName) {
@@ -30,7 +26,7 @@ TRVLExecuteCheckIn::TRVLExecuteCheckIn() : FDontCheckIn(TRVLFactory::_Instance()
 TRVLExecuteCheckIn::~TRVLExecuteCheckIn() = default;
 
 bool TRVLExecuteCheckIn::CanExecute(TRVLItem* Item) {
-  return CheckedOutToMe(Item) && FDontCheckIn->CanCheckIn(Item->GetVSSItem()->Name());
+  return IsCheckedOutToMe(Item) && FDontCheckIn->CanCheckIn(Item->GetVSSItem()->Name());
 }
 
 void TRVLExecuteCheckIn::ExecuteItem(int Index, const std::string& Comment, TFlags& Flags) {
@@ -46,7 +42,7 @@ void TRVLExecuteCheckIn::ExecuteItem(int Index, const std::string& Comment, TFla
   FReloadList->AddCopy(item);
 }
 
-bool TRVLExecuteUndoCheckOut::CanExecute(TRVLItem* Item) { return CheckedOutToMe(Item); }
+bool TRVLExecuteUndoCheckOut::CanExecute(TRVLItem* Item) { return IsCheckedOutToMe(Item); }
 
 void TRVLExecuteUndoCheckOut::ExecuteItem(int Index, const std::string&, TFlags& Flags) {
   TRVLItem* item = FItems->GetItem(Index);

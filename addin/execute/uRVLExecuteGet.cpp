@@ -2,6 +2,7 @@
 
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/settings/uRVLUtils.h"
+#include "addin/sourcesafe/uRVLItem.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "platform/Files.h"
 
@@ -47,10 +48,7 @@ TRVLExecuteCheckOut::~TRVLExecuteCheckOut() {
   FReloadList->Clear();
 }
 
-bool TRVLExecuteCheckOut::CanExecute(TRVLItem* Item) {
-  VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
-  return vssItem && vssItem->IsCheckedOut() != VSSFILE_CHECKEDOUT_ME;
-}
+bool TRVLExecuteCheckOut::CanExecute(TRVLItem* Item) { return CanBeCheckedOut(Item); }
 
 void TRVLExecuteCheckOut::AfterExecute() {
   for (int i = 0; i < FReloadList->Count(); ++i) {

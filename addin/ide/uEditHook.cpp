@@ -331,9 +331,7 @@ bool TEditHookComp::KeyStep(QKeyEvent* Event) {
   if (!IsReadOnly()) return false;
   if (!IsEditingKey(VirtualKeyOf(Event), Event->modifiers())) return false;
   TRVLItem* item = FActiveFiles->GetCurrentItem();
-  if (!item || !item->GetVSSItem()) return false;
-  if (item->GetVSSItem()->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME) return false;
-  return CheckOutPrompt(item, Event);
+  return item && CanBeCheckedOut(item) && CheckOutPrompt(item, Event);
 }
 
 // Keys that change the text. Ctrl+Q starts a two-key editor command whose second key changes

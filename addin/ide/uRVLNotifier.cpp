@@ -107,10 +107,7 @@ void TRVLModuleNotifier::Notify(TNotifyCode NotifyCode) {
   });
 }
 
-bool TRVLModuleNotifier::IsCheckedIn() {
-  VSSPtr<IVSSItem> vssItem = FItem->GetVSSItem();
-  return vssItem && vssItem->IsCheckedOut() != VSSFILE_CHECKEDOUT_ME;
-}
+bool TRVLModuleNotifier::IsCheckedIn() { return CanBeCheckedOut(FItem.get()); }
 
 void TRVLModuleNotifier::RefreshLockControls() {
   if (TMenuItem* parent = FLockControlsItem->Parent()) parent->Click();

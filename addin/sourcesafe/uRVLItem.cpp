@@ -31,6 +31,16 @@ bool ClimbsAboveRoot(const std::string& Spec, const std::string& Relative) {
 
 std::string VSSPathOf(const std::string& Key) { return Key.starts_with('$') ? Key : "$" + Key; }
 
+bool IsCheckedOutToMe(TRVLItem* Item) {
+  VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
+  return vssItem && vssItem->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME;
+}
+
+bool CanBeCheckedOut(TRVLItem* Item) {
+  VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
+  return vssItem && vssItem->IsCheckedOut() != VSSFILE_CHECKEDOUT_ME;
+}
+
 TRVLItem::TRVLItem(VSSPtr<IVSSItem> VSSItem, VSSPtr<IVSSDatabase> Database)
     : FVSSItem(std::move(VSSItem)), FDatabase(std::move(Database)) {
   if (FVSSItem) FSpec = StripDollar(FVSSItem->Spec());

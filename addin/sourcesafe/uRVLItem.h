@@ -82,3 +82,7 @@ public:
 
 // SourceSafe's own form of an item key ("/a/b.cpp" gives "$/a/b.cpp").
 std::string VSSPathOf(const std::string& Key);
+// Whether the item is in SourceSafe and checked out by this user.
+bool IsCheckedOutToMe(TRVLItem* Item);
+// Whether the item is in SourceSafe and not checked out by this user, so that this user can check it out.
+bool CanBeCheckedOut(TRVLItem* Item);

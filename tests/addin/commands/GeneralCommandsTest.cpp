@@ -68,20 +68,24 @@ TEST_F(GeneralCommandsTest, UpdateCheckPassesTheIDEAndProcessAndAQuietOneRecords
 }
 
 TEST_F(GeneralCommandsTest, SourceSafeExplorerGetsTheDatabaseAndIsNotStartedTwice) {
-  // The stand-in stays open until the test lets it end.
+  // The stand-in stays open until the test lets one end; the one that ends takes the leave with it,
+  // so that a later one stays open and is seen running.
+  const std::string close = PathOf("close");
   RecordingProgram("vss", "ssexp", "\"$SSDIR $SSUSER\"",
-                   "while [ ! -f '" + PathOf("close") + "' ]; do sleep 0.05; done\n");
+                   "while [ ! -f '" + close + "' ]; do sleep 0.05; done\nrm -f '" + close + "'\n");
   TRVLRegFactory::_Instance().CreateRegVSS()->SetInstallDir(PathOf("vss"));
   FCommands->ExecuteSourceSafe();
   EXPECT_EQ(Recorded("ssexp", 1), std::vector<std::string>{DatabaseDir() + " Alice"});
   FCommands->ExecuteSourceSafe();
   WriteFile("close", "");
-  for (int i = 0; i < 500 && platform::FileExists(PathOf("close")) && Recorded("ssexp", 1).size() == 1; ++i) {
+  for (int i = 0; i < 500 && Recorded("ssexp", 1).size() == 1; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     FCommands->ExecuteSourceSafe();   // starts a new one only after the first has ended
   }
   EXPECT_EQ(Recorded("ssexp", 2).size(), 2u);
   EXPECT_EQ(Recorded("ssexp", 2).front(), DatabaseDir() + " Alice") << "one explorer while the first was open";
+  WriteFile("close", "");   // the second ends, and takes the file with it
+  for (int i = 0; i < 500 && platform::FileExists(close); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 TEST_F(GeneralCommandsTest, AProgramThatCannotStartSaysWhich) {

@@ -206,6 +206,20 @@ unsigned NewFileMode() {
   return 0666 & ~mask;
 }
 
+namespace {
+
+// mkstemp's pattern for a temporary file in `folder` (with its delimiter, or empty) named after
+// `prefix`. The prefix is cut so the name stays within the file system's limit: a temporary file
+// beside a file whose name is already near that limit must still be possible, or that file could
+// never be written again.
+std::string TempPattern(const std::string& folder, std::string prefix) {
+  constexpr size_t Random = 6;
+  if (prefix.size() > NAME_MAX - Random) prefix.resize(NAME_MAX - Random);
+  return folder + prefix + "XXXXXX";
+}
+
+} // namespace
+
 bool WriteFileAtomic(const std::string& name, const std::string& content, std::string* error) {
   // Through a symbolic link the file it names is replaced, and the link stays.
   char resolved[PATH_MAX];
@@ -223,7 +237,7 @@ bool WriteFileAtomic(const std::string& name, const std::string& content, std::s
     SetError(error, "Cannot write", fileName, EACCES);
     return false;
   }
-  std::string temp = ExtractFilePath(fileName) + "." + ExtractFileName(fileName) + ".XXXXXX";
+  std::string temp = TempPattern(ExtractFilePath(fileName), "." + ExtractFileName(fileName) + ".");
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     SetError(error, "Cannot write", fileName, errno);
@@ -273,7 +287,7 @@ std::string HomeDirectory() {
 }
 
 std::string CreateTempFileName(const std::string& folder, const std::string& prefix) {
-  std::string name = IncludeTrailingPathDelimiter(folder.empty() ? TempDirectory() : folder) + prefix + "XXXXXX";
+  std::string name = TempPattern(IncludeTrailingPathDelimiter(folder.empty() ? TempDirectory() : folder), prefix);
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return {};
   ::close(fd);

@@ -1,6 +1,7 @@
 // Local copies: get, check out, check in and undo check-out with their flags, and comparing.
 #include "VSSTestDatabase.h"
 
+#include <climits>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -94,6 +95,25 @@ TEST_F(VSSFiles, CheckoutMakesTheCopyWritableAndShowsWhoHasIt) {
   EXPECT_EQ(ErrorOf([&] { FFile->Checkout("", FLocal, 0); }), VSSError::CheckedOutByYou);
   EXPECT_EQ(ErrorOf([&] { bobsView->Checkout("", PathOf("bob/main.cpp"), 0); }), VSSError::CheckedOutByOther);
   EXPECT_FALSE(platform::FileExists(PathOf("bob/main.cpp")));
+}
+
+// The temporary file written beside a working copy must fit the name limit too, or a file added
+// with a long name could never be got or checked out again.
+TEST_F(VSSFiles, FilesWithNamesAtTheLimitStayReachable) {
+  for (size_t length : {size_t(NAME_MAX) - 8, size_t(NAME_MAX)}) {
+    const std::string name = std::string(length - 4, 'n') + ".cpp";
+    auto file = AddFile(FDb.Get(), "$/App", name, "first\n");
+    const std::string local = PathOf("alice/" + name);
+    std::string got = local;
+    file->Get(got, 0);
+    EXPECT_EQ(ReadFile(local), "first\n");
+    Revise(file.Get(), local, "second\n");
+    EXPECT_EQ(ReadFile(local), "second\n");
+    EXPECT_FALSE(Writable(local)) << length;
+    file->Checkout("", local, 0);
+    file->UndoCheckout(local, 0);
+    EXPECT_EQ(ReadFile(local), "second\n");
+  }
 }
 
 TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {

@@ -11,25 +11,22 @@ using namespace platform;
 
 namespace {
 
-// Project files name units with '\' (Windows-made) or '/'; C string literals double the '\'.
-std::string UnitPath(const std::string& folder, std::string name, bool cString) {
-  if (cString) {
-    std::string unescaped;
-    for (size_t i = 0; i < name.size(); ++i) {
-      if (name[i] == '\\' && i + 1 < name.size()) ++i;
-      unescaped += name[i];
-    }
-    name = unescaped;
-  }
-  for (char& c : name)
-    if (c == '\\') c = '/';
-  if (!name.empty() && name[0] == '/') return ExpandFileName(name);
-  return ExpandFileName(folder + name);
+// A unit's path as a project names it, resolved as Windows would: backslashes and slashes separate
+// names (a C string literal may double the backslash), ".." climbs, and a name that doesn't exist in
+// the case given is found ignoring case.
+std::string UnitPath(const std::string& folder, const std::string& name) {
+  std::string path;
+  for (char c : name)
+    if (c != '\\' && c != '/')
+      path += c;
+    else if (path.empty() || path.back() != '/')
+      path += '/';
+  return ExistingCase(!path.empty() && path[0] == '/' ? path : folder + path);
 }
 
 void AddUnit(TProjectInfo& info, const std::string& unit, bool hasForm) {
   info.Units.push_back(unit);
-  if (hasForm) info.Forms.push_back(ChangeFileExt(unit, ".dfm"));
+  if (hasForm) info.Forms.push_back(ExistingCase(ChangeFileExt(unit, ".dfm")));
 }
 
 bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
@@ -118,7 +115,7 @@ bool LoadBuilderProject(TProjectInfo& info, std::string& error) {
   info.Units.push_back(info.MainSource);
   const std::string folder = ExtractFilePath(info.FileName);
   for (const TUseMacro& macro : ScanUseMacros(source))
-    if (NamesUnit(macro)) AddUnit(info, UnitPath(folder, macro.Path, true), macro.Macro == "USEFORM");
+    if (NamesUnit(macro)) AddUnit(info, UnitPath(folder, macro.Path), macro.Macro == "USEFORM");
   return true;
 }
 
@@ -223,7 +220,7 @@ bool LoadDelphiProject(TProjectInfo& info, std::string& error) {
   TDelphiUsesReader reader(source);
   if (!reader.Read(info.FileName, error)) return false;
   for (const TUsesEntry& entry : reader.Entries)
-    AddUnit(info, UnitPath(ExtractFilePath(info.FileName), entry.Path, false), entry.HasForm);
+    AddUnit(info, UnitPath(ExtractFilePath(info.FileName), entry.Path), entry.HasForm);
   return true;
 }
 
@@ -286,7 +283,7 @@ int UnitLine(const TProjectInfo& info, const std::string& source, const std::str
   const std::vector<size_t> starts = LineStarts(source);
   if (IsBuilder(info)) {
     for (const TUseMacro& macro : ScanUseMacros(source))
-      if (NamesUnit(macro) && SamePath(UnitPath(folder, macro.Path, true), unit))
+      if (NamesUnit(macro) && SamePath(UnitPath(folder, macro.Path), unit))
         return static_cast<int>(LineAt(starts, macro.At));
     return -1;
   }
@@ -294,7 +291,7 @@ int UnitLine(const TProjectInfo& info, const std::string& source, const std::str
   std::string ignored;
   if (!reader.Read(info.FileName, ignored)) return -1;
   for (const TUsesEntry& entry : reader.Entries)
-    if (SamePath(UnitPath(folder, entry.Path, false), unit)) return static_cast<int>(LineAt(starts, entry.At));
+    if (SamePath(UnitPath(folder, entry.Path), unit)) return static_cast<int>(LineAt(starts, entry.At));
   return -1;
 }
 

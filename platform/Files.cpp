@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -127,6 +128,28 @@ std::string ExtractRelativePath(const std::string& baseFolder, const std::string
 
 bool SamePath(const std::string& a, const std::string& b) {
   return SameText(ExcludeTrailingPathDelimiter(ExpandFileName(a)), ExcludeTrailingPathDelimiter(ExpandFileName(b)));
+}
+
+std::string ExistingCase(const std::string& fileName) {
+  const std::string path = ExpandFileName(fileName);
+  struct stat info;
+  if (path.empty() || ::lstat(path.c_str(), &info) == 0) return path;
+  std::string result;
+  for (const std::string& segment : Split(ExcludeTrailingPathDelimiter(path), Delimiter)) {
+    if (segment.empty()) continue;
+    std::string exact = result + Delimiter + segment;
+    if (::lstat(exact.c_str(), &info) != 0)
+      if (DIR* dir = ::opendir(result.empty() ? "/" : result.c_str())) {
+        while (const dirent* entry = ::readdir(dir))
+          if (SameText(entry->d_name, segment)) {
+            exact = result + Delimiter + entry->d_name;
+            break;
+          }
+        ::closedir(dir);
+      }
+    result = exact;
+  }
+  return path.back() == Delimiter ? result + Delimiter : result;
 }
 
 bool FileExists(const std::string& fileName) {

@@ -155,3 +155,27 @@ TEST_F(ProjectFileTest, CutMutatedAndHugeSourcesAreReadInOnePass) {
     for (size_t i = 1; i < info.Units.size(); ++i) RemoveUnitFromSource(info, source, info.Units[i], error);
   }
 }
+
+// Projects written on Windows name their units with single backslashes and in any letter case; the
+// units are found as they lie on disk.
+TEST_F(ProjectFileTest, WindowsPathsClimbAndMatchIgnoringCase) {
+  const std::string shared = WriteFile("Shared/Unit2.cpp", "");
+  WriteFile("Shared/unit2.DFM", "");
+  const std::string showText = WriteFile("App/showtext.cpp", "");
+  const std::string util = WriteFile("App/sub/Util.cpp", "");
+  const std::string bpr = WriteFile("App/App.bpr", "VERSION = BCB.03\r\n");
+  WriteFile("App/App.cpp",
+            "USEFORM(\"..\\Shared\\Unit2.cpp\", Form2);\r\nUSEFORM(\"ShowText.cpp\", FormShow);\r\n"
+            "USEUNIT(\"SUB\\\\util.CPP\");\r\nUSEUNIT(\"Missing\\\\Gone.cpp\");\r\n");
+  TProjectInfo info;
+  std::string error;
+  ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
+  EXPECT_EQ(info.Units, (std::vector<std::string>{PathOf("App/App.cpp"), shared, showText, util,
+                                                  PathOf("App/Missing/Gone.cpp")}));
+  EXPECT_EQ(info.Forms, (std::vector<std::string>{PathOf("Shared/unit2.DFM"), PathOf("App/showtext.dfm")}));
+
+  const std::string pas = WriteFile("Lib/Tools.pas", "");
+  const std::string dpr = WriteFile("App/Shop.dpr", "program Shop;\r\nuses Tools in '..\\LIB\\tools.PAS';\r\nbegin end.\r\n");
+  ASSERT_TRUE(LoadProjectFile(dpr, info, error)) << error;
+  EXPECT_EQ(info.Units, (std::vector<std::string>{dpr, pas}));
+}

@@ -2,6 +2,7 @@
 #include "VSSTestDatabase.h"
 
 #include <climits>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -114,6 +115,27 @@ TEST_F(VSSFiles, FilesWithNamesAtTheLimitStayReachable) {
     file->UndoCheckout(local, 0);
     EXPECT_EQ(ReadFile(local), "second\n");
   }
+}
+
+// A full disk is reported as one, not as a refused access, and leaves nothing half written.
+TEST_F(VSSFiles, AGetOntoAFullDiskSaysTheDiskIsFull) {
+  const std::string small = PathOf("small");
+  platform::ForceDirectories(small);
+  if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "can't mount a small disk here";
+  auto big = AddFile(FDb.Get(), "$/App", "big.bin", std::string(256 * 1024, 'b'));
+  std::string local = small + "/big.bin";
+  uint32_t code = 0;
+  std::string message;
+  try {
+    big->Get(local, 0);
+  } catch (const EVSSAutomation& error) {
+    code = error.ErrorCode();
+    message = error.what();
+  }
+  EXPECT_EQ(code, VSSError::DiskFull) << message;
+  EXPECT_NE(message.find("The disk is full"), std::string::npos) << message;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(small), {}), 0);
+  ::umount(small.c_str());
 }
 
 TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {

@@ -3,6 +3,7 @@
 #include "VSSTestDatabase.h"
 
 #include <dlfcn.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include "Unprivileged.h"
@@ -87,6 +88,35 @@ TEST_F(VSSOpen, RefusesWhatIsNotAUsableDatabaseSayingWhy) {
              std::string(error.what()).find("Access to the data folder " + PathOf("db/data")) != std::string::npos;
     }
     return false;
+  }));
+}
+
+// Opening a bound project sets the current project it already has: that must only read, so a
+// database this user may only read, or one another user is busy changing, still serves it.
+TEST_F(VSSOpen, SettingTheCurrentProjectItAlreadyHasOnlyReads) {
+  {
+    auto admin = Open("Admin", "");
+    admin->VSSItem("$/")->NewSubproject("App", "");
+    AddFile(admin.Get(), "$/App", "a.cpp", "a\n");
+    Open()->SetCurrentProject("$/App");
+  }
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(PathOf("db/data/sourcesafe.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(ErrorOf([&] { Open()->SetCurrentProject("$/App"); }), 0u);
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+
+  // The store file is the owner's; others may read it (and keep their read locks beside it).
+  chmod(Dir().c_str(), 0755);
+  chmod(PathOf("db/data").c_str(), 0777);
+  EXPECT_TRUE(RunUnprivileged([&] {
+    auto alice = Open();
+    alice->SetCurrentProject("$/App");
+    alice->SetCurrentProject("$/");   // kept for this session only
+    auto file = alice->VSSItem("$/App/a.cpp");
+    const bool read = alice->CurrentProject() == "$/" && file->IsCheckedOut() == VSSFILE_NOTCHECKEDOUT;
+    return read && ErrorOf([&] { file->Checkout("", PathOf("a.cpp"), VSSFLAG_GETNO); }) == VSSError::DatabaseReadOnly;
   }));
 }
 

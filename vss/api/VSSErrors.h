@@ -28,6 +28,7 @@ inline constexpr uint32_t InvalidName = 0x8004D6A4;           // %s is not a val
 inline constexpr uint32_t AccessDenied = 0x8004D6B5;          // Access to file "%s" denied
 inline constexpr uint32_t DatabaseBusy = 0x8004D6D2;          // The database is busy
 inline constexpr uint32_t DatabaseCorrupt = 0x8004D6D5;       // The database is damaged or unreadable
+inline constexpr uint32_t DatabaseReadOnly = 0x8004D6D6;      // The database is read-only
 inline constexpr uint32_t DiskFull = 0x80070070;              // the disk is full (ERROR_DISK_FULL)
 inline constexpr uint32_t OutOfMemory = 0x8007000E;           // E_OUTOFMEMORY
 inline constexpr uint32_t InvalidOperation = 0x8004D6F5;      // operation not valid for this item

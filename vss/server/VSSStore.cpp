@@ -55,6 +55,9 @@ std::optional<EVSSAutomation> PlainFailure(int code, const std::string& file, co
   case SQLITE_FULL: return EVSSAutomation("The disk is full while " + what + " (" + file + ")", VSSError::DiskFull);
   case SQLITE_NOMEM:
   case SQLITE_TOOBIG: return EVSSAutomation("Out of memory while " + what + " (" + file + ")", VSSError::OutOfMemory);
+  case SQLITE_READONLY:
+    return EVSSAutomation("The database " + file + " is read-only: it can be read but not changed",
+                          VSSError::DatabaseReadOnly);
   default: return std::nullopt;
   }
 }

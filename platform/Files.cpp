@@ -206,6 +206,11 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
     SetError(error, "Cannot open", fileName, errno);
     return false;
   }
+  // Closed also when the content outgrows the memory and raises.
+  struct Closer {
+    int Fd;
+    ~Closer() { ::close(Fd); }
+  } closer{fd};
   content.clear();
   char buffer[65536];
   for (;;) {
@@ -214,12 +219,10 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
     if (got < 0) {
       if (errno == EINTR) continue;
       SetError(error, "Cannot read", fileName, errno);
-      ::close(fd);
       return false;
     }
     content.append(buffer, static_cast<size_t>(got));
   }
-  ::close(fd);
   return true;
 }
 

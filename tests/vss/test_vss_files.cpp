@@ -3,6 +3,8 @@
 
 #include <climits>
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -136,6 +138,41 @@ TEST_F(VSSFiles, AGetOntoAFullDiskSaysTheDiskIsFull) {
   EXPECT_NE(message.find("The disk is full"), std::string::npos) << message;
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(small), {}), 0);
   ::umount(small.c_str());
+}
+
+// A file larger than the memory left is refused as too big for the memory, not with the library's
+// own words.
+TEST_F(VSSFiles, AddingAFileLargerThanTheMemoryLeftSaysSo) {
+  const std::string big = PathOf("work/huge.bin");
+  platform::ForceDirectories(PathOf("work"));
+  ASSERT_EQ(::truncate(WriteFile("work/huge.bin", "").c_str(), 1LL << 30), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Room for what the process holds now and a little more, far less than the file.
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (128 << 20);
+    const rlimit room{limit, limit};
+    if (pages == 0 || ::setrlimit(RLIMIT_AS, &room) != 0) ::_exit(2);
+    try {
+      Open()->VSSItem("$/App")->Add(big, "", 0);
+    } catch (const EVSSAutomation& error) {
+      ::_exit(error.ErrorCode() == VSSError::OutOfMemory &&
+                      std::string(error.what()).find("Out of memory reading file") != std::string::npos
+                  ? 0
+                  : 3);
+    } catch (...) {
+      ::_exit(4);
+    }
+    ::_exit(5);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {

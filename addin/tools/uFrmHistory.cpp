@@ -110,7 +110,7 @@ TFrmHistory::TFrmHistory(QObject* Owner) : TRVLForm(Owner) {
   lvHistory->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lvHistory->setIconSize(QSize(16, 16));
-  const int widths[] = {60, 65, 130, 195};
+  const int widths[] = {60, 65, 150, 195};
   for (int column = 0; column < 4; ++column) lvHistory->setColumnWidth(column, widths[column]);
   Splitter->addWidget(vlbFileList);
   Splitter->addWidget(lvHistory);

@@ -77,7 +77,7 @@ private:
 
   TRVLItems* FItems = nullptr;       // not owned
   TRVLProject* FProject = nullptr;   // not owned
-  int FFilesWidth = 200;                        // of the file list
+  int FFilesWidth = 160;                        // of the file list
   VSSPtr<IVSSItem> FFile;                       // the file whose history is shown
   std::vector<VSSPtr<IVSSVersion>> FVersions;   // one per row of lvHistory
 };

@@ -1,7 +1,8 @@
 #include "host/ProjectFile.h"
 
+#include <algorithm>
 #include <cctype>
-#include <regex>
+#include <string_view>
 
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -10,40 +11,98 @@ using namespace platform;
 
 namespace {
 
-// Project files name units with '\' (Windows-made) or '/'; C string literals double the '\'.
-std::string UnitPath(const std::string& folder, std::string name, bool cString) {
-  if (cString) {
-    std::string unescaped;
-    for (size_t i = 0; i < name.size(); ++i) {
-      if (name[i] == '\\' && i + 1 < name.size()) ++i;
-      unescaped += name[i];
-    }
-    name = unescaped;
-  }
-  for (char& c : name)
-    if (c == '\\') c = '/';
-  if (!name.empty() && name[0] == '/') return ExpandFileName(name);
-  return ExpandFileName(folder + name);
+// A unit's path as a project names it, resolved as Windows would: backslashes and slashes separate
+// names (a C string literal may double the backslash), ".." climbs, and a name that doesn't exist in
+// the case given is found ignoring case.
+std::string UnitPath(const std::string& folder, const std::string& name) {
+  std::string path;
+  for (char c : name)
+    if (c != '\\' && c != '/')
+      path += c;
+    else if (path.empty() || path.back() != '/')
+      path += '/';
+  return ExistingCase(!path.empty() && path[0] == '/' ? path : folder + path);
 }
 
 void AddUnit(TProjectInfo& info, const std::string& unit, bool hasForm) {
   info.Units.push_back(unit);
-  if (hasForm) info.Forms.push_back(ChangeFileExt(unit, ".dfm"));
+  if (hasForm) info.Forms.push_back(ExistingCase(ChangeFileExt(unit, ".dfm")));
 }
 
-// Drops // comments so that commented-out USEFORM lines don't count.
-std::string WithoutLineComments(const std::string& text) {
-  std::string out;
-  for (const std::string& line : Split(text, '\n')) {
-    size_t quote = 0, pos = 0;
-    for (; pos + 1 < line.size(); ++pos) {
-      if (line[pos] == '"') ++quote;
-      if (quote % 2 == 0 && line[pos] == '/' && line[pos + 1] == '/') break;
+bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// The offset of each line's first character, so that an offset can be turned into a line number.
+std::vector<size_t> LineStarts(const std::string& text) {
+  std::vector<size_t> starts{0};
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n') starts.push_back(i + 1);
+  return starts;
+}
+
+size_t LineAt(const std::vector<size_t>& starts, size_t offset) {
+  return static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+}
+
+// A USE… macro of a C++Builder project source: USEFORM("Unit1.cpp", Form1), USEUNIT("Util.cpp"), ….
+struct TUseMacro {
+  std::string Macro;  // USEFORM, USEUNIT, USERES, …
+  std::string Path;   // the quoted argument as written; empty when it has none
+  size_t At = 0;      // offset of the macro's name
+};
+
+// The USE… macros of a C++ source outside comments and literals, in one pass over the text. A quoted
+// argument ends at its closing quote or at the end of its line, so an unterminated one reads nothing.
+std::vector<TUseMacro> ScanUseMacros(const std::string& text) {
+  std::vector<TUseMacro> macros;
+  const size_t n = text.size();
+  // The offset after a literal opened by text[from] ('"' or '\''): its closing quote, or its line's end.
+  auto literalEnd = [&](size_t from) {
+    size_t i = from + 1;
+    while (i < n && text[i] != text[from] && text[i] != '\n') i += text[i] == '\\' ? 2 : 1;
+    return std::min(n, i < n && text[i] == text[from] ? i + 1 : i);
+  };
+  size_t i = 0;
+  while (i < n) {
+    const char c = text[i];
+    if (c == '/' && i + 1 < n && text[i + 1] == '/') {
+      i = text.find('\n', i);
+      if (i == std::string::npos) break;
+    } else if (c == '/' && i + 1 < n && text[i + 1] == '*') {
+      size_t close = text.find("*/", i + 2);
+      i = close == std::string::npos ? n : close + 2;
+    } else if (c == '"' || c == '\'') {
+      i = literalEnd(i);
+    } else if (IsIdentStart(c)) {
+      const size_t start = i;
+      while (i < n && IsIdentChar(text[i])) ++i;
+      if (i - start <= 3 || text.compare(start, 3, "USE") != 0) continue;
+      TUseMacro macro{text.substr(start, i - start), {}, start};
+      size_t j = i;
+      while (j < n && (text[j] == ' ' || text[j] == '\t')) ++j;
+      if (j >= n || text[j] != '(') continue;
+      ++j;
+      while (j < n && (text[j] == ' ' || text[j] == '\t' || text[j] == '\r' || text[j] == '\n')) ++j;
+      if (j < n && text[j] == '"') {
+        const size_t close = text.find_first_of("\"\n", j + 1);
+        if (close == std::string::npos || text[close] != '"') {
+          i = close == std::string::npos ? n : close;
+          continue;
+        }
+        macro.Path = text.substr(j + 1, close - j - 1);
+        j = close + 1;
+      }
+      macros.push_back(std::move(macro));
+      i = j;
+    } else {
+      ++i;
     }
-    out += pos + 1 < line.size() ? line.substr(0, pos) : line;
-    out += '\n';
   }
-  return out;
+  return macros;
+}
+
+bool NamesUnit(const TUseMacro& macro) {
+  return !macro.Path.empty() && (macro.Macro == "USEFORM" || macro.Macro == "USEUNIT");
 }
 
 bool LoadBuilderProject(TProjectInfo& info, std::string& error) {
@@ -55,50 +114,60 @@ bool LoadBuilderProject(TProjectInfo& info, std::string& error) {
   }
   info.Units.push_back(info.MainSource);
   const std::string folder = ExtractFilePath(info.FileName);
-  static const std::regex use(R"re(\b(USEFORM|USEUNIT)\s*\(\s*"((?:[^"\\]|\\.)*)")re");
-  source = WithoutLineComments(source);
-  for (std::sregex_iterator it(source.begin(), source.end(), use), end; it != end; ++it)
-    AddUnit(info, UnitPath(folder, (*it)[2].str(), true), (*it)[1].str() == "USEFORM");
+  for (const TUseMacro& macro : ScanUseMacros(source))
+    if (NamesUnit(macro)) AddUnit(info, UnitPath(folder, macro.Path), macro.Macro == "USEFORM");
   return true;
 }
 
+// An entry of a Delphi uses clause that names its file: `Name in 'path' [{Form}]`.
+struct TUsesEntry {
+  std::string Path;
+  bool HasForm = false;
+  size_t At = 0;   // offset of the quoted path
+};
+
 // Scans a Delphi source: finds the uses clause outside comments and strings and reads its entries
-// `Name [in 'path'] [{Form}]`.
+// `Name [in 'path'] [{Form}]`. One pass over the text.
 class TDelphiUsesReader {
 public:
-  TDelphiUsesReader(const std::string& text, const std::string& folder) : FText(text), FFolder(folder) {}
+  explicit TDelphiUsesReader(const std::string& text) : FText(text) {}
 
-  bool Read(TProjectInfo& info, std::string& error) {
+  std::vector<TUsesEntry> Entries;
+  size_t End = 0;   // offset of the ';' that closes the clause
+
+  // False with a message naming `fileName` when there is no uses clause or it does not end.
+  bool Read(const std::string& fileName, std::string& error) {
     if (!SkipToUses()) {
-      error = "No uses clause was found in " + info.FileName + ".";
+      error = "No uses clause was found in " + fileName + ".";
       return false;
     }
-    std::string path;
-    bool hasForm = false, closed = false;
+    TUsesEntry entry;
+    bool closed = false;
     while (FPos < FText.size() && !closed) {
       char c = FText[FPos];
       if (c == '{' && Peek(1) != '$') {
         size_t close = FText.find('}', FPos);
         if (close == std::string::npos) break;
-        hasForm = !path.empty() || hasForm;
+        entry.HasForm = !entry.Path.empty() || entry.HasForm;
         FPos = close + 1;
       } else if (c == '\'') {
         size_t close = FText.find('\'', FPos + 1);
         if (close == std::string::npos) break;
-        path = FText.substr(FPos + 1, close - FPos - 1);
+        entry.Path = FText.substr(FPos + 1, close - FPos - 1);
+        entry.At = FPos;
         FPos = close + 1;
       } else if (c == ',' || c == ';') {
-        if (!path.empty()) AddUnit(info, UnitPath(FFolder, path, false), hasForm);
-        path.clear();
-        hasForm = false;
+        if (!entry.Path.empty()) Entries.push_back(entry);
+        entry = TUsesEntry{};
         closed = c == ';';
+        End = FPos;
         ++FPos;
       } else if (!SkipComment()) {
         ++FPos;
       }
     }
     if (!closed) {
-      error = "The uses clause of " + info.FileName + " does not end.";
+      error = "The uses clause of " + fileName + " does not end.";
       return false;
     }
     return true;
@@ -125,11 +194,10 @@ private:
   bool SkipToUses() {
     while (FPos < FText.size()) {
       if (SkipComment()) continue;
-      if (std::isalpha(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_') {
+      if (IsIdentStart(FText[FPos])) {
         size_t start = FPos;
-        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_'))
-          ++FPos;
-        if (SameText(FText.substr(start, FPos - start), "uses")) return true;
+        while (FPos < FText.size() && IsIdentChar(FText[FPos])) ++FPos;
+        if (FPos - start == 4 && SameText(std::string_view(FText).substr(start, 4), "uses")) return true;
       } else {
         ++FPos;
       }
@@ -138,7 +206,6 @@ private:
   }
 
   const std::string& FText;
-  std::string FFolder;
   size_t FPos = 0;
 };
 
@@ -150,7 +217,11 @@ bool LoadDelphiProject(TProjectInfo& info, std::string& error) {
     return false;
   }
   info.Units.push_back(info.MainSource);
-  return TDelphiUsesReader(source, ExtractFilePath(info.FileName)).Read(info, error);
+  TDelphiUsesReader reader(source);
+  if (!reader.Read(info.FileName, error)) return false;
+  for (const TUsesEntry& entry : reader.Entries)
+    AddUnit(info, UnitPath(ExtractFilePath(info.FileName), entry.Path), entry.HasForm);
+  return true;
 }
 
 } // namespace
@@ -207,18 +278,33 @@ bool IsBuilder(const TProjectInfo& info) { return SameText(ExtractFileExt(info.F
 
 // The line of the project source that names `unit`, or -1. A .bpr names it in a USEFORM/USEUNIT
 // line, a .dpr in an `in '…'` entry.
-int UnitLine(const TProjectInfo& info, const std::vector<std::string>& lines, const std::string& unit) {
+int UnitLine(const TProjectInfo& info, const std::string& source, const std::string& unit) {
   const std::string folder = ExtractFilePath(info.FileName);
-  static const std::regex use(R"re(^\s*(USEFORM|USEUNIT)\s*\(\s*"((?:[^"\\]|\\.)*)")re");
-  static const std::regex entry(R"re(\bin\s+'([^']*)')re", std::regex::icase);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::smatch match;
-    if (IsBuilder(info) ? std::regex_search(lines[i], match, use) : std::regex_search(lines[i], match, entry)) {
-      std::string named = IsBuilder(info) ? UnitPath(folder, match[2].str(), true) : UnitPath(folder, match[1].str(), false);
-      if (SamePath(named, unit)) return static_cast<int>(i);
-    }
+  const std::vector<size_t> starts = LineStarts(source);
+  if (IsBuilder(info)) {
+    for (const TUseMacro& macro : ScanUseMacros(source))
+      if (NamesUnit(macro) && SamePath(UnitPath(folder, macro.Path), unit))
+        return static_cast<int>(LineAt(starts, macro.At));
+    return -1;
   }
+  TDelphiUsesReader reader(source);
+  std::string ignored;
+  if (!reader.Read(info.FileName, ignored)) return -1;
+  for (const TUsesEntry& entry : reader.Entries)
+    if (SamePath(UnitPath(folder, entry.Path), unit)) return static_cast<int>(LineAt(starts, entry.At));
   return -1;
+}
+
+bool IsHdrStop(std::string_view line) {
+  auto skipBlanks = [&line] {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  };
+  skipBlanks();
+  if (!line.starts_with("#pragma")) return false;
+  line.remove_prefix(7);
+  const size_t before = line.size();
+  skipBlanks();
+  return line.size() < before && line.starts_with("hdrstop");
 }
 
 // A line's text without its line break and trailing blanks.
@@ -238,12 +324,14 @@ bool AddUnitToSource(const TProjectInfo& info, std::string& source, const std::s
   std::string relative = ProjectRelative(info, unit);
   if (IsBuilder(info)) {
     // After the last USE… line, else after #pragma hdrstop.
-    static const std::regex anchor(R"(^\s*(USEFORM|USEUNIT|USERES|USEPACKAGE|USELIB|USEOBJ)\s*\()");
-    static const std::regex hdrstop(R"(^\s*#pragma\s+hdrstop)");
+    const std::vector<TUseMacro> macros = ScanUseMacros(source);
     int at = -1;
-    for (size_t i = 0; i < lines.size(); ++i)
-      if (std::regex_search(lines[i], anchor) || (at < 0 && std::regex_search(lines[i], hdrstop)))
-        at = static_cast<int>(i);
+    if (!macros.empty()) {
+      at = static_cast<int>(LineAt(LineStarts(source), macros.back().At));
+    } else {
+      for (size_t i = 0; i < lines.size() && at < 0; ++i)
+        if (IsHdrStop(lines[i])) at = static_cast<int>(i);
+    }
     if (at < 0) {
       error = "The project source " + info.MainSource + " has no place for units (no #pragma hdrstop).";
       return false;
@@ -256,11 +344,10 @@ bool AddUnitToSource(const TProjectInfo& info, std::string& source, const std::s
     lines.insert(lines.begin() + at + 1, line + br);
   } else {
     // The entry that ends the uses clause (its ';') gives way to a new last entry.
-    int last = -1;
-    static const std::regex usesEnd(R"re(\bin\s+'[^']*'\s*(\{[^}]*\})?\s*;)re", std::regex::icase);
-    for (size_t i = 0; i < lines.size() && last < 0; ++i)
-      if (std::regex_search(lines[i], usesEnd)) last = static_cast<int>(i);
-    if (last < 0) {
+    TDelphiUsesReader reader(source);
+    std::string ignored;
+    const int last = reader.Read(info.FileName, ignored) ? static_cast<int>(LineAt(LineStarts(source), reader.End)) : -1;
+    if (last < 0 || Content(lines[static_cast<size_t>(last)]).back() != ';') {
       error = "The uses clause of " + info.FileName + " can't be extended: its last entry was not found.";
       return false;
     }
@@ -280,7 +367,7 @@ bool AddUnitToSource(const TProjectInfo& info, std::string& source, const std::s
 bool RemoveUnitFromSource(const TProjectInfo& info, std::string& source, const std::string& unit,
                           std::string& error) {
   std::vector<std::string> lines = Lines(source);
-  int at = UnitLine(info, lines, unit);
+  int at = UnitLine(info, source, unit);
   if (at < 0) {
     error = unit + " is not named in the project source " + info.MainSource + ".";
     return false;

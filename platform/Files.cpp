@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -129,6 +130,28 @@ bool SamePath(const std::string& a, const std::string& b) {
   return SameText(ExcludeTrailingPathDelimiter(ExpandFileName(a)), ExcludeTrailingPathDelimiter(ExpandFileName(b)));
 }
 
+std::string ExistingCase(const std::string& fileName) {
+  const std::string path = ExpandFileName(fileName);
+  struct stat info;
+  if (path.empty() || ::lstat(path.c_str(), &info) == 0) return path;
+  std::string result;
+  for (const std::string& segment : Split(ExcludeTrailingPathDelimiter(path), Delimiter)) {
+    if (segment.empty()) continue;
+    std::string exact = result + Delimiter + segment;
+    if (::lstat(exact.c_str(), &info) != 0)
+      if (DIR* dir = ::opendir(result.empty() ? "/" : result.c_str())) {
+        while (const dirent* entry = ::readdir(dir))
+          if (SameText(entry->d_name, segment)) {
+            exact = result + Delimiter + entry->d_name;
+            break;
+          }
+        ::closedir(dir);
+      }
+    result = exact;
+  }
+  return path.back() == Delimiter ? result + Delimiter : result;
+}
+
 bool FileExists(const std::string& fileName) {
   struct stat info;
   return StatOf(fileName, info) && !S_ISDIR(info.st_mode);
@@ -183,6 +206,11 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
     SetError(error, "Cannot open", fileName, errno);
     return false;
   }
+  // Closed also when the content outgrows the memory and raises.
+  struct Closer {
+    int Fd;
+    ~Closer() { ::close(Fd); }
+  } closer{fd};
   content.clear();
   char buffer[65536];
   for (;;) {
@@ -191,12 +219,10 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
     if (got < 0) {
       if (errno == EINTR) continue;
       SetError(error, "Cannot read", fileName, errno);
-      ::close(fd);
       return false;
     }
     content.append(buffer, static_cast<size_t>(got));
   }
-  ::close(fd);
   return true;
 }
 
@@ -205,6 +231,20 @@ unsigned NewFileMode() {
   ::umask(mask);
   return 0666 & ~mask;
 }
+
+namespace {
+
+// mkstemp's pattern for a temporary file in `folder` (with its delimiter, or empty) named after
+// `prefix`. The prefix is cut so the name stays within the file system's limit: a temporary file
+// beside a file whose name is already near that limit must still be possible, or that file could
+// never be written again.
+std::string TempPattern(const std::string& folder, std::string prefix) {
+  constexpr size_t Random = 6;
+  if (prefix.size() > NAME_MAX - Random) prefix.resize(NAME_MAX - Random);
+  return folder + prefix + "XXXXXX";
+}
+
+} // namespace
 
 bool WriteFileAtomic(const std::string& name, const std::string& content, std::string* error) {
   // Through a symbolic link the file it names is replaced, and the link stays.
@@ -223,7 +263,7 @@ bool WriteFileAtomic(const std::string& name, const std::string& content, std::s
     SetError(error, "Cannot write", fileName, EACCES);
     return false;
   }
-  std::string temp = ExtractFilePath(fileName) + "." + ExtractFileName(fileName) + ".XXXXXX";
+  std::string temp = TempPattern(ExtractFilePath(fileName), "." + ExtractFileName(fileName) + ".");
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     SetError(error, "Cannot write", fileName, errno);
@@ -273,7 +313,7 @@ std::string HomeDirectory() {
 }
 
 std::string CreateTempFileName(const std::string& folder, const std::string& prefix) {
-  std::string name = IncludeTrailingPathDelimiter(folder.empty() ? TempDirectory() : folder) + prefix + "XXXXXX";
+  std::string name = TempPattern(IncludeTrailingPathDelimiter(folder.empty() ? TempDirectory() : folder), prefix);
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return {};
   ::close(fd);

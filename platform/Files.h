@@ -22,6 +22,9 @@ std::string ExpandFileName(const std::string& fileName);
 // ("../x/y.cpp"); "./" for the folder itself; `target` itself when either is empty.
 std::string ExtractRelativePath(const std::string& baseFolder, const std::string& target);
 bool SamePath(const std::string& a, const std::string& b);   // ignoring case
+// The expanded path as it lies on disk: each name that doesn't exist in the case given is matched
+// ignoring case, as Windows finds it; names that match nothing stay as given.
+std::string ExistingCase(const std::string& fileName);
 
 bool FileExists(const std::string& fileName);        // a file, not a folder
 bool DirectoryExists(const std::string& path);

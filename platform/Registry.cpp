@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -105,6 +108,25 @@ bool ExecuteSetup(sqlite3* db, const char* sql) {
   }
 }
 
+// Takes the rights of the group and of others away from a file or folder this user owns.
+void TakeAwayOthersRights(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0 && info.st_uid == ::geteuid() && (info.st_mode & 077) != 0)
+    ::chmod(path.c_str(), info.st_mode & 07700);
+}
+
+// The user's hive holds their SourceSafe password: it, its journal files and its folder are the
+// user's alone whatever the umask, and are tightened when an older one is found open. The machine
+// hive may be read by everyone.
+void KeepUserHivePrivate(const std::string& folder, const std::string& fileName, bool create) {
+  TakeAwayOthersRights(ExcludeTrailingPathDelimiter(folder));
+  if (create && !FileExists(fileName)) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0) ::close(fd);
+  }
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) TakeAwayOthersRights(fileName + suffix);
+}
+
 // Opens a hive's database for the key `path`, creating the folder and file when `create`. Null with
 // `error` set when it can't, or when the hive doesn't exist (so neither does the key) and may not
 // be created.
@@ -119,6 +141,7 @@ sqlite3* OpenDatabase(Hive hive, const std::string& path, bool create, std::stri
     error = "Cannot create the registry folder " + folder + ": " + std::strerror(errno);
     return nullptr;
   }
+  if (hive == Hive::CurrentUser) KeepUserHivePrivate(folder, fileName, create);
   sqlite3* db = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr) != SQLITE_OK ||

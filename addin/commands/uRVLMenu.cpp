@@ -3,6 +3,7 @@
 #include "addin/commands/uRVLCommands.h"
 #include "addin/commands/uRVLCommandsFactory.h"
 #include "addin/commands/uRVLFilesCommands.h"
+#include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
@@ -67,7 +68,11 @@ void TRVLMenuD3::FindMenu() {
 TMenuItem* TRVLMenuD3::AddMenuItem(TMenuItem* Parent, int& Position, std::function<void()> OnClick,
                                    const std::string& Name, const std::string& Caption) {
   TMenuItem* item = NewMenuItem(Parent, Name, Caption, Position++);
-  if (OnClick) item->OnClick = [this, OnClick](TObject*) { Guarded(this, OnClick); };
+  if (OnClick)
+    item->OnClick = [this, OnClick](TObject*) {
+      TRVLExceptionHandler::_Instance().ForgetShownDamage();
+      Guarded(this, OnClick);
+    };
   return item;
 }
 

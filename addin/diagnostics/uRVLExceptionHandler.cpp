@@ -18,6 +18,7 @@
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "platform/TypeName.h"
+#include "vss/api/VSSErrors.h"
 
 namespace {
 
@@ -173,6 +174,11 @@ void TRVLExceptionHandler::HandleException(TObject* Sender, const std::exception
       unitText = "Unit: " + platform::ExtractFileName(info.dli_fname);
   }
   LogException(Sender, E, unitText, detailed);
+  if (const auto* automation = dynamic_cast<const EVSSAutomation*>(&E);
+      automation && automation->ErrorCode() == VSSError::DatabaseCorrupt) {
+    if (FShownDamage == E.what()) return;
+    FShownDamage = E.what();
+  }
   if (FOldOnException)
     FOldOnException(Sender, E);
   else

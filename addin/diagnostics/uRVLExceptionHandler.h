@@ -34,6 +34,8 @@ public:
   std::string FindFunction(int64_t SectionPos, int64_t EndPos, int32_t Offset);
 
   const std::string& ModuleName() const { return FModuleName; }
+  // A command the user gives is a new occasion: a damaged database it meets is said again.
+  void ForgetShownDamage() { FShownDamage.clear(); }
   const std::string& LogFileName() const { return FLogFileName; }
   const std::string& MapFileName() const { return FMapFileName; }
   TFrmScanDebug* ScanForm() const { return FScanForm.get(); }
@@ -53,6 +55,8 @@ private:
   std::string ReadMapSection(int64_t from, int64_t to);
 
   std::string FModuleName;
+  // The damaged-database error last shown: every lookup meets the same damage, which is said once.
+  std::string FShownDamage;
   TExceptionEvent FOldOnException;
   std::unique_ptr<std::ifstream> FMapStream;   // nullptr when the map could not be opened
   std::string FLogFileName;

@@ -7,6 +7,7 @@
 #include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegOptions.h"
 #include "addin/sourcesafe/uRVLItems.h"
+#include "vss/api/VSSErrors.h"
 
 TRVLExecute::TRVLExecute() : FFlags(TRVLRegFactory::_Instance().CreateRegOptions()->GetFlags()) {}
 
@@ -25,6 +26,16 @@ void TRVLExecute::Execute(const std::string& Comment, TFlags* Flags) {
     try {
       ExecuteItem(i, Comment, flags);
       FLogWindow->AddLine(name + " - OK", TFrmExecuteLog::lmOK);
+    } catch (const EVSSAutomation& e) {
+      FLogWindow->AddLine(name + " - " + e.what(), TFrmExecuteLog::lmFailed);
+      failed = true;
+      // Every other file would wait for the same busy database in vain: they are left for later,
+      // with one line for all of them.
+      if (e.ErrorCode() == VSSError::DatabaseBusy && i + 1 < count) {
+        FLogWindow->AddLine(std::to_string(count - i - 1) + " more file(s) left alone: the database is busy",
+                            TFrmExecuteLog::lmFailed);
+        i = count;
+      }
     } catch (const std::exception& e) {
       FLogWindow->AddLine(name + " - " + e.what(), TFrmExecuteLog::lmFailed);
       failed = true;

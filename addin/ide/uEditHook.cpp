@@ -12,6 +12,7 @@
 #include "addin/sourcesafe/uRVLItem.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProject.h"
+#include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/sourcesafe/uRVLProjects.h"
 #include "opentools/EditIntf.h"
 #include "opentools/ModuleIntf.h"
@@ -143,7 +144,11 @@ void TEditHookComp::HookParts() {
 void TEditHookComp::BuildMenus() {
   auto addItem = [this](TMenuItem* parent, const std::string& name, const std::string& caption) {
     TMenuItem* item = NewMenuItem(parent, name, caption);
-    if (caption != "-") item->OnClick = [this](TObject* sender) { MenuClick(sender); };
+    if (caption != "-")
+      item->OnClick = [this](TObject* sender) {
+        TRVLExceptionHandler::_Instance().ForgetShownDamage();
+        MenuClick(sender);
+      };
     return item;
   };
   TMenuItem* root = FEditorLocalMenu->Items();

@@ -5,6 +5,7 @@
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegProject.h"
 #include "addin/sourcesafe/uRVLLogin.h"
+#include "vss/api/VSSErrors.h"
 
 TRVLProject::TRVLProject(const std::string& ProjectFile) : FFileName(ProjectFile) { Bind(); }
 
@@ -43,11 +44,13 @@ void TRVLProject::Bind() {
   Connect(FRegProject->GetSrcSafeIni());
   if (!FDatabase) return;
   // A SourceSafe project that is gone (or a stored path that names none) leaves the project unbound
-  // without a word: the user binds it again when he wants to.
+  // without a word: the user binds it again when he wants to. Any other failure (a damaged database)
+  // is SourceSafe's to report: the project is bound, not "not in SourceSafe".
   try {
     FVSSProject = FDatabase->VSSItem(path, false);
-  } catch (const EVSSAutomation&) {
-    return;
+  } catch (const EVSSAutomation& e) {
+    if (e.ErrorCode() == VSSError::NotFound || e.ErrorCode() == VSSError::InvalidName) return;
+    throw;
   }
   if (FVSSProject->Type() != VSSITEM_PROJECT) {
     FVSSProject = nullptr;

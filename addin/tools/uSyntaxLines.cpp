@@ -102,6 +102,11 @@ void TSyntaxLines::Emit(size_t start, size_t end, TSyntaxTokenKind kind) const {
 }
 
 void TSyntaxLines::Tokenise(std::string_view text) const {
+  // A delimiter that appears in a growing run ends at its newest character: only that tail is searched,
+  // so a long run of symbols costs no more than a short one.
+  size_t longest = 1;
+  for (const auto* list : {&BlockStarts, &BlockEnds})
+    for (const std::string& delimiter : *list) longest = std::max(longest, delimiter.size());
   TSyntaxTokenKind state = tkWord;
   size_t start = 0;   // the token being built runs from here to the current character
   for (size_t i = 0; i < text.size(); ++i) {
@@ -113,7 +118,8 @@ void TSyntaxLines::Tokenise(std::string_view text) const {
       state = kind;
     } else if (kind == tkSymbols) {
       // A run of symbols is cut right after a comment delimiter, so "/*" starts a token of its own.
-      const std::string_view run = text.substr(start, i + 1 - start);
+      const size_t from = std::max(start, i + 1 >= longest ? i + 1 - longest : 0);
+      const std::string_view run = text.substr(from, i + 1 - from);
       if (FirstIn(BlockStarts, run) >= 0 || FirstIn(BlockEnds, run) >= 0) {
         Emit(start, i + 1, state);
         start = i + 1;

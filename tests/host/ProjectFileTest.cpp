@@ -1,6 +1,10 @@
 // Reading C++Builder and Delphi projects into units and forms.
 #include "host/ProjectFile.h"
 
+#include <random>
+#include <utility>
+#include <vector>
+
 #include "TempDirTest.h"
 
 class ProjectFileTest : public TempDirTest {};
@@ -96,4 +100,82 @@ TEST_F(ProjectFileTest, UnitsAddedToAndRemovedFromTheSourceReadBackTheSame) {
   ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("P/Lib/Tax.pas"), error)) << error;
   ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("P/Main.pas"), error)) << error;
   EXPECT_EQ(source, "program Shop;\nuses\n  Forms;\n{$R *.RES}\nbegin\nend.\n");
+}
+
+// Project sources as people and tools leave them: cut anywhere, with bytes changed, and with runs
+// long enough to overflow a backtracking matcher. Every parser reads them without crashing, and what
+// loads can be edited.
+TEST_F(ProjectFileTest, CutMutatedAndHugeSourcesAreReadInOnePass) {
+  const std::string builder = "#include <vcl.h>\r\n#pragma hdrstop\r\nUSERES(\"App.res\");\r\n"
+                              "USEFORM(\"Unit1.cpp\", Form1);\r\n/* USEUNIT(\"Old.cpp\"); */\r\n"
+                              "USEUNIT(\"..\\\\Lib\\\\Util.cpp\");\r\nchar q = '\"';\r\nWINAPI WinMain() { return 0; }\r\n";
+  const std::string delphi = "program App;\r\n{$APPTYPE GUI}\r\nuses\r\n  Forms, (* Old in 'Old.pas', *)\r\n"
+                             "  Unit1 in 'Unit1.pas' {Form1},\r\n  Util in '..\\Lib\\Util.pas';\r\n"
+                             "{$R *.RES}\r\nbegin\r\n  Application.Run;\r\nend.\r\n";
+  const std::string huge(1 << 20, 'x');
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"cpp", "USEUNIT(\"" + std::string(20000, 'a') + "\");\r\n"},
+      {"cpp", "USEUNIT(" + std::string(200000, ' ') + "\"Unit1.cpp\");\r\n"},
+      {"cpp", "USEUNIT(\"Unit1.cpp" + huge},
+      {"cpp", "USEUNIT(\"" + std::string(100000, '\\') + "\");\r\n"},
+      {"dpr", "program P; uses A in '" + huge + "';\r\n"},
+      {"dpr", "program P; uses A in '" + huge},
+      {"dpr", "program P; uses " + std::string(100000, '{') + ";"},
+  };
+  std::mt19937 random(26);
+  for (int round = 0; round < 300; ++round) {
+    const bool isBuilder = round % 2 == 0;
+    std::string text = isBuilder ? builder : delphi;
+    text.resize(random() % (text.size() + 1));
+    for (int edits = static_cast<int>(random() % 8); edits > 0 && !text.empty(); --edits) {
+      const size_t at = random() % text.size();
+      switch (random() % 4) {
+      case 0: text[at] = static_cast<char>(random()); break;
+      case 1: text.erase(at, random() % 16); break;
+      case 2: text.insert(at, random() % 64, "\"'\\{}(*)/;, \r\n"[random() % 14]); break;
+      default: text.insert(at, text.substr(random() % text.size(), random() % 32)); break;
+      }
+    }
+    cases.emplace_back(isBuilder ? "cpp" : "dpr", text);
+  }
+  const std::string bpr = WriteFile("App/App.bpr", "VERSION = BCB.03\r\n");
+  for (const auto& [kind, text] : cases) {
+    const std::string project = kind == "cpp" ? bpr : PathOf("App/App.dpr");
+    WriteFile("App/App." + kind, text);
+    TProjectInfo info;
+    std::string error;
+    if (!LoadProjectFile(project, info, error)) continue;
+    std::string source = text;
+    if (AddUnitToSource(info, source, PathOf("App/Sub/New.cpp"), "NewForm", error)) {
+      WriteFile("App/App." + kind, source);
+      TProjectInfo added;
+      ASSERT_TRUE(LoadProjectFile(project, added, error)) << error << "\n" << source;
+      EXPECT_EQ(added.Units.back(), PathOf("App/Sub/New.cpp")) << source;
+    }
+    for (size_t i = 1; i < info.Units.size(); ++i) RemoveUnitFromSource(info, source, info.Units[i], error);
+  }
+}
+
+// Projects written on Windows name their units with single backslashes and in any letter case; the
+// units are found as they lie on disk.
+TEST_F(ProjectFileTest, WindowsPathsClimbAndMatchIgnoringCase) {
+  const std::string shared = WriteFile("Shared/Unit2.cpp", "");
+  WriteFile("Shared/unit2.DFM", "");
+  const std::string showText = WriteFile("App/showtext.cpp", "");
+  const std::string util = WriteFile("App/sub/Util.cpp", "");
+  const std::string bpr = WriteFile("App/App.bpr", "VERSION = BCB.03\r\n");
+  WriteFile("App/App.cpp",
+            "USEFORM(\"..\\Shared\\Unit2.cpp\", Form2);\r\nUSEFORM(\"ShowText.cpp\", FormShow);\r\n"
+            "USEUNIT(\"SUB\\\\util.CPP\");\r\nUSEUNIT(\"Missing\\\\Gone.cpp\");\r\n");
+  TProjectInfo info;
+  std::string error;
+  ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
+  EXPECT_EQ(info.Units, (std::vector<std::string>{PathOf("App/App.cpp"), shared, showText, util,
+                                                  PathOf("App/Missing/Gone.cpp")}));
+  EXPECT_EQ(info.Forms, (std::vector<std::string>{PathOf("Shared/unit2.DFM"), PathOf("App/showtext.dfm")}));
+
+  const std::string pas = WriteFile("Lib/Tools.pas", "");
+  const std::string dpr = WriteFile("App/Shop.dpr", "program Shop;\r\nuses Tools in '..\\LIB\\tools.PAS';\r\nbegin end.\r\n");
+  ASSERT_TRUE(LoadProjectFile(dpr, info, error)) << error;
+  EXPECT_EQ(info.Units, (std::vector<std::string>{dpr, pas}));
 }

@@ -2,6 +2,7 @@
 
 #include "TempDirTest.h"
 
+#include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -138,4 +139,16 @@ TEST_F(FilesOnDisk, MakesUniqueTemporaryFiles) {
   EXPECT_TRUE(FileExists(first));
   EXPECT_EQ(FileSize(first), 0);
   EXPECT_EQ(CreateTempFileName(PathOf("missing"), "rvl"), "");
+}
+
+TEST_F(FilesOnDisk, FilesWithNamesAtTheLimitCanBeRewritten) {
+  for (size_t length : {size_t(NAME_MAX) - 8, size_t(NAME_MAX)}) {
+    const std::string file = WriteFile(std::string(length, 'n'), "old");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomic(file, "new", &error)) << length << ": " << error;
+    EXPECT_EQ(ReadFile(file), "new");
+    const std::string temp = CreateTempFileName(Dir().string(), "." + ExtractFileName(file) + ".");
+    EXPECT_FALSE(temp.empty()) << length;
+    DeleteFile(temp);
+  }
 }

@@ -225,3 +225,44 @@ TEST_F(RegistryTest, ExportRefusesValuesThatSpanLines) {
   EXPECT_NE(error.find("\"text\""), std::string::npos) << error;
   EXPECT_FALSE(ExportRegistryText(Hive::CurrentUser, "Missing", text, error));
 }
+
+// The user's hive holds their scrambled SourceSafe password: no other user may read it.
+TEST_F(RegistryTest, UserHiveAndItsFolderArePrivate) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to act as two users";
+  auto modeOf = [](const std::string& path) {
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_mode & 0777;
+  };
+  const mode_t oldMask = umask(0);
+  // One left open by an earlier version is tightened when it is next opened; the machine hive is not.
+  ASSERT_TRUE(RegistryKey(Hive::CurrentUser, "Software", true).WriteString("v", "1"));
+  ASSERT_TRUE(RegistryKey(Hive::LocalMachine, "Software", true).WriteString("v", "1"));
+  EXPECT_EQ(modeOf(PathOf("registry")), 0700u);
+  EXPECT_EQ(modeOf(PathOf("registry/HKCU.db")), 0600u);
+  EXPECT_NE(modeOf(PathOf("registry/HKLM.db")) & 0004, 0u);
+  chmod(PathOf("registry").c_str(), 0755);
+  chmod(PathOf("registry/HKCU.db").c_str(), 0644);
+  EXPECT_EQ(RegistryKey(Hive::CurrentUser, "Software", false).ReadString("v", ""), "1");
+  EXPECT_EQ(modeOf(PathOf("registry")), 0700u);
+  EXPECT_EQ(modeOf(PathOf("registry/HKCU.db")), 0600u);
+
+  // A user makes their hive in a folder everyone may write to; a second user can read none of it.
+  chmod(Dir().c_str(), 0755);
+  std::filesystem::create_directories(PathOf("shared"));
+  chmod(PathOf("shared").c_str(), 0777);
+  const std::string folder = PathOf("shared/registry");
+  setenv("RAVELIN_REGISTRY_DIR", folder.c_str(), 1);
+  EXPECT_TRUE(RunUnprivileged([] {
+    return RegistryKey(Hive::CurrentUser, "Software\\Ravelin", true).WriteString("Password", "scrambled");
+  }));
+  EXPECT_TRUE(RunUnprivileged(
+      [&] {
+        FILE* file = fopen((folder + "/HKCU.db").c_str(), "rb");
+        if (file) fclose(file);
+        RegistryKey key(Hive::CurrentUser, "Software\\Ravelin", false);
+        return !file && errno == EACCES && key.ReadString("Password", "none") == "none";
+      },
+      SecondUser));
+  umask(oldMask);
+}

@@ -1,6 +1,10 @@
 // Local copies: get, check out, check in and undo check-out with their flags, and comparing.
 #include "VSSTestDatabase.h"
 
+#include <climits>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -94,6 +98,81 @@ TEST_F(VSSFiles, CheckoutMakesTheCopyWritableAndShowsWhoHasIt) {
   EXPECT_EQ(ErrorOf([&] { FFile->Checkout("", FLocal, 0); }), VSSError::CheckedOutByYou);
   EXPECT_EQ(ErrorOf([&] { bobsView->Checkout("", PathOf("bob/main.cpp"), 0); }), VSSError::CheckedOutByOther);
   EXPECT_FALSE(platform::FileExists(PathOf("bob/main.cpp")));
+}
+
+// The temporary file written beside a working copy must fit the name limit too, or a file added
+// with a long name could never be got or checked out again.
+TEST_F(VSSFiles, FilesWithNamesAtTheLimitStayReachable) {
+  for (size_t length : {size_t(NAME_MAX) - 8, size_t(NAME_MAX)}) {
+    const std::string name = std::string(length - 4, 'n') + ".cpp";
+    auto file = AddFile(FDb.Get(), "$/App", name, "first\n");
+    const std::string local = PathOf("alice/" + name);
+    std::string got = local;
+    file->Get(got, 0);
+    EXPECT_EQ(ReadFile(local), "first\n");
+    Revise(file.Get(), local, "second\n");
+    EXPECT_EQ(ReadFile(local), "second\n");
+    EXPECT_FALSE(Writable(local)) << length;
+    file->Checkout("", local, 0);
+    file->UndoCheckout(local, 0);
+    EXPECT_EQ(ReadFile(local), "second\n");
+  }
+}
+
+// A full disk is reported as one, not as a refused access, and leaves nothing half written.
+TEST_F(VSSFiles, AGetOntoAFullDiskSaysTheDiskIsFull) {
+  const std::string small = PathOf("small");
+  platform::ForceDirectories(small);
+  if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "can't mount a small disk here";
+  auto big = AddFile(FDb.Get(), "$/App", "big.bin", std::string(256 * 1024, 'b'));
+  std::string local = small + "/big.bin";
+  uint32_t code = 0;
+  std::string message;
+  try {
+    big->Get(local, 0);
+  } catch (const EVSSAutomation& error) {
+    code = error.ErrorCode();
+    message = error.what();
+  }
+  EXPECT_EQ(code, VSSError::DiskFull) << message;
+  EXPECT_NE(message.find("The disk is full"), std::string::npos) << message;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(small), {}), 0);
+  ::umount(small.c_str());
+}
+
+// A file larger than the memory left is refused as too big for the memory, not with the library's
+// own words.
+TEST_F(VSSFiles, AddingAFileLargerThanTheMemoryLeftSaysSo) {
+  const std::string big = PathOf("work/huge.bin");
+  platform::ForceDirectories(PathOf("work"));
+  ASSERT_EQ(::truncate(WriteFile("work/huge.bin", "").c_str(), 1LL << 30), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Room for what the process holds now and a little more, far less than the file.
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (128 << 20);
+    const rlimit room{limit, limit};
+    if (pages == 0 || ::setrlimit(RLIMIT_AS, &room) != 0) ::_exit(2);
+    try {
+      Open()->VSSItem("$/App")->Add(big, "", 0);
+    } catch (const EVSSAutomation& error) {
+      ::_exit(error.ErrorCode() == VSSError::OutOfMemory &&
+                      std::string(error.what()).find("Out of memory reading file") != std::string::npos
+                  ? 0
+                  : 3);
+    } catch (...) {
+      ::_exit(4);
+    }
+    ::_exit(5);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {

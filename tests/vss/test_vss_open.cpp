@@ -3,6 +3,10 @@
 #include "VSSTestDatabase.h"
 
 #include <dlfcn.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include "Unprivileged.h"
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -34,19 +38,86 @@ TEST_F(VSSOpen, RefusesBadCredentialsWithSourceSafesErrors) {
   EXPECT_EQ(OpenError(IniPath(), "Alice", wide), 0u);
 }
 
-TEST_F(VSSOpen, RefusesFoldersThatAreNotDatabases) {
-  EXPECT_EQ(OpenError(PathOf("nowhere/srcsafe.ini"), "Admin", ""), VSSError::DatabaseNotFound);
+// Each way a database can be unusable says which it is; only a missing one is "Cannot find database".
+TEST_F(VSSOpen, RefusesWhatIsNotAUsableDatabaseSayingWhy) {
   platform::ForceDirectories(PathOf("empty"));
-  EXPECT_EQ(OpenError(PathOf("empty"), "Admin", ""), VSSError::DatabaseNotFound);
   WriteFile("junk/srcsafe.ini", "\x01\x02 garbage\n[[[\n=\n");
-  EXPECT_EQ(OpenError(PathOf("junk/srcsafe.ini"), "Admin", ""), VSSError::DatabaseNotFound);
-  // An ini naming a data folder whose store is not a database.
+  WriteFile("nodata/srcsafe.ini", "[SourceSafe]\nMultiple_Checkouts = No\n");
+  WriteFile("gone/srcsafe.ini", "[SourceSafe]\nData_Path = data\n");
   WriteFile("fake/srcsafe.ini", "[SourceSafe]\nData_Path = data\n");
   WriteFile("fake/data/sourcesafe.db", "this is not a database");
-  EXPECT_EQ(OpenError(PathOf("fake/srcsafe.ini"), "Admin", ""), VSSError::DatabaseNotFound);
+  std::filesystem::copy(DatabaseDir(), PathOf("header"), std::filesystem::copy_options::recursive);
+  std::string store = ReadFile(PathOf("header/data/sourcesafe.db"));
+  store.replace(0, 16, "damaged header!!");
+  WriteFile("header/data/sourcesafe.db", store);
+  const struct {
+    std::string Ini;
+    uint32_t Code;
+    std::string Says;
+  } cases[] = {
+      {PathOf("nowhere/srcsafe.ini"), VSSError::DatabaseNotFound, "Cannot find database " + PathOf("nowhere")},
+      {PathOf("empty"), VSSError::DatabaseNotFound, "Cannot find database " + PathOf("empty/srcsafe.ini")},
+      {PathOf("junk/srcsafe.ini"), VSSError::DatabaseNotFound, "is not a SourceSafe ini file: it holds no settings"},
+      {PathOf("nodata/srcsafe.ini"), VSSError::DatabaseNotFound, "names no data folder"},
+      {PathOf("gone/srcsafe.ini"), VSSError::DatabaseNotFound, PathOf("gone/data") + " named by"},
+      {PathOf("fake/srcsafe.ini"), VSSError::DatabaseCorrupt, "is damaged: file is not a database"},
+      {PathOf("header"), VSSError::DatabaseCorrupt, "is damaged: file is not a database"},
+      {UnreadableFile(), VSSError::AccessDenied, UnreadableFile()},
+  };
+  for (const auto& bad : cases) {
+    try {
+      OpenAt(bad.Ini, "Admin", "");
+      ADD_FAILURE() << bad.Ini << " opened";
+    } catch (const EVSSAutomation& error) {
+      EXPECT_EQ(error.ErrorCode(), bad.Code) << bad.Ini << ": " << error.what();
+      EXPECT_NE(std::string(error.what()).find(bad.Says), std::string::npos) << error.what();
+    }
+  }
   EXPECT_EQ(ReadFile(PathOf("fake/data/sourcesafe.db")), "this is not a database");
   // The folder itself works as well as its ini.
   EXPECT_EQ(OpenError(DatabaseDir(), "Admin", ""), 0u);
+
+  // A data folder this user may not read.
+  chmod(Dir().c_str(), 0755);
+  chmod(PathOf("db/data").c_str(), 0700);
+  EXPECT_TRUE(RunUnprivileged([&] {
+    try {
+      OpenAt(IniPath(), "Admin", "");
+    } catch (const EVSSAutomation& error) {
+      return error.ErrorCode() == VSSError::AccessDenied &&
+             std::string(error.what()).find("Access to the data folder " + PathOf("db/data")) != std::string::npos;
+    }
+    return false;
+  }));
+}
+
+// Opening a bound project sets the current project it already has: that must only read, so a
+// database this user may only read, or one another user is busy changing, still serves it.
+TEST_F(VSSOpen, SettingTheCurrentProjectItAlreadyHasOnlyReads) {
+  {
+    auto admin = Open("Admin", "");
+    admin->VSSItem("$/")->NewSubproject("App", "");
+    AddFile(admin.Get(), "$/App", "a.cpp", "a\n");
+    Open()->SetCurrentProject("$/App");
+  }
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(PathOf("db/data/sourcesafe.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(ErrorOf([&] { Open()->SetCurrentProject("$/App"); }), 0u);
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+
+  // The store file is the owner's; others may read it (and keep their read locks beside it).
+  chmod(Dir().c_str(), 0755);
+  chmod(PathOf("db/data").c_str(), 0777);
+  EXPECT_TRUE(RunUnprivileged([&] {
+    auto alice = Open();
+    alice->SetCurrentProject("$/App");
+    alice->SetCurrentProject("$/");   // kept for this session only
+    auto file = alice->VSSItem("$/App/a.cpp");
+    const bool read = alice->CurrentProject() == "$/" && file->IsCheckedOut() == VSSFILE_NOTCHECKEDOUT;
+    return read && ErrorOf([&] { file->Checkout("", PathOf("a.cpp"), VSSFLAG_GETNO); }) == VSSError::DatabaseReadOnly;
+  }));
 }
 
 TEST_F(VSSOpen, AnUnopenedDatabaseRaises) {

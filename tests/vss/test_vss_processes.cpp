@@ -1,5 +1,5 @@
 // Several processes on one database: a check-out race has exactly one winner, and a process killed
-// in the middle of check-ins leaves every version whole.
+// in the middle of check-ins leaves every version whole and its local copy as the database says.
 #include "VSSTestDatabase.h"
 
 #include <chrono>
@@ -94,6 +94,24 @@ TEST_F(VSSProcesses, AProcessKilledDuringCheckinsLeavesEveryVersionWhole) {
   WriteFile("helper/big.bin", "small at last");
   alice->Checkin("", local, 0);
   EXPECT_EQ(alice->VersionNumber(), versions + 1);
+}
+
+// A check-in killed just before or just after its local copy turns read-only: either way the copy's
+// state follows the database by the next status read.
+TEST_F(VSSProcesses, ACheckinKilledAsItsCopyTurnsReadOnlyLeavesTheCopyAsTheDatabaseSays) {
+  for (const std::string when : {"before", "after"}) {
+    const std::string spec = "$/" + when + ".cpp", local = PathOf("alice/" + when + ".cpp");
+    auto file = AddFile(Open().Get(), "$/", when + ".cpp", "first\n");
+    file->Checkout("", local, 0);
+    WriteFile("alice/" + when + ".cpp", "second\n");
+    SetEnvironment("RAVELIN_TEST_KILL_AT_READ_ONLY", when.c_str());
+    platform::Process helper;
+    ASSERT_TRUE(Start(helper, {"checkin", IniPath(), "Alice", "alice-pw", spec, local}));
+    helper.Wait(60000);
+    SetEnvironment("RAVELIN_TEST_KILL_AT_READ_ONLY", nullptr);
+    const bool checkedOut = Open()->VSSItem(spec)->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME;
+    EXPECT_EQ(Writable(local), checkedOut) << "killed " << when;
+  }
 }
 
 TEST_F(VSSProcesses, ADatabaseLockedTooLongRefusesChangesClearly) {

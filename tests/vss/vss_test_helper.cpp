@@ -5,15 +5,40 @@
 //   checkin-loop INI USER PASSWORD SPEC LOCAL SIZE PROGRESSFILE
 //     checks in a new SIZE-byte content again and again (version n has VSSTestContent(n - 1)),
 //     writing the number of the last version finished to PROGRESSFILE, until it is killed.
+//   checkin INI USER PASSWORD SPEC LOCAL
+//     checks LOCAL in. With RAVELIN_TEST_KILL_AT_READ_ONLY set to "before" or "after" the process
+//     kills itself with SIGKILL just before or just after LOCAL is made read-only.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 #include "VSSTestContent.h"
 #include "platform/Files.h"
 #include "vss/api/VSSApi.h"
 #include "vss/server/VSSDatabaseObject.h"
+
+namespace {
+
+std::string KillAtReadOnly;   // the file whose turn to read-only kills this process
+
+} // namespace
+
+// Every chmod of this program (the database code is linked in) passes here.
+extern "C" int chmod(const char* path, mode_t mode) {
+  const bool readOnly = !KillAtReadOnly.empty() && KillAtReadOnly == path && !(mode & S_IWUSR);
+  const char* when = readOnly ? std::getenv("RAVELIN_TEST_KILL_AT_READ_ONLY") : nullptr;
+  if (when && std::strcmp(when, "before") == 0) ::kill(::getpid(), SIGKILL);
+  const int result = ::fchmodat(AT_FDCWD, path, mode, 0);
+  if (when && std::strcmp(when, "after") == 0) ::kill(::getpid(), SIGKILL);
+  return result;
+}
 
 namespace {
 
@@ -66,6 +91,13 @@ int CheckinLoop(char** argv) {
   return 1;
 }
 
+int Checkin(char** argv) {
+  VSSPtr<IVSSItem> item = OpenItem(argv);
+  KillAtReadOnly = argv[6];
+  item->Checkin("", argv[6], 0);
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +105,8 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "checkout" && argc == 8) return Checkout(argv);
     if (command == "checkin-loop" && argc == 9) return CheckinLoop(argv);
-    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop ...\n");
+    if (command == "checkin" && argc == 7) return Checkin(argv);
+    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin ...\n");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }

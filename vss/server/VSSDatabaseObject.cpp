@@ -23,6 +23,11 @@ std::string VSSDatabaseObject::UserName() { return Session().UserName; }
 
 std::string VSSDatabaseObject::CurrentProject() {
   VSSSession& session = Session();
+  return session.CurrentProject.empty() ? StoredCurrentProject() : session.CurrentProject;
+}
+
+std::string VSSDatabaseObject::StoredCurrentProject() {
+  VSSSession& session = Session();
   VSSStore::Statement row(*session.Store, "SELECT current_project FROM users WHERE id = ?");
   row.Bind(1, session.UserId);
   return row.Step() ? row.Text(0) : std::string(VSSSpec::Root);
@@ -40,11 +45,22 @@ void VSSDatabaseObject::SetCurrentProject(const std::string& spec) {
   VSSSession& session = Session();
   const int64_t entry = Resolve(spec, false);
   VSSTree tree(session);
-  session.Store->Write([&] {
+  const std::string project = session.Store->Read([&] {
     if (tree.Entry(entry).Type != VSSITEM_PROJECT)
       throw EVSSAutomation(tree.SpecOf(entry) + " is a file, not a project", VSSError::InvalidOperation);
-    session.Store->Execute("UPDATE users SET current_project = ? WHERE id = ?", tree.SpecOf(entry), session.UserId);
+    return tree.SpecOf(entry);
   });
+  session.CurrentProject = project;
+  // Opening a project sets the project it is already on: that only reads. A database that can't
+  // take the change now (busy, read-only) still serves this session with it.
+  if (StoredCurrentProject() == project) return;
+  try {
+    session.Store->Write([&] {
+      session.Store->Execute("UPDATE users SET current_project = ? WHERE id = ?", project, session.UserId);
+    });
+  } catch (const EVSSAutomation& error) {
+    if (error.ErrorCode() != VSSError::DatabaseBusy && error.ErrorCode() != VSSError::DatabaseReadOnly) throw;
+  }
 }
 
 VSSPtr<IVSSItem> VSSDatabaseObject::VSSItem(const std::string& spec, bool deleted) {

@@ -18,6 +18,7 @@ public:
 
 private:
   VSSSession& Session();
+  std::string StoredCurrentProject();   // as the database keeps it for this user
   // The entry of `spec` (relative specs against the current project); raises when missing.
   int64_t Resolve(const std::string& spec, bool deleted);
 

@@ -99,6 +99,13 @@ std::vector<CheckoutRow> CheckoutsOf(VSSStore& store, int64_t item) {
   return result;
 }
 
+void MendCheckedOutCopy(const CheckoutRow& row, const std::string& name) {
+  if (row.Record.LocalSpec.empty() || row.Record.Machine != platform::MachineName()) return;
+  const std::string local = platform::IncludeTrailingPathDelimiter(row.Record.LocalSpec) + name;
+  if (VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File && platform::IsReadOnly(local))
+    platform::SetReadOnly(local, false);
+}
+
 std::string FileLocalSpec(VSSTree& tree, const VSSEntry& entry) {
   const std::string folder = tree.WorkingFolder(entry.Parent);
   return folder.empty() ? std::string() : platform::IncludeTrailingPathDelimiter(folder) + entry.Name;
@@ -173,24 +180,37 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
   // Read before taking the write lock: a large file must not hold up other users.
   const std::string content = VSSLocalFile::Read(local);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
-  session.Store->Write([&] {
-    const VSSEntry entry = LoadFile(tree, entryId);
-    const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
-                                              session.UserId);
-    if (!mine) NotCheckedOut(tree, entry);
-    const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
-    const VSSContentInfo info = tree.ContentInfo(latest.Content);
-    const bool changed = static_cast<int64_t>(content.size()) != info.Size || VSSContent::Hash(content) != info.Hash;
-    int32_t number = latest.Number;
-    if (changed || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
-      number = tree.AddVersion(entry.Item, {.Action = "Checked in " + tree.SpecOf(entry.Parent), .Comment = comment,
-                                            .Content = tree.PutContent(content), .FileTime = fileTime});
-    if (keep)
-      session.Store->Execute("UPDATE checkouts SET version = ? WHERE id = ?", int64_t{number}, *mine);
-    else
-      session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);
-  });
-  if (!keep && ReadOnlyWanted(flags)) VSSLocalFile::SetReadOnly(local, true);
+  const bool readOnly = !keep && ReadOnlyWanted(flags);
+  bool madeReadOnly = false;
+  try {
+    session.Store->Write([&] {
+      const VSSEntry entry = LoadFile(tree, entryId);
+      const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
+                                                session.UserId);
+      if (!mine) NotCheckedOut(tree, entry);
+      const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
+      const VSSContentInfo info = tree.ContentInfo(latest.Content);
+      const bool changed = static_cast<int64_t>(content.size()) != info.Size || VSSContent::Hash(content) != info.Hash;
+      int32_t number = latest.Number;
+      if (changed || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
+        number = tree.AddVersion(entry.Item, {.Action = "Checked in " + tree.SpecOf(entry.Parent), .Comment = comment,
+                                              .Content = tree.PutContent(content), .FileTime = fileTime});
+      if (keep)
+        session.Store->Execute("UPDATE checkouts SET version = ? WHERE id = ?", int64_t{number}, *mine);
+      else
+        session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);
+      // The copy turns read-only as the last step before the check-in commits: an interruption can
+      // leave a read-only copy of a file still checked out, which the next status read mends, but
+      // never a writable copy of a file checked in.
+      if (readOnly) {
+        VSSLocalFile::SetReadOnly(local, true);
+        madeReadOnly = true;
+      }
+    });
+  } catch (...) {
+    if (madeReadOnly) platform::SetReadOnly(local, false);
+    throw;
+  }
 }
 
 void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& localIn, int32_t flags) {

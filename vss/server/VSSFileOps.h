@@ -17,6 +17,10 @@ struct CheckoutRow {
   VSSCheckoutRecord Record;
 };
 std::vector<CheckoutRow> CheckoutsOf(VSSStore& store, int64_t item);
+// A check-in interrupted between making its copy read-only and committing leaves the file checked
+// out with a read-only copy: this makes the copy of the file `name` that `row` checked out on this
+// machine writable again, as a check-out leaves it.
+void MendCheckedOutCopy(const CheckoutRow& row, const std::string& name);
 
 // The local path to use: `local`, else the item's LocalSpec; raises when neither is set.
 std::string LocalPathOf(VSSTree& tree, const VSSEntry& entry, const std::string& local);

@@ -74,7 +74,10 @@ int32_t VSSItemObject::VersionNumber() { return FVersion ? FVersion : Tree().Lat
 int32_t VSSItemObject::IsCheckedOut() {
   int32_t status = VSSFILE_NOTCHECKEDOUT;
   for (const VSSFileOps::CheckoutRow& row : VSSFileOps::CheckoutsOf(Store(), Load().Item)) {
-    if (row.UserId == FSession->UserId) return VSSFILE_CHECKEDOUT_ME;
+    if (row.UserId == FSession->UserId) {
+      VSSFileOps::MendCheckedOutCopy(row, Load().Name);
+      return VSSFILE_CHECKEDOUT_ME;
+    }
     status = VSSFILE_CHECKEDOUT;
   }
   return status;

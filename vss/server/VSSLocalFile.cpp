@@ -19,6 +19,19 @@ namespace {
                        VSSError::AccessDenied);
 }
 
+// A failed system call on the local file `path`, with its errno: a full disk or a lack of memory is
+// said as such, anything else is a refused access.
+[[noreturn]] void Failed(const std::string& path, int code) {
+  if (code == ENOSPC || code == EDQUOT)
+    throw EVSSAutomation("The disk is full: file \"" + path + "\" cannot be written", VSSError::DiskFull);
+  if (code == ENOMEM) throw EVSSAutomation("Out of memory writing file \"" + path + "\"", VSSError::OutOfMemory);
+  Denied(path, std::strerror(code));
+}
+
+void CheckNamed(const std::string& path) {
+  if (path.empty()) throw EVSSAutomation("No local file name was given", VSSError::InvalidOperation);
+}
+
 } // namespace
 
 Kind KindOf(const std::string& path) {
@@ -32,6 +45,7 @@ bool IsWritable(const std::string& path) { return KindOf(path) == Kind::File && 
 int64_t ModifiedTime(const std::string& path) { return platform::FileAge(path); }
 
 std::string Read(const std::string& path) {
+  CheckNamed(path);
   switch (KindOf(path)) {
   case Kind::Missing:
     throw EVSSAutomation("File \"" + path + "\" not found", VSSError::LocalFileNotFound);
@@ -41,7 +55,11 @@ std::string Read(const std::string& path) {
     break;
   }
   std::string content, error;
-  if (!platform::ReadFile(path, content, &error)) Denied(path, error);
+  try {
+    if (!platform::ReadFile(path, content, &error)) Denied(path, error);
+  } catch (const std::bad_alloc&) {
+    throw EVSSAutomation("Out of memory reading file \"" + path + "\"", VSSError::OutOfMemory);
+  }
   return content;
 }
 
@@ -61,6 +79,7 @@ void Remove(const std::string& path) {
 
 PendingWrite::PendingWrite(const std::string& path, const std::string& content, bool readOnly, int64_t fileTime)
     : FPath(platform::ExpandFileName(path)) {
+  CheckNamed(path);
   CheckNotFolder(FPath);
   std::vector<std::string> missing;   // folders on the way that don't exist yet, deepest first
   for (std::string folder = platform::ExtractFileDir(FPath);
@@ -95,9 +114,9 @@ void PendingWrite::Discard() noexcept {
 }
 
 void PendingWrite::Fail() {
-  const std::string why = std::strerror(errno);
+  const int code = errno;
   Discard();
-  Denied(FPath, why);
+  Failed(FPath, code);
 }
 
 void PendingWrite::Commit() {

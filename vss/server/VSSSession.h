@@ -20,6 +20,8 @@ struct VSSSession {
   std::string Name;       // registered name, else the folder's name
   int64_t UserId = 0;
   std::string UserName;   // as stored
+  // The current project set in this session; it holds even when the database can't store it.
+  std::string CurrentProject;
   // What local files held when this user last read or wrote them on this machine.
   VSSStatCache LocalFiles{VSSStatCache::DefaultFile()};
 };

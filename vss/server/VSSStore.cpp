@@ -1,8 +1,13 @@
 #include "vss/server/VSSStore.h"
 
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include "platform/Files.h"
+#include "platform/Profile.h"
 #include "vss/api/VSSErrors.h"
 #include "vss/server/VSSIni.h"
 
@@ -44,12 +49,54 @@ CREATE TABLE workfolders(user INTEGER NOT NULL REFERENCES users(id),
   throw EVSSAutomation("Cannot find database " + name, VSSError::DatabaseNotFound);
 }
 
+// What a failed SQLite call on `file` means to the user, for the codes that aren't about the data.
+std::optional<EVSSAutomation> PlainFailure(int code, const std::string& file, const std::string& what) {
+  switch (code) {
+  case SQLITE_FULL: return EVSSAutomation("The disk is full while " + what + " (" + file + ")", VSSError::DiskFull);
+  case SQLITE_NOMEM:
+  case SQLITE_TOOBIG: return EVSSAutomation("Out of memory while " + what + " (" + file + ")", VSSError::OutOfMemory);
+  case SQLITE_READONLY:
+    return EVSSAutomation("The database " + file + " is read-only: it can be read but not changed",
+                          VSSError::DatabaseReadOnly);
+  default: return std::nullopt;
+  }
+}
+
+// Opening the store failed with `code`: says whether the file is damaged, unreadable or something else.
+[[noreturn]] void CannotOpen(int code, const std::string& file, const std::string& detail) {
+  if (auto failure = PlainFailure(code, file, "opening the database")) throw *failure;
+  switch (code) {
+  case SQLITE_NOTADB:
+  case SQLITE_CORRUPT:
+    throw EVSSAutomation("The database " + file + " is damaged: " + detail, VSSError::DatabaseCorrupt);
+  case SQLITE_CANTOPEN:
+  case SQLITE_PERM:
+  case SQLITE_AUTH:
+    throw EVSSAutomation("Access to the database " + file + " denied: " + detail, VSSError::AccessDenied);
+  default: throw EVSSAutomation("The database " + file + " cannot be opened: " + detail, VSSError::DatabaseCorrupt);
+  }
+}
+
 } // namespace
 
 std::string VSSStore::StoreFileOf(const std::string& iniPath) {
   if (!platform::FileExists(iniPath)) NotADatabase(iniPath);
+  std::string text, error;
+  if (!platform::ReadFile(iniPath, text, &error)) throw EVSSAutomation(error, VSSError::AccessDenied);
   const std::string dataPath = VSSIni::DataPath(iniPath);
-  if (dataPath.empty() || !platform::DirectoryExists(dataPath)) NotADatabase(iniPath);
+  if (dataPath.empty()) {
+    if (platform::ProfileFile(iniPath).Sections().empty())
+      throw EVSSAutomation(iniPath + " is not a SourceSafe ini file: it holds no settings", VSSError::DatabaseNotFound);
+    throw EVSSAutomation(iniPath + " names no data folder: its [" + std::string(VSSIni::Section) +
+                             "] section has no Data_Path",
+                         VSSError::DatabaseNotFound);
+  }
+  if (!platform::DirectoryExists(dataPath))
+    throw EVSSAutomation("The data folder " + dataPath + " named by " + iniPath + " does not exist",
+                         VSSError::DatabaseNotFound);
+  if (::access(dataPath.c_str(), R_OK | X_OK) != 0)
+    throw EVSSAutomation("Access to the data folder " + dataPath + " denied: " + std::strerror(errno),
+                         VSSError::AccessDenied);
   return StoreFileIn(dataPath);
 }
 
@@ -78,19 +125,29 @@ void VSSStore::Create(const std::string& file) {
 
 VSSStore::VSSStore(const std::string& file, const std::string& databaseName) : FFile(file) {
   if (!platform::FileExists(file)) NotADatabase(databaseName);
-  if (sqlite3_open_v2(file.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
+  if (const int code = sqlite3_open_v2(file.c_str(), &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+      code != SQLITE_OK) {
+    const std::string detail = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(code);
     Close();
-    NotADatabase(databaseName);
+    CannotOpen(code, file, detail);
   }
   sqlite3_busy_timeout(FDb, BusyTimeoutMs);
   sqlite3_extended_result_codes(FDb, 0);
+  bool sourceSafe = false;
   try {
     Exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
     Statement check(*this, "SELECT value FROM meta WHERE key = 'schema'");
-    if (!check.Step() || check.Text(0) != SchemaVersion) NotADatabase(databaseName);
+    sourceSafe = check.Step() && check.Text(0) == SchemaVersion;
   } catch (const EVSSAutomation& error) {
+    const int code = sqlite3_errcode(FDb);
+    const std::string detail = sqlite3_errmsg(FDb);
     Close();
     if (error.ErrorCode() == VSSError::DatabaseBusy) throw;
+    // A database of some other kind has no table "meta": that is no SourceSafe database either.
+    if (code != SQLITE_ERROR) CannotOpen(code, file, detail);
+  }
+  if (!sourceSafe) {
+    Close();
     NotADatabase(databaseName);
   }
 }
@@ -107,6 +164,7 @@ void VSSStore::Close() noexcept {
 void VSSStore::Fail(int code, const std::string& what) const {
   if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
     throw EVSSAutomation("The database is busy: another user is changing it. Try again later", VSSError::DatabaseBusy);
+  if (auto failure = PlainFailure(code, FFile, what)) throw *failure;
   const char* detail = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(code);
   throw EVSSAutomation("Database error while " + what + ": " + detail, VSSError::DatabaseCorrupt);
 }
@@ -164,25 +222,25 @@ VSSStore::Statement::~Statement() {
   FCached->InUse = false;
 }
 
-VSSStore::Statement& VSSStore::Statement::Bind(int index, int64_t value) {
-  sqlite3_bind_int64(FStatement, index, value);
+// A value that can't be bound (out of memory, too big) must not leave NULL in its place.
+VSSStore::Statement& VSSStore::Statement::Bound(int code) {
+  if (code != SQLITE_OK) FStore.Fail(code, "storing a value");
   return *this;
+}
+
+VSSStore::Statement& VSSStore::Statement::Bind(int index, int64_t value) {
+  return Bound(sqlite3_bind_int64(FStatement, index, value));
 }
 
 VSSStore::Statement& VSSStore::Statement::Bind(int index, const std::string& value) {
-  sqlite3_bind_text(FStatement, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-  return *this;
+  return Bound(sqlite3_bind_text64(FStatement, index, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
 VSSStore::Statement& VSSStore::Statement::BindBlob(int index, const std::string& value) {
-  sqlite3_bind_blob(FStatement, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-  return *this;
+  return Bound(sqlite3_bind_blob64(FStatement, index, value.data(), value.size(), SQLITE_TRANSIENT));
 }
 
-VSSStore::Statement& VSSStore::Statement::BindNull(int index) {
-  sqlite3_bind_null(FStatement, index);
-  return *this;
-}
+VSSStore::Statement& VSSStore::Statement::BindNull(int index) { return Bound(sqlite3_bind_null(FStatement, index)); }
 
 bool VSSStore::Statement::Step(const char* what) {
   const int code = sqlite3_step(FStatement);

@@ -22,7 +22,8 @@ class VSSStore {
 
 public:
   // The store file of the database described by `iniPath` (its Data_Path folder + the file name);
-  // raises "Cannot find database" when the ini file is missing or names no data folder.
+  // raises "Cannot find database" when the ini file is missing, and says what is wrong when it can't
+  // be read, names no data folder or one that can't be read.
   static std::string StoreFileOf(const std::string& iniPath);
   // The store file inside a data folder.
   static std::string StoreFileIn(const std::string& dataPath);
@@ -30,7 +31,7 @@ public:
   static void Create(const std::string& file);
 
   // Opens an existing store; a missing file or one that isn't a store raises "Cannot find database"
-  // naming `databaseName`.
+  // naming `databaseName`, a damaged or unreadable one says so.
   VSSStore(const std::string& file, const std::string& databaseName);
   ~VSSStore();
   VSSStore(const VSSStore&) = delete;
@@ -66,6 +67,8 @@ public:
     bool IsNull(int column) const;
 
   private:
+    Statement& Bound(int code);
+
     VSSStore& FStore;
     sqlite3_stmt* FStatement = nullptr;
     CachedStatement* FCached = nullptr;   // the store's entry when this is its kept statement

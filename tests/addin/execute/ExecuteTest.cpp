@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include <sqlite3.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -255,3 +257,15 @@ TEST_F(ExecuteTest, TheEditorFollowsGetCheckOutAndEachLocalCopyChoiceOfUndo) {
 }
 
 } // namespace
+
+TEST_F(ExecuteTest, ABusyDatabaseStopsTheRunWithOneLineForTheFilesLeft) {
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open((DatabaseDir() + "/data/sourcesafe.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  Run(*Executors().CreateCheckOut(), {"Util.cpp", "Unit1.cpp", "Unit1.h"});
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(FLog.Modal, (Lines{"RED " + Local("Util.cpp") + " - The database is busy: another user is changing it. Try again later",
+                               "RED 2 more file(s) left alone: the database is busy"}));
+  EXPECT_EQ(VSSFile("Unit1.cpp", "Alice")->IsCheckedOut(), VSSFILE_NOTCHECKEDOUT);
+}

@@ -60,6 +60,9 @@ TEST_F(SyntaxTest, PascalCommentsAndReservedWordsAcrossRows) {
             }));
   // A two-character delimiter at the start of a longer run of symbols becomes a token of its own.
   EXPECT_EQ(Tokens("a.pas", {"x(*)y"}), (std::vector<std::string>{"w:x|c:(*|c:)|c:y"}));
+  // A run of symbols as long as a generated file's is read in one pass.
+  const std::string run(200000, '(');
+  EXPECT_EQ(Tokens("a.pas", {run + "*"}), (std::vector<std::string>{"c:" + run + "*"}));
   // A reserved word that holds a block-start delimiter opens a comment.
   EXPECT_EQ(Tokens("a.bas", {"remark x"}), (std::vector<std::string>{"c:remark|c: |c:x"}));
   // An extension without a language, or no extension, gives one plain token per row.

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include "platform/Exception.h"
 #include "ui/CheckList.h"
@@ -73,6 +74,13 @@ std::vector<std::string> DescribeForm(const TForm& form) {
       for (int i = 0; i < list->count(); ++i)
         lines.push_back(name + "[" + std::to_string(i) + "] | " + list->item(i)->text().toStdString() +
                         CheckText(LineCheckState(*list, i)));
+    if (auto* view = qobject_cast<QTreeWidget*>(control))
+      for (int i = 0; i < view->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = view->topLevelItem(i);
+        std::string line = name + "[" + std::to_string(i) + "]";
+        for (int column = 0; column < view->columnCount(); ++column) line += " | " + row->text(column).toStdString();
+        lines.push_back(line + (row->isSelected() ? " | selected" : ""));
+      }
   }
   return lines;
 }
@@ -90,6 +98,22 @@ void TickLine(TForm& form, const std::string& name, int index) {
   list->setFocus();
   list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
   SendKey(list, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+}
+
+void SelectLines(TForm& form, const std::string& name, const std::vector<int>& indexes) {
+  auto* view = Control<QAbstractItemView>(form, name, "a list or list view");
+  QAbstractItemModel* model = view->model();
+  view->setFocus();
+  view->clearSelection();
+  for (size_t i = 0; i < indexes.size(); ++i) {
+    if (indexes[i] < 0 || indexes[i] >= model->rowCount())
+      throw Exception("\"" + name + "\" has no line " + std::to_string(indexes[i]) + " (it has " +
+                      std::to_string(model->rowCount()) + ")");
+    const QModelIndex index = model->index(indexes[i], 0);
+    view->selectionModel()->setCurrentIndex(index, (i == 0 ? QItemSelectionModel::ClearAndSelect
+                                                           : QItemSelectionModel::Select) |
+                                                       QItemSelectionModel::Rows);
+  }
 }
 
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text) {

@@ -31,9 +31,11 @@
 //   print-form           the form's class name and caption, then each visible control as
 //                        `NAME | caption or text | enabled` (a check box adds `| checked`), and each
 //                        line of a list as `NAME[INDEX] | text` with `| checked`, `| unchecked` or
-//                        `| grayed` when it has a check box
+//                        `| grayed` when it has a check box; a list view's rows show their columns
+//                        as `NAME[INDEX] | column | column …`, with `| selected` on the selected ones
 //   click NAME           presses a button or check box
 //   tick NAME INDEX      toggles the check box of line INDEX (from 0) of a list, as Space on it does
+//   select NAME INDEX…   selects exactly these lines of a list or list view, as clicks with Ctrl do
 //   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
 // A prompt without a queued answer fails the scenario, wherever it was raised (also while the IDE
 // starts or closes, and when something caught the failure); so does a modal form still up when the

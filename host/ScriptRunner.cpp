@@ -441,6 +441,14 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
     int index = -1;
     if (!(words >> name >> index) || words >> rest) throw Exception("give a list's name and a line number");
     TickLine(UpForm(), name, index);
+  } else if (c == "select") {
+    std::istringstream words(arg);
+    std::string name;
+    std::vector<int> indexes;
+    words >> name;
+    for (int index; words >> index;) indexes.push_back(index);
+    if (name.empty() || indexes.empty() || !words.eof()) throw Exception("give a list's name and line numbers");
+    SelectLines(UpForm(), name, indexes);
   } else if (c == "set") {
     size_t start = arg.find_first_not_of(" \t");
     size_t space = arg.find_first_of(" \t", start);

@@ -6,12 +6,14 @@
 
 class TRVLCommands;
 class TRVLFilesCommands;
+class TRVLViewCommands;
 
 class TRVLCommandsFactory : public TSingletonOf<TRVLCommandsFactory> {
 public:
   static constexpr char SingletonName[] = "TRVLCommandsFactory";
 
   virtual std::unique_ptr<TRVLFilesCommands> CreateFilesCommands();
+  virtual std::unique_ptr<TRVLViewCommands> CreateViewCommands();
   virtual std::unique_ptr<TRVLCommands> CreateCommands();
 
 protected:

@@ -153,10 +153,22 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuRemoveCurrent = AddMenuItem(RVLMnuRemove, sub, current(&F::RemoveCurrent), "RVLMnuRemoveCurrent", "&Current File");
   RVLMnuRemoveFiles = AddMenuItem(RVLMnuRemove, sub, files(&F::RemoveFiles), "RVLMnuRemoveFiles", "&Files...");
 
-  // The history, differences and project windows are wired as they come.
+  // The project windows are wired as they come.
   AddSeparator(FMenu, pos);
-  RVLMnuShowHistory = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShowHistory", "Show Histor&y...");
-  RVLMnuShowDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShowDiff", "Show Di&fferences...");
+  RVLMnuShowHistory = AddMenuItem(
+      FMenu, pos,
+      [this] {
+        FFilesCommands->SetProject(Project());
+        FFilesCommands->SetCurrentItem(CurrentItem());
+        FFilesCommands->ShowHistory(true);
+      },
+      "RVLMnuShowHistory", "Show Histor&y...");
+  RVLMnuShowDiff = AddMenuItem(
+      FMenu, pos,
+      [this] {
+        if (TRVLItem* item = CurrentItem()) item->ShowDifference();
+      },
+      "RVLMnuShowDiff", "Show Di&fferences...");
   RVLMnuProjectExplorer = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectExplorer", "Project E&xplorer...");
   RVLMnuProjectDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectDiff", "Pro&ject Difference...");
   RVLMnuProjectDiff->SetVisible(false);

@@ -7,6 +7,7 @@
 #include "addin/execute/uFrmExecuteLog.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "addin/tools/uFrmFileDiff.h"
+#include "addin/tools/uFrmHistory.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
@@ -56,6 +57,12 @@ TRVLFormPtr<TFrmFileDiff> TRVLFormFactory::CreateFileDiff(const std::string& Lef
                                                           const std::string& DiffFile, const std::string& LeftCaption,
                                                           const std::string& RightCaption) {
   return MakeRVLForm<TFrmFileDiff>(&Application(), LeftFile, RightFile, DiffFile, LeftCaption, RightCaption);
+}
+
+TRVLFormPtr<TFrmHistory> TRVLFormFactory::CreateHistory() { return MakeRVLForm<TFrmHistory>(&Application()); }
+
+TRVLFormPtr<TFrmHistoryDetails> TRVLFormFactory::CreateHistoryDetails(TFrmHistory* History) {
+  return MakeRVLForm<TFrmHistoryDetails>(&Application(), History);
 }
 
 TForm* StartupForm() {

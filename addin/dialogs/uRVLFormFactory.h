@@ -11,6 +11,8 @@ class TFrmAdvanced;
 class TFrmExecuteLog;
 class TFrmFileList;
 class TFrmFileDiff;
+class TFrmHistory;
+class TFrmHistoryDetails;
 class TFrmLogin;
 class TFrmScanDebug;
 class TRVLProject;
@@ -43,6 +45,10 @@ public:
   virtual TRVLFormPtr<TFrmFileDiff> CreateFileDiff(const std::string& LeftFile, const std::string& RightFile,
                                                    const std::string& DiffFile, const std::string& LeftCaption,
                                                    const std::string& RightCaption);
+  // The history window, and its details dialog showing `History`'s selected version; both owned by
+  // the application.
+  virtual TRVLFormPtr<TFrmHistory> CreateHistory();
+  virtual TRVLFormPtr<TFrmHistoryDetails> CreateHistoryDetails(TFrmHistory* History);
   // The exception handler's waiting window; no owner.
   TRVLFormPtr<TFrmScanDebug> CreateScanDebug();
 

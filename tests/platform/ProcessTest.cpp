@@ -154,3 +154,25 @@ TEST_F(ProcessTest, ShellOpenHandsTheTargetToXdgOpen) {
   EXPECT_FALSE(ShellOpen("x", &error));
   EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
 }
+
+// A viewer is ready once it has read its file: the wait ends when the child has opened and closed
+// it, not before; a child that ends without reading it, or the time-out, ends the wait unread.
+TEST_F(ProcessTest, FileReadWatchEndsWhenTheChildHasReadTheFile) {
+  const std::string file = WriteFile("shown.txt", "text\n");
+  struct TCase {
+    const char* Command;
+    bool Read;
+  } cases[] = {
+      {"sh -c \"sleep 0.2; cat shown.txt > copy.txt; sleep 30\"", true},
+      {"sh -c \"exit 0\"", false},
+      {"sleep 30", false},
+  };
+  for (const TCase& c : cases) {
+    FileReadWatch watch(file);
+    Process child;
+    ASSERT_TRUE(child.Start(c.Command, false, Dir().string())) << child.Error();
+    EXPECT_EQ(watch.Wait(&child, 1000), c.Read) << c.Command;
+    if (c.Read) EXPECT_EQ(ReadFile(PathOf("copy.txt")), "text\n");
+    child.Wait(0);
+  }
+}

@@ -168,3 +168,10 @@ void TEditWindow::TakeMarkedBlock() {
   const QSignalBlocker blocker(module);
   module->SetBlock(block);
 }
+
+std::vector<std::string> TEditWindow::StatusLines() const {
+  std::vector<std::string> lines;
+  for (int i = 0; i < FStatusBar->PanelCount(); ++i)
+    lines.push_back("status " + std::to_string(FStatusBar->Panels(i)->ID()) + ": " + FStatusBar->Panels(i)->Text());
+  return lines;
+}

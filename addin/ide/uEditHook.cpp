@@ -92,7 +92,11 @@ void TEditHookComp::Initialize(TRVLActiveFiles* ActiveFiles, TRVLActiveProjects*
   HookParts();
   FLineHeight = QFontMetrics(FStatusBar ? FStatusBar->font() : QApplication::font()).height() + 2;
   if (FEditorLocalMenu) BuildMenus();
-  if (FStatusBar) AddStatusPanel();
+  if (FStatusBar) {
+    AddStatusPanel();
+    // The window may have painted before it was hooked: the panel shows the state from the start.
+    SchedulePanelUpdate();
+  }
 }
 
 void TEditHookComp::FindParts() {

@@ -32,6 +32,9 @@ TEditWindow::TEditWindow(QObject* owner)
   FTabs->setDocumentMode(true);
   FTabs->setTabsClosable(false);
   FTabs->setExpanding(false);
+  // The keys typed into the window go to the text, as soon as the window activates.
+  FTabs->setFocusPolicy(Qt::NoFocus);
+  FEditor->setFocus();
   layout->addWidget(FTabs);
   layout->addWidget(FEditor, 1);
   layout->addWidget(FStatusBar);

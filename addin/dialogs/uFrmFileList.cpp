@@ -102,6 +102,8 @@ TFrmFileList::TFrmFileList(QObject* owner, TRVLProject* Project)
     UpdateState();
     Rows()->setFocus();
   };
+  // The popup menu is only shown on demand; its shortcut works while the dialog is active.
+  addAction(popupInvertSelection->Action());
   connect(btnAdvanced, &QPushButton::clicked, this, [this] { ShowAdvanced(); });
   connect(btnOKToAll, &QPushButton::clicked, this, [this] { Guarded(this, [this] { OKToAllClick(); }); });
   connect(btnOK, &QPushButton::clicked, this, [this] { Guarded(this, [this] { ApplyClick(); }); });
@@ -170,6 +172,11 @@ void TFrmFileList::UpdateButtons() {
   const char* caption = GetSelectAllMode() ? "Select &All" : "Clear &All";
   btnSelectAll->setText(QString::fromUtf8(caption));
   popupSelectAll->SetCaption(caption);
+}
+
+void TFrmFileList::showEvent(QShowEvent* event) {
+  TRVLForm::showEvent(event);
+  UpdateState();
 }
 
 void TFrmFileList::OKToAllClick() {

@@ -214,4 +214,31 @@ TEST_F(DialogTest, SynchronizeShowsStatusAndOperationInWordsAndRemembersItsColum
   EXPECT_EQ(FPrompter->Prompts().back().Text, "Project is already synchronized");
 }
 
+TEST_F(DialogTest, SynchronizeStartsFromItsTicksAndTheKeyboardTicksAndInverts) {
+  CheckOutAndChange({"Unit1.cpp", "Util.cpp"});
+  auto sync = Executors().CreateSynchronize();
+  auto items = Items({"Unit1.cpp", "Util.cpp"});
+  auto dialog = Forms().CreateSynchronize();
+  dialog->SetList(items.get(), sync.get());
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  EXPECT_FALSE(dialog->btnOKToAll->isEnabled()) << "nothing ticked";
+  EXPECT_FALSE(dialog->btnOK->isEnabled());
+  QTest::mouseClick(dialog->btnSelectAll, Qt::LeftButton);
+  EXPECT_EQ(Text(dialog->btnSelectAll), "Clear &All");
+  EXPECT_TRUE(dialog->btnOKToAll->isEnabled());
+  QTest::mouseClick(dialog->btnSelectAll, Qt::LeftButton);
+
+  // Tabbing into the list makes a row current, so Space ticks it; Ctrl+I inverts the ticks.
+  TRVLListBox* list = static_cast<TFrmSynchronize*>(dialog.get())->vlbFileList->RVLListBox();
+  list->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_TRUE(list->Checked(0));
+  EXPECT_TRUE(dialog->btnOKToAll->isEnabled());
+  QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier);
+  EXPECT_FALSE(list->Checked(0));
+  EXPECT_TRUE(list->Checked(1));
+}
+
 } // namespace

@@ -185,6 +185,13 @@ void TFrmFileList::OKToAllClick() {
     if (!Rows()->Checked(i)) FItems->Delete(i);
   FExecute->SetItems(FItems);
   hide();
+  // The window is gone: a failure outside the executor's per-file handling must end the modal loop too.
+  struct TClose {
+    TFrmFileList* Form;
+    ~TClose() {
+      if (Form->ModalResult() == mrNone) Form->SetModalResult(mrCancel);
+    }
+  } close{this};
   ExecuteAll();
   SetModalResult(mrOk);
 }

@@ -47,6 +47,9 @@ fail() {
   exit 1
 }
 nonempty() { [ -s "$1" ]; }
+# With DESKTOP_SHOTS set to a folder, a picture of the screen at each step (ImageMagick's import),
+# for a person to look at.
+shot() { [ -z "${DESKTOP_SHOTS:-}" ] || import -window root "$DESKTOP_SHOTS/$1.png"; }
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>display.txt 2>xvfb.log &
 pids="$! $pids"
@@ -77,10 +80,12 @@ xdotool windowactivate --sync "$editor"
 expect "active: $PWD/samples/Demo/Util.h"
 expect "status 2: Read Only"
 expect "status 3: Checked in"
+shot 1-started
 
 # A key into the checked-in file asks; Yes (the default button) checks it out and types the key.
 xdotool type x
 expect "active: Ravelin"
+shot 2-question
 xdotool key Return
 expect "status 3: Checked out"
 expect "status 2: Insert"
@@ -101,6 +106,7 @@ expect "focus: QPlainTextEdit"
 xdotool type "Typed on a desktop"
 xdotool key alt+f
 expect "focus: TRVLListBox"
+shot 3-check-in
 xdotool key Return
 expect "active: $PWD/samples/Demo/Util.h"
 expect "status 3: Checked in"
@@ -118,6 +124,7 @@ explorer=$(timeout 60 xdotool search --sync --name '^Visual SourceSafe Explorer'
 xdotool windowactivate --sync "$main"
 expect "active: Ravelin IDE - Demo"
 xdotool key alt+o s
-within 30 sh -c "[ \"\$(xdotool getactivewindow)\" = $explorer ]" || fail "the explorer did not come to the front"
+within 30 sh -c "[ \"\$(xdotool getactivewindow 2>/dev/null)\" = $explorer ]" || fail "the explorer did not come to the front"
+shot 4-explorer
 [ "$(xdotool search --name '^Visual SourceSafe Explorer' | wc -l)" = 1 ] || fail "a second explorer was started"
 echo "desktop test passed"

@@ -32,6 +32,9 @@ TEditWindow::TEditWindow(QObject* owner)
   FTabs->setDocumentMode(true);
   FTabs->setTabsClosable(false);
   FTabs->setExpanding(false);
+  // The keys typed into the window go to the text, as soon as the window activates.
+  FTabs->setFocusPolicy(Qt::NoFocus);
+  FEditor->setFocus();
   layout->addWidget(FTabs);
   layout->addWidget(FEditor, 1);
   layout->addWidget(FStatusBar);
@@ -167,4 +170,11 @@ void TEditWindow::TakeMarkedBlock() {
   }
   const QSignalBlocker blocker(module);
   module->SetBlock(block);
+}
+
+std::vector<std::string> TEditWindow::StatusLines() const {
+  std::vector<std::string> lines;
+  for (int i = 0; i < FStatusBar->PanelCount(); ++i)
+    lines.push_back("status " + std::to_string(FStatusBar->Panels(i)->ID()) + ": " + FStatusBar->Panels(i)->Text());
+  return lines;
 }

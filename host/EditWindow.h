@@ -3,6 +3,7 @@
 // buffer, a status bar (line:column, modified, mode; the mode panel has collection ID 2 and reads
 // "Read Only" for a read-only file) and the local popup menu "EditorLocalMenu".
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QPointer>
@@ -39,6 +40,8 @@ public:
   TPopupMenu* LocalMenu() const { return FLocalMenu; }
   // The number of panels the window itself puts on the status bar.
   static constexpr int OwnPanelCount = 3;
+  // The status bar as it reads now, one "status ID: text" line per panel.
+  std::vector<std::string> StatusLines() const;
 
   // The window's owner hooks: the front page changed; a page asks to be closed.
   std::function<void(THostModule*)> OnPageChanged;

@@ -231,6 +231,10 @@ bool THost::RemoveFromProject(const std::string& fileName) {
 
 // ---- files ----
 
+bool THost::IsProjectSource(const std::string& fileName) const {
+  return HasProject() && (SamePath(fileName, FProject.FileName) || SamePath(fileName, FProject.MainSource));
+}
+
 bool THost::IsProjectUnit(const std::string& fileName) const {
   return std::any_of(FProject.Units.begin(), FProject.Units.end(),
                      [&](const std::string& unit) { return SamePath(unit, fileName); });

@@ -55,6 +55,7 @@ public:
   // Both change the project's main source too (its buffer when open, else the file).
   bool AddToProject(const std::string& fileName) override;
   bool RemoveFromProject(const std::string& fileName);
+  bool IsProjectSource(const std::string& fileName) const override;
 
   // Files.
   THostModule* OpenFile(const std::string& fileName) override;

@@ -20,6 +20,8 @@ public:
   virtual bool ReloadModule(THostModule* module) = 0;
   virtual void ShowSource(THostModule* module) = 0;
   virtual void ShowForm(THostModule* module) = 0;
+  // Whether the file is the open project's own: its project file or its main source.
+  virtual bool IsProjectSource(const std::string& fileName) const = 0;
 };
 
 class TIDEServices : public TIDEFiles {

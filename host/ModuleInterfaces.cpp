@@ -13,7 +13,8 @@ TIFormInterface* THostModuleIntf::GetFormInterface() {
   return OpenModule(FModule) && FModule->HasForm() ? new THostFormIntf(FModule) : nullptr;
 }
 
-bool THostModuleIntf::IsProjectModule() { return OpenModule(FModule) && FModule->IsProjectModule(); }
+// The project's own module, as add-ins ask it; the host's own flag means membership of the project.
+bool THostModuleIntf::IsProjectModule() { return OpenModule(FModule) && FIDE.IsProjectSource(FModule->FileName()); }
 bool THostModuleIntf::Close() { return OpenModule(FModule) && FIDE.CloseModule(FModule, false); }
 bool THostModuleIntf::Save(bool forceSave) { return OpenModule(FModule) && FIDE.SaveModule(FModule, forceSave); }
 

@@ -21,7 +21,7 @@ constexpr std::array<TCommandShape, 30> Commands{{
     {"type", TArg::Required},               {"key", TArg::Required},
     {"menu", TArg::Required},               {"popup", TArg::Required},
     {"status-click", TArg::None},           {"answer", TArg::Required, true},
-    {"print-status", TArg::None},           {"print-menu", TArg::Optional},
+    {"print-status", TArg::Optional},       {"print-menu", TArg::Optional},
     {"print-prompts", TArg::None, true},    {"print-text", TArg::None},
     {"save", TArg::None},                   {"expect", TArg::Required, true},
     {"wait-idle", TArg::None, true},        {"screenshot", TArg::Required, true},

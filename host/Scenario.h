@@ -16,6 +16,7 @@
 //                        "Cancel", "Yes", …); with none up, queues it for the next modal form, which
 //                        then closes at once
 //   print-status         the editor's status panels, as they show after the editor paints
+//   print-status as-shown  the same as they show now, without making the editor paint first
 //   print-menu [PATH], print-prompts, print-text, print-project
 //   print-popup [PATH]   the items of the menu open over the editor, else of its local menu (as it
 //                        opens); with PATH, of that submenu

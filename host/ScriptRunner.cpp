@@ -302,13 +302,15 @@ void TScriptRunner::Shell(const std::string& command) {
   if (code != 0) throw Exception("the command failed (" + (error.empty() ? std::to_string(code) : error) + ")");
 }
 
-void TScriptRunner::PrintStatus() {
-  // What the user sees: the editor paints, and whatever follows its paints runs, first.
-  FHost.EditWindow()->EditControl()->viewport()->repaint();
+void TScriptRunner::PrintStatus(const std::string& how) {
+  // What the user sees once the editor has painted; "as-shown" reads the panels as they are, with
+  // only the paints the window asked for itself.
+  if (how.empty())
+    FHost.EditWindow()->EditControl()->viewport()->repaint();
+  else if (how != "as-shown")
+    throw Exception("print-status takes nothing or \"as-shown\", not \"" + how + "\"");
   WaitIdle();
-  TStatusBar* bar = FHost.EditWindow()->StatusBar();
-  for (int i = 0; i < bar->PanelCount(); ++i)
-    Print("status " + std::to_string(bar->Panels(i)->ID()) + ": " + bar->Panels(i)->Text());
+  for (const std::string& line : FHost.EditWindow()->StatusLines()) Print(line);
 }
 
 void TScriptRunner::PrintPrompts() {
@@ -457,7 +459,7 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
   } else if (c == "answer") {
     FPrompter.AddAnswer(Trim(arg));
   } else if (c == "print-status") {
-    PrintStatus();
+    PrintStatus(Trim(arg));
   } else if (c == "print-popup") {
     PrintPopup(Trim(arg));
   } else if (c == "print-hint") {

@@ -65,7 +65,8 @@ private:
   void PrintPopup(const std::string& path);
   void PrintHint();
   void Shell(const std::string& command);
-  void PrintStatus();
+  // The editor status bar's panels; `how` "as-shown" skips the repaint that comes first otherwise.
+  void PrintStatus(const std::string& how);
   void PrintPrompts();
   void StatusClick();
   void ClickPopup(const std::string& path);

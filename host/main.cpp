@@ -1,5 +1,6 @@
 // ravelin-ide: the IDE. `ravelin-ide [--addin PATH] [FILE...]` opens the files or projects given;
 // `ravelin-ide --script SCENARIO [--addin PATH]` runs a scenario offscreen and exits with its result.
+// Without a script, SIGUSR1 makes the IDE report what it shows (host/SignalReport.h).
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "host/MainForm.h"
 #include "host/RuntimeDir.h"
 #include "host/ScriptRunner.h"
+#include "host/SignalReport.h"
 #include "ui/QtApplication.h"
 #include "ui/ScriptedPrompter.h"
 
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
   }
 
   THost host;
+  // Before any window shows: a window on the desktop means the report can be asked for.
+  if (!scripted) ReportOnSignal(host);
   host.MainForm()->Show();
   std::unique_ptr<TScriptRunner> runner;
   if (scripted) {

@@ -18,6 +18,7 @@ public:
   // Each returns a new reference (nil when the module has none); release it after use.
   virtual TIEditorInterface* GetEditorInterface() = 0;
   virtual TIFormInterface* GetFormInterface() = 0;
+  // Whether this is the project's own module (the project file or its main source).
   virtual bool IsProjectModule() = 0;
   virtual bool Close() = 0;
   // Saves when modified, or always when `forceSave`; false when it could not be written.

@@ -70,6 +70,9 @@ int QtKeyToVirtualKey(int qtKey, bool keypad) {
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return VK_F1 + (qtKey - Qt::Key_F1);
   for (const auto& pair : KeyTable)
     if (pair.Qt == qtKey) return pair.VK;
+  // Keys that type a character outside ASCII (Qt names them by the character) have no code of
+  // their own here: they count as a key of the national layout, so that they type text like any letter.
+  if (qtKey >= 0xA0 && qtKey < Qt::Key_Escape) return VK_OEM_8;
   return 0;
 }
 

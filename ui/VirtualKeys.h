@@ -90,6 +90,7 @@ constexpr int VK_OEM_4 = 0xDB;       // [{
 constexpr int VK_OEM_5 = 0xDC;       // \|
 constexpr int VK_OEM_6 = 0xDD;       // ]}
 constexpr int VK_OEM_7 = 0xDE;       // '"
+constexpr int VK_OEM_8 = 0xDF;       // a key of a national layout (é, ü, ß, Cyrillic letters)
 
 // The virtual key of a Qt key (US keyboard layout: shifted symbols give their key, '!' gives '1');
 // `keypad` selects the numeric-keypad codes for digits and operators. 0 for keys without one.

@@ -14,6 +14,7 @@
 #include "addin/settings/uRegVSS.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "ui/DesktopWindows.h"
 
 namespace {
 
@@ -53,8 +54,10 @@ void TRVLCommands::CheckForUpdates(bool Quiet) {
   if (Quiet) TRVLRegFactory::_Instance().CreateRegOptions()->SetLastCheck(Today());
 }
 
-// Another program's window can't be raised from here, so an explorer still open is left as it is.
+// An explorer already open, whoever started it, comes to the front. Where other programs' windows
+// can't be seen, one started here and still running is left as it is.
 void TRVLCommands::ExecuteSourceSafe() {
+  if (RaiseWindowTitled(Globals().ExplorerTitle)) return;
   const auto& started = Started();
   if (std::ranges::any_of(started, [](const auto& process) { return process->Pid() == ExplorerPid; })) return;
   const std::string folder = TRVLRegFactory::_Instance().CreateRegVSS()->GetInstallDir();

@@ -14,6 +14,7 @@
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProject.h"
 #include "addin/tools/uFrmHistory.h"
+#include "opentools/ModuleIntf.h"
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -104,14 +105,15 @@ void TRVLFilesCommands::RemoveCurrent(bool WithDialog) { Run(RemoveOne, WithDial
 void TRVLFilesCommands::RemoveFiles(bool WithDialog) { Run(RemoveAll, WithDialog); }
 
 void TRVLFilesCommands::Run(const TFileCommand& Command, bool WithDialog) {
+  bool ran = true;
   {
     THourglass hourglass;
     if (WithDialog)
-      RunWithDialog(Command);
+      ran = RunWithDialog(Command);
     else
       RunDirect(Command);
   }
-  ShowCurrentFile();
+  if (ran) ShowCurrentFile();
 }
 
 // Without a dialog the executor's own flags (those of the options) apply.
@@ -124,7 +126,8 @@ void TRVLFilesCommands::RunDirect(const TFileCommand& Command) {
 }
 
 // The selection mode and the given items apply to this one command, whatever becomes of it.
-void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) {
+// False when the user declined to open the dialog on an empty list.
+bool TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) {
   const int mode = std::exchange(FSelectionMode, smCurrent);
   const std::unique_ptr<TRVLItems> given = std::exchange(FSelection, TRVLFactory::_Instance().CreateItems());
   auto builder = (TRVLFileListBuilderFactory::_Instance().*Command.Builder)();
@@ -134,9 +137,10 @@ void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) {
   if (Command.Advanced) dialog->SetAdvanced((forms.*Command.Advanced)(dialog.get()));
   dialog->SetCaption(Command.Caption);
   auto list = BuildList(*builder, FProject, FCurrentItem.get(), executor.get());
-  if (list->Count() == 0 && !dialog->OpenWhenEmpty()) return;
+  if (list->Count() == 0 && !dialog->OpenWhenEmpty()) return false;
   dialog->SetList(list.get(), executor.get());
   if (mode == smCurrent) {
+    given->Clear();
     if (FCurrentItem) given->AddCopy(FCurrentItem.get());
     dialog->CheckItems(given.get());
   } else if (mode == smAll) {
@@ -145,6 +149,7 @@ void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) {
     dialog->CheckItems(given.get());
   }
   dialog->ShowModal();
+  return true;
 }
 
 void TRVLFilesCommands::ShowHistory(bool AllFiles) {
@@ -201,9 +206,10 @@ void TRVLFilesCommands::ShowCurrentFile() {
   if (platform::SameText(ext, ".tlb") || platform::SameText(ext, ".bpg") ||
       platform::FoldCase(platform::ExtractFileName(file)).find("_tlb.pas") != std::string::npos)
     return;
-  // Nor the project file itself.
-  if (platform::SamePath(file, services->GetProjectName())) return;
-  FCurrentItem->ShowInIDE();
+  // Nor the project's own module.
+  TIntfPtr<TIModuleInterface> module(services->GetModuleInterface(file));
+  if (!module || module->IsProjectModule()) return;
+  module->ShowSource();
 }
 
 std::string SyncOpenQuestion(const std::string& ProjectName, int New, int Changed) {

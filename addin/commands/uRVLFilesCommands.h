@@ -57,7 +57,7 @@ public:
 private:
   void Run(const TFileCommand& Command, bool WithDialog);
   void RunDirect(const TFileCommand& Command);
-  void RunWithDialog(const TFileCommand& Command);
+  bool RunWithDialog(const TFileCommand& Command);
   // Asks whether to synchronize and, on Yes, offers the files in a dialog with every one ticked.
   void OfferSync(bool OnOpen);
   // Brings the editor back to the current file, unless it is the project, a type library or a

@@ -6,6 +6,7 @@
 #include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uRegOptions.h"
 #include "addin/sourcesafe/uRVLItem.h"
 #include "addin/sourcesafe/uRVLItems.h"
@@ -21,6 +22,14 @@
 namespace {
 
 bool UnderControl(TRVLItem* Item) { return Item->IsInVSS(); }
+
+// A command whose window is not part of this version: the user learns that instead of seeing nothing.
+void ShowNotAvailable(std::string Command) {
+  std::erase(Command, '&');
+  if (Command.ends_with("...")) Command.resize(Command.size() - 3);
+  ShowMessageBox("\"" + Command + "\" is not available in this version of " + Globals().ProductName + ".",
+                 MB_OK | MB_ICONINFORMATION);
+}
 bool CanRemove(TRVLItem* Item) { return Item->IsInVSS() && !Item->GetVSSItem()->Deleted(); }
 
 } // namespace
@@ -50,7 +59,25 @@ bool TRVLMenuD3::Install() {
   BuildItems();
   AddIDEItems();
   ApplyShortcuts();
+  AnnounceMissingWindows();
   return true;
+}
+
+void TRVLMenuD3::AnnounceMissingWindows() {
+  std::function<void(TMenuItem*)> visit = [&](TMenuItem* Parent) {
+    for (int i = 0; i < Parent->Count(); ++i) {
+      TMenuItem* item = Parent->Items(i);
+      if (item->Count() > 0)
+        visit(item);
+      else if (!item->OnClick && item->Caption() != "-")
+        item->OnClick = [this, item](TObject*) { Guarded(this, [item] { ShowNotAvailable(item->Caption()); }); };
+    }
+  };
+  visit(FMenu);
+  for (const auto& [item, caption] : {std::pair{&FOpenFromSS, "Open From SourceSafe"},
+                                      std::pair{&FViewToolBar, "SourceSafe Tool Bar"}})
+    if (*item)
+      (*item)->SetOnClick([this, caption](TIMenuItemIntf*) { Guarded(this, [caption] { ShowNotAvailable(caption); }); });
 }
 
 void TRVLMenuD3::FindMenu() {
@@ -252,5 +279,8 @@ void TRVLMenuD3::UpdateAddSubmenu() {
 
 // Adds the current file of a bound project; adding an unbound project comes with its window.
 void TRVLMenuD3::AddCurrentClick() {
-  if (IsBound(Project())) RunCurrent(&TRVLFilesCommands::AddCurrent);
+  if (IsBound(Project()))
+    RunCurrent(&TRVLFilesCommands::AddCurrent);
+  else
+    ShowNotAvailable("Adding a project to SourceSafe");
 }

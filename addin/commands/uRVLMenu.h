@@ -105,6 +105,8 @@ private:
   void UpdateSubmenu(TMenuItem* Head, TItemRule Rule);
   void UpdateAddSubmenu();
   void AddCurrentClick();
+  // Until their windows exist, the items with nothing behind them say so when clicked.
+  void AnnounceMissingWindows();
 
   TIntfPtr<TIMenuItemIntf> FOpenFromSS;
   TIntfPtr<TIMenuItemIntf> FViewToolBar;

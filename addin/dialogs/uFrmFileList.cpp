@@ -102,6 +102,8 @@ TFrmFileList::TFrmFileList(QObject* owner, TRVLProject* Project)
     UpdateState();
     Rows()->setFocus();
   };
+  // The popup menu is only shown on demand; its shortcut works while the dialog is active.
+  addAction(popupInvertSelection->Action());
   connect(btnAdvanced, &QPushButton::clicked, this, [this] { ShowAdvanced(); });
   connect(btnOKToAll, &QPushButton::clicked, this, [this] { Guarded(this, [this] { OKToAllClick(); }); });
   connect(btnOK, &QPushButton::clicked, this, [this] { Guarded(this, [this] { ApplyClick(); }); });
@@ -172,12 +174,24 @@ void TFrmFileList::UpdateButtons() {
   popupSelectAll->SetCaption(caption);
 }
 
+void TFrmFileList::showEvent(QShowEvent* event) {
+  TRVLForm::showEvent(event);
+  UpdateState();
+}
+
 void TFrmFileList::OKToAllClick() {
   THourglass hourglass;
   for (int i = Rows()->Count() - 1; i >= 0; --i)
     if (!Rows()->Checked(i)) FItems->Delete(i);
   FExecute->SetItems(FItems);
   hide();
+  // The window is gone: a failure outside the executor's per-file handling must end the modal loop too.
+  struct TClose {
+    TFrmFileList* Form;
+    ~TClose() {
+      if (Form->ModalResult() == mrNone) Form->SetModalResult(mrCancel);
+    }
+  } close{this};
   ExecuteAll();
   SetModalResult(mrOk);
 }

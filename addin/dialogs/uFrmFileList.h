@@ -77,6 +77,8 @@ protected:
   virtual std::string Comment() { return {}; }
   // The select-all caption and the button states, from the ticks.
   void UpdateButtons();
+  // Buttons and status line follow the ticks from the moment the dialog shows.
+  void showEvent(QShowEvent* event) override;
   void ShowAdvanced();
   void OKToAllClick();
   void ApplyClick();

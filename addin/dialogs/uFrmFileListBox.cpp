@@ -151,7 +151,6 @@ void TFrmFileListBox::AddChosen(TRVLItem* Item) {
 
 void TFrmFileListBox::showEvent(QShowEvent* event) {
   TFrmFileList::showEvent(event);
-  UpdateState();
   if (FItems && FItems->Count() == 0 && btnOther->isEnabled()) btnOther->setFocus();
 }
 

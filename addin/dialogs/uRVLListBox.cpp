@@ -201,6 +201,12 @@ void TRVLListBox::keyPressEvent(QKeyEvent* event) {
   QListWidget::keyPressEvent(event);
 }
 
+// A keyboard user ticks with Space: the list has a current, selected row as soon as it has the focus.
+void TRVLListBox::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  if (count() > 0 && selectedItems().isEmpty()) setCurrentRow(std::max(currentRow(), 0));
+}
+
 void TRVLListBox::changeEvent(QEvent* event) {
   QListWidget::changeEvent(event);
   if (event->type() == QEvent::FontChange) UpdateItemHeight();

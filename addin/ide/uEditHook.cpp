@@ -96,7 +96,11 @@ void TEditHookComp::Initialize(TRVLActiveFiles* ActiveFiles, TRVLActiveProjects*
   HookParts();
   FLineHeight = QFontMetrics(FStatusBar ? FStatusBar->font() : QApplication::font()).height() + 2;
   if (FEditorLocalMenu) BuildMenus();
-  if (FStatusBar) AddStatusPanel();
+  if (FStatusBar) {
+    AddStatusPanel();
+    // The window may have painted before it was hooked: the panel shows the state from the start.
+    SchedulePanelUpdate();
+  }
 }
 
 void TEditHookComp::FindParts() {
@@ -361,16 +365,17 @@ bool TEditHookComp::KeyStep(QKeyEvent* Event) {
   return item && CanBeCheckedOut(item) && CheckOutPrompt(item, Event);
 }
 
-// Keys that change the text. Ctrl+Q starts a two-key editor command whose second key changes
-// nothing; the next key ends it.
+// Keys that change the text. Ctrl+Q starts a two-key editor command whose second key, typed without
+// Ctrl, changes nothing; the next key ends it. A Ctrl key after Ctrl+Q is a command of its own.
 bool TEditHookComp::IsEditingKey(int Key, Qt::KeyboardModifiers Shift) {
   if (FStatusBar && FStatusBar->SimplePanel()) return false;
   if (Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return false;
-  if (std::exchange(FQuotePrefix, false)) return false;
+  const bool quoted = std::exchange(FQuotePrefix, false);
   if (Shift & Qt::ControlModifier) {
     if (Key == 'Q') FQuotePrefix = true;
     return Key == 'X' || Key == 'V' || Key == 'Y';
   }
+  if (quoted) return false;
   // Alt combinations are the system's (menus), never text.
   if (Shift & Qt::AltModifier) return false;
   if (Key == VK_INSERT) return (Shift & Qt::ShiftModifier) != 0;

@@ -78,6 +78,9 @@ TEST(KeysTest, QtKeysMapToVirtualKeysAndBack) {
       {Qt::Key_Left, false, VK_LEFT},  {Qt::Key_PageUp, false, VK_PRIOR}, {Qt::Key_Semicolon, false, VK_OEM_1},
       {Qt::Key_Colon, false, VK_OEM_1}, {Qt::Key_BracketLeft, false, VK_OEM_4}, {Qt::Key_Shift, false, VK_SHIFT},
       {Qt::Key_Control, false, VK_CONTROL}, {Qt::Key_unknown, false, 0},
+      // Characters of national layouts: é, ß, Ü, Cyrillic Ж.
+      {Qt::Key_Eacute, false, VK_OEM_8}, {Qt::Key_ssharp, false, VK_OEM_8}, {Qt::Key_Udiaeresis, false, VK_OEM_8},
+      {0x0416, false, VK_OEM_8},        {Qt::Key_Dead_Acute, false, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(QtKeyToVirtualKey(c.Qt, c.Keypad), c.VK) << std::hex << c.Qt;
   for (int vk : {int('A'), int('7'), VK_F5, VK_DELETE, VK_RETURN, VK_OEM_1, VK_OEM_7, VK_NUMPAD3, VK_DIVIDE})

@@ -137,12 +137,16 @@ TEST_F(FilesCommandsTest, SelectionModeAndGivenItemsApplyToOneDialogCommand) {
   FCommands->CheckOutFiles(true);
   FCommands->SetSelectionMode(TRVLFilesCommands::smNone);
   FCommands->CheckOutFiles(true);
-  ASSERT_EQ(FShown.size(), 4u);
+  FCommands->SetSelection(Items({"Unit1.cpp"}).get());
+  FCommands->SetSelectionMode(TRVLFilesCommands::smCurrent);
+  FCommands->CheckOutFiles(true);
+  ASSERT_EQ(FShown.size(), 5u);
   EXPECT_EQ(FShown[0].Caption, "Check Out");
   EXPECT_EQ(static_cast<int>(FShown[0].Ticked.size()), FShown[0].Rows) << "all";
   EXPECT_EQ(FShown[1].Ticked, std::vector<std::string>{"Util.cpp"}) << "the current file again";
   EXPECT_EQ(FShown[2].Ticked, (std::vector<std::string>{"Demo.cpp", "Unit1.cpp"})) << "the given files";
   EXPECT_TRUE(FShown[3].Ticked.empty()) << "none";
+  EXPECT_EQ(FShown[4].Ticked, std::vector<std::string>{"Util.cpp"}) << "the current file alone";
   EXPECT_EQ(FCommands->GetSelectionMode(), TRVLFilesCommands::smCurrent);
 }
 
@@ -161,15 +165,22 @@ TEST_F(FilesCommandsTest, EmptyListAsksWhetherToOpenTheDialogAnyway) {
   FCommands->CheckOutCurrent(true);
   ASSERT_EQ(FShown.size(), 1u);
   EXPECT_EQ(FShown[0].Ticked, std::vector<std::string>{"Util.cpp"}) << "the declined dialog used up the mode";
+
+  // A declined command leaves the editor where the user is.
+  ASSERT_TRUE(FHost->OpenFile(Local("Util.cpp")));
+  ASSERT_TRUE(FHost->OpenFile(Local("Util.h")));
+  FPrompter->AddAnswer("No");
+  FCommands->CheckInCurrent(true);
+  EXPECT_EQ(ActiveFile(), "Util.h");
 }
 
-TEST_F(FilesCommandsTest, EditorComesBackToTheFileUnlessItIsATypeLibraryOrProjectGroup) {
+TEST_F(FilesCommandsTest, EditorComesBackToTheFileUnlessItIsTheProjectsATypeLibraryOrAProjectGroup) {
   for (const char* name : {"Demo_TLB.pas", "Demo.bpg", "Notes.txt"}) WriteFile(std::string("Demo/") + name, "x\n");
   struct Case {
     const char* File;
     bool BroughtBack;
   } cases[] = {{"Unit1.cpp", true}, {"Notes.txt", true}, {"Demo_TLB.pas", false}, {"Demo.bpg", false},
-               {"Demo.bpr", false}};
+               {"Demo.bpr", false}, {"Demo.cpp", false}};
   for (const Case& c : cases) {
     ASSERT_TRUE(FHost->OpenFile(Local(c.File)));
     ASSERT_TRUE(FHost->OpenFile(Local("Util.h")));

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "WorkFixture.h"
 #include "addin/dialogs/uFrmAdvanced.h"
@@ -14,6 +15,7 @@
 #include "addin/dialogs/uHRVLListbox.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/dialogs/uRVLListBox.h"
+#include "addin/execute/uRVLExecute.h"
 #include "addin/execute/uRVLExecuteFactory.h"
 #include "addin/selection/uRVLFileListBuilderFactory.h"
 #include "addin/settings/uFlags.h"
@@ -212,6 +214,57 @@ TEST_F(DialogTest, SynchronizeShowsStatusAndOperationInWordsAndRemembersItsColum
   FPrompter->AddAnswer("OK");
   EXPECT_FALSE(dialog->OpenWhenEmpty());
   EXPECT_EQ(FPrompter->Prompts().back().Text, "Project is already synchronized");
+}
+
+TEST_F(DialogTest, SynchronizeStartsFromItsTicksAndTheKeyboardTicksAndInverts) {
+  CheckOutAndChange({"Unit1.cpp", "Util.cpp"});
+  auto sync = Executors().CreateSynchronize();
+  auto items = Items({"Unit1.cpp", "Util.cpp"});
+  auto dialog = Forms().CreateSynchronize();
+  dialog->SetList(items.get(), sync.get());
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  EXPECT_FALSE(dialog->btnOKToAll->isEnabled()) << "nothing ticked";
+  EXPECT_FALSE(dialog->btnOK->isEnabled());
+  QTest::mouseClick(dialog->btnSelectAll, Qt::LeftButton);
+  EXPECT_EQ(Text(dialog->btnSelectAll), "Clear &All");
+  EXPECT_TRUE(dialog->btnOKToAll->isEnabled());
+  QTest::mouseClick(dialog->btnSelectAll, Qt::LeftButton);
+
+  // Tabbing into the list makes a row current, so Space ticks it; Ctrl+I inverts the ticks.
+  TRVLListBox* list = static_cast<TFrmSynchronize*>(dialog.get())->vlbFileList->RVLListBox();
+  list->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_TRUE(list->Checked(0));
+  EXPECT_TRUE(dialog->btnOKToAll->isEnabled());
+  QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier);
+  EXPECT_FALSE(list->Checked(0));
+  EXPECT_TRUE(list->Checked(1));
+}
+
+// An executor that fails before its per-file work.
+class TFailingExecute : public TRVLExecute {
+public:
+  void BeforeExecute() override { throw std::runtime_error("the database went away"); }
+  void ExecuteItem(int, const std::string&, TFlags&) override {}
+  bool CanExecute(TRVLItem*) override { return true; }
+};
+
+TEST_F(DialogTest, OKEndsTheDialogWhenTheExecutorFailsOutsideItsFiles) {
+  TFailingExecute failing;
+  auto items = Items({"Util.cpp"});
+  auto dialog = Forms().CreateFileListNoComment(FProject.get());
+  dialog->SetList(items.get(), &failing);
+  dialog->SelectAll(true);
+  TModalHook previous = SetModalHook([](TForm& form) { static_cast<TFrmFileList&>(form).btnOKToAll->click(); });
+  // Should the hidden dialog's loop go on, this ends it and the test fails instead of hanging.
+  QTimer::singleShot(10000, dialog.get(), [&dialog] { dialog->SetModalResult(mrAbort); });
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  SetModalHook(std::move(previous));
+  ASSERT_EQ(FReports.size(), 1u);
+  EXPECT_EQ(FReports[0], "the database went away");
+  FReports.clear();
 }
 
 } // namespace

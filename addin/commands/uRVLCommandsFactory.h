@@ -6,12 +6,14 @@
 
 class TRVLCommands;
 class TRVLFilesCommands;
+class TRVLProjectCommands;
 
 class TRVLCommandsFactory : public TSingletonOf<TRVLCommandsFactory> {
 public:
   static constexpr char SingletonName[] = "TRVLCommandsFactory";
 
   virtual std::unique_ptr<TRVLFilesCommands> CreateFilesCommands();
+  virtual std::unique_ptr<TRVLProjectCommands> CreateProjectCommands();
   virtual std::unique_ptr<TRVLCommands> CreateCommands();
 
 protected:

@@ -3,6 +3,7 @@
 #include "addin/commands/uRVLCommands.h"
 #include "addin/commands/uRVLCommandsFactory.h"
 #include "addin/commands/uRVLFilesCommands.h"
+#include "addin/commands/uRVLProjectCommands.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
@@ -27,6 +28,7 @@ bool CanRemove(TRVLItem* Item) { return Item->IsInVSS() && !Item->GetVSSItem()->
 TRVLMenu::TRVLMenu(TRVLActiveProjects* ActiveProjects, TRVLActiveFiles* ActiveFiles)
     : FFilesCommands(TRVLCommandsFactory::_Instance().CreateFilesCommands()),
       FCommands(TRVLCommandsFactory::_Instance().CreateCommands()),
+      FProjectCommands(TRVLCommandsFactory::_Instance().CreateProjectCommands()),
       FActiveProjects(ActiveProjects),
       FActiveFiles(ActiveFiles) {}
 
@@ -148,11 +150,12 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuRemoveCurrent = AddMenuItem(RVLMnuRemove, sub, current(&F::RemoveCurrent), "RVLMnuRemoveCurrent", "&Current File");
   RVLMnuRemoveFiles = AddMenuItem(RVLMnuRemove, sub, files(&F::RemoveFiles), "RVLMnuRemoveFiles", "&Files...");
 
-  // The history, differences and project windows are wired as they come.
+  // The history, differences and share windows are wired as they come.
   AddSeparator(FMenu, pos);
   RVLMnuShowHistory = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShowHistory", "Show Histor&y...");
   RVLMnuShowDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShowDiff", "Show Di&fferences...");
-  RVLMnuProjectExplorer = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectExplorer", "Project E&xplorer...");
+  RVLMnuProjectExplorer = AddMenuItem(FMenu, pos, [this] { FProjectCommands->ProjectExplorer(Project()); },
+                                      "RVLMnuProjectExplorer", "Project E&xplorer...");
   RVLMnuProjectDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectDiff", "Pro&ject Difference...");
   RVLMnuProjectDiff->SetVisible(false);
   RVLMnuShare = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShare", "S&hare From SourceSafe...");

@@ -35,6 +35,18 @@
 //   click NAME           presses a button or check box
 //   tick NAME INDEX      toggles the check box of line INDEX (from 0) of a list, as Space on it does
 //   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
+//   select NAME ITEMS    selects in a tree ("/|Demo|Source": node texts from the top, expanding each
+//                        on the way) or in a list (the rows named, '|'-separated; nothing clears it)
+//   form-menu PATH       clicks an item of the form's main menu, or of the popup menu the first step
+//                        names ("pmnuFiles|Check &Out...")
+//   print-form-menu PATH the items below PATH of the form's main menu or of a popup menu, with states
+//   form-key NAME SPEC   presses a key in the named control
+// A tree or list view prints each row as `NAME[N] | column | column…` (nested rows indented, a
+// selected row ending in `| selected`), a status bar its panels' texts.
+// The form commands act on a window too, one the add-in shows without blocking (a tool window):
+//   window NAME          the visible window of that class or component name is where the form
+//                        commands act, and what `screenshot` takes, while no modal form is up;
+//                        without NAME, none is
 // A prompt without a queued answer fails the scenario, wherever it was raised (also while the IDE
 // starts or closes, and when something caught the failure); so does a modal form still up when the
 // script ends or when a line comes that can't act on it.

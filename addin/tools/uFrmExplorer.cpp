@@ -100,6 +100,9 @@ TFrmExplorer::TFrmExplorer(QObject* AOwner, VSSPtr<IVSSDatabase> Database) : TFr
   lvFileList->setHeaderLabels({"Name", "Status", "User", "Machine", "Local Path", "Date"});
   const int widths[ColumnCount] = {100, 65, 100, 55, 160, 80};
   for (int i = 0; i < ColumnCount; ++i) lvFileList->setColumnWidth(i, widths[i]);
+  // The status texts in full, in whatever font the system gives.
+  lvFileList->setColumnWidth(colStatus, std::max(widths[colStatus], lvFileList->fontMetrics().horizontalAdvance(
+                                                                        Q(FileStatusText(fsCheckedOutOther))) + 16));
   lvFileList->header()->setSectionsClickable(true);
   lvFileList->header()->setSortIndicatorShown(true);
   lvFileList->installEventFilter(this);
@@ -658,6 +661,8 @@ void TFrmExplorer::changeEvent(QEvent* Event) {
 
 void TFrmExplorer::showEvent(QShowEvent* Event) {
   TFrmTree::showEvent(Event);
+  // The title is fitted to the bar as it shows.
+  Guarded(this, [this] { UpdateTitle(); });
   tvProjects->setFocus();
 }
 

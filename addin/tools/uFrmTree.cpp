@@ -79,6 +79,9 @@ TFrmTree::TFrmTree(QObject* AOwner, VSSPtr<IVSSDatabase> Database) : TRVLForm(AO
   resize(560, 380);
   imglFolders[0] = FolderIcon(false);
   imglFolders[1] = FolderIcon(true);
+  // A node shows the open folder while it is selected.
+  FNodeIcon = imglFolders[0];
+  FNodeIcon.addPixmap(imglFolders[1].pixmap(16, 16), QIcon::Selected);
 
   pnlTop = new QWidget(this);
   pnlTop->setObjectName("pnlTop");
@@ -198,7 +201,7 @@ void TFrmTree::LoadChildren(QTreeWidgetItem* Node) {
     VSSPtr<IVSSItem> entry = items->Item(i);
     if (entry->Type() != VSSITEM_PROJECT) continue;
     auto* child = new QTreeWidgetItem(QStringList(Q(entry->Name())));
-    child->setIcon(0, imglFolders[0]);
+    child->setIcon(0, FNodeIcon);
     children.push_back(child);
   }
   Node->addChildren(children);
@@ -235,7 +238,7 @@ void TFrmTree::LoadTree(const std::string& Spec) {
     tvProjects->setCurrentItem(nullptr);
     tvProjects->clear();
     auto* root = new QTreeWidgetItem(QStringList(Q(name)));
-    root->setIcon(0, imglFolders[0]);
+    root->setIcon(0, FNodeIcon);
     tvProjects->addTopLevelItem(root);
     tvProjects->setUpdatesEnabled(true);
     LoadChildren(root);

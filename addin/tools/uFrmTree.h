@@ -78,6 +78,7 @@ protected:
   VSSPtr<IVSSDatabase> FDatabase;
 
 private:
+  QIcon FNodeIcon;   // the two folders as one icon, by selection
   int FLastWidth = 0;
   int FLastHeight = 0;
   bool FResizeAttached = false;

@@ -63,7 +63,7 @@ TRVLFormPtr<TFrmFileDiff> TRVLFormFactory::CreateFileDiff(const std::string& Lef
 
 TFrmExplorer* TRVLFormFactory::CreateExplorer(VSSPtr<IVSSDatabase> Database, const std::string& Spec) {
   THourglass hourglass;
-  if (!FExplorer) FExplorer = MakeRVLForm<TFrmExplorer>(&Application(), Database).release();
+  if (!FExplorer || FExplorer->Closed()) FExplorer = MakeRVLForm<TFrmExplorer>(&Application(), Database).release();
   FExplorer->SetDatabase(Database);
   FExplorer->LoadTree(Spec);
   return FExplorer;

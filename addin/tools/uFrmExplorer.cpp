@@ -141,6 +141,7 @@ TFrmExplorer::TFrmExplorer(QObject* AOwner, VSSPtr<IVSSDatabase> Database) : TFr
   connect(SplitterH, &QSplitter::splitterMoved, this, [this] { Guarded(this, [this] { UpdateTitle(); }); });
   OnClose = [this](TObject*) {
     // Closing frees the explorer; the next one is made anew.
+    FClosed = true;
     BeforeDestruction();
     deleteLater();
   };

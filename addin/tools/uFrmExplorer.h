@@ -59,6 +59,8 @@ public:
   // The databases SourceSafe registers, as items of the File menu.
   void BuildDatabaseList();
 
+  // Once closed, the explorer only waits to be freed.
+  bool Closed() const { return FClosed; }
   // Whether the tree (rather than the file list) is where the user works: the one of the two that
   // had the focus last.
   bool TreeActive() const { return FTreeActive; }
@@ -158,6 +160,7 @@ private:
   void pmnuProjectsPopup(QPoint Pos);
 
   bool FUpdating = true;
+  bool FClosed = false;
   bool FTreeActive = true;
   int FSortColumn = colName;
 };

@@ -140,6 +140,17 @@ TEST_F(ExplorerTest, RowsShowWhoHoldsEachFileAndSortByEveryColumn) {
     EXPECT_TRUE(explorer->mnuViewSortBy[sort.Column]->Checked());
   }
   EXPECT_EQ(Column(list, TFrmExplorer::colName), (std::vector<std::string>{"Beta.h", "gamma.txt", "main.cpp", "Old.cpp"}));
+
+  // Resting on a row shows its latest comment.
+  explorer->Show();
+  THintInfo hint;
+  hint.HintControl = list;
+  hint.CursorPos = list->viewport()->mapTo(list, list->visualItemRect(list->topLevelItem(2)).center());
+  std::string text;
+  bool canShow = true;
+  ASSERT_TRUE(explorer->DoShowHint(text, canShow, hint));
+  EXPECT_EQ(text, "Comment:added");
+  EXPECT_EQ(hint.ReshowTimeout, 600);
   explorer->Close();
 }
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -16,35 +15,16 @@
 #include <QTreeWidget>
 
 #include "BenchDatabase.h"
+#include "PaintWatch.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/frame/uRVLStartup.h"
 #include "addin/tools/uFrmExplorer.h"
 
-
 namespace {
-
-// Notes the first paint of a widget after Reset.
-class TPaintWatch : public QObject {
-public:
-  bool Painted = false;
-
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) Painted = true;
-    return false;
-  }
-};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
-}
-
-// Milliseconds of processor time this process used, apart from the waiting for a turn.
-double CpuMs() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
 } // namespace

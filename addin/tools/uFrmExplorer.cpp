@@ -1,7 +1,5 @@
 #include "addin/tools/uFrmExplorer.h"
 
-#include <ctime>
-
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
@@ -54,15 +52,6 @@ public:
     return text(column).compare(Other.text(column), Qt::CaseInsensitive) < 0;
   }
 };
-
-std::string FormatDate(double Date) {
-  std::time_t t = static_cast<std::time_t>(VSSDateToUnix(Date));
-  std::tm local{};
-  localtime_r(&t, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-  return text;
-}
 
 } // namespace
 
@@ -190,10 +179,8 @@ void TFrmExplorer::BuildMainMenu() {
   mnuMain = new TMainMenu(this);
   mnuMain->SetName("mnuMain");
   TMenuItem* root = mnuMain->Items();
-  auto item = [this](TMenuItem* parent, const char* name, const char* caption, auto click) {
-    TMenuItem* i = NewMenuItem(parent, name, caption);
-    i->OnClick = [this, click](TObject*) { Guarded(this, [&] { click(); }); };
-    return i;
+  auto item = [this](TMenuItem* parent, const char* name, const char* caption, std::function<void()> click) {
+    return AddItem(parent, name, caption, std::move(click));
   };
   auto operation = [&](TMenuItem* parent, const char* name, const char* caption, int code) {
     TMenuItem* i = item(parent, name, caption, [this, code] { mnuSSGCCUCheckClick(code); });
@@ -250,11 +237,16 @@ void TFrmExplorer::BuildMainMenu() {
                       [] { TRVLCommandsFactory::_Instance().CreateCommands()->About(); });
 }
 
+TMenuItem* TFrmExplorer::AddItem(TMenuItem* Parent, const char* Name, const char* Caption,
+                                 std::function<void()> Click) {
+  TMenuItem* item = NewMenuItem(Parent, Name, Caption);
+  item->OnClick = [this, Click](TObject*) { Guarded(this, Click); };
+  return item;
+}
+
 void TFrmExplorer::BuildPopupMenus() {
-  auto item = [this](TMenuItem* parent, const char* name, const char* caption, auto click) {
-    TMenuItem* i = NewMenuItem(parent, name, caption);
-    i->OnClick = [this, click](TObject*) { Guarded(this, [&] { click(); }); };
-    return i;
+  auto item = [this](TMenuItem* parent, const char* name, const char* caption, std::function<void()> click) {
+    return AddItem(parent, name, caption, std::move(click));
   };
   pmnuFiles = new TPopupMenu(this);
   pmnuFiles->SetName("pmnuFiles");
@@ -368,7 +360,7 @@ void TFrmExplorer::AddFileRow(IVSSItem& Entry) {
       row->setText(colUser, Q(users));
       row->setText(colMachine, Q(first->Machine()));
       row->setText(colLocalPath, Q(first->LocalSpec()));
-      row->setText(colDate, Q(FormatDate(first->Date())));
+      row->setText(colDate, Q(VSSDateText(first->Date())));
     }
   } else {
     row->setText(colStatus, Q(FileStatusText(status)));

@@ -4,6 +4,7 @@
 // state, who holds them, on which machine, where and since when, deleted files included. Tool buttons,
 // the main menu and two popup menus run the operations on the selected files (all files of the
 // project when none is selected) or on the selected project, and the list follows each of them.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -152,6 +153,8 @@ private:
   void BuildToolButtons();
   void BuildMainMenu();
   void BuildPopupMenus();
+  // A menu item whose click runs `Click`, failures going to the exception handler.
+  TMenuItem* AddItem(TMenuItem* Parent, const char* Name, const char* Caption, std::function<void()> Click);
   void tvProjectsChange();
   void AddFileRow(IVSSItem& Entry);
   // Runs `Operation` on the project the popup selected: on every file listed.

@@ -440,6 +440,13 @@ void TFrmExplorer::mnuSSGCCUCheckClick(int Operation) {
   if (!chosen)
     for (int i = items->Count() - 1; i >= 0; --i)
       if (!executor->CanExecute(items->GetItem(i))) items->Delete(i);
+  if (items->Count() == 0) {
+    static const char* const names[] = {"Get Latest Version", "Check Out", "Check In", "Undo Check Out",
+                                        "Delete", "Recover", "Purge"};
+    ShowMessageBox("No file in " + SelectedPath() + " is fit for " + names[Operation] + ".",
+                   MB_OK | MB_ICONINFORMATION);
+    return;
+  }
   executor->SetItems(items.get());
   executor->Execute("", nullptr);
   executor.reset();

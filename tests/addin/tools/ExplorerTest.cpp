@@ -196,6 +196,10 @@ TEST_F(ExplorerTest, OperationsOnAProjectTakeTheFilesTheyFitAndTheListFollows) {
   EXPECT_TRUE(FModal.empty());
   EXPECT_EQ(FDatabase->VSSItem("$/App/gamma.txt")->IsCheckedOut(), 0);
   EXPECT_EQ(explorer->lvFileList->topLevelItem(0)->text(TFrmExplorer::colUser).toStdString(), "Bob");
+  // Nothing left to check in: the user is told so.
+  FPrompter->AddAnswer("OK");
+  explorer->mnuSSGCCUCheckClick(TFrmExplorer::opCheckIn);
+  EXPECT_EQ(FPrompter->Prompts().back().Text, "No file in /App/ is fit for Check In.");
   // Chosen rows all go to the operation: the one it doesn't fit is refused in the log, with why.
   explorer->lvFileList->topLevelItem(1)->setSelected(true);
   explorer->lvFileList->topLevelItem(2)->setSelected(true);

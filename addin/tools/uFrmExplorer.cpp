@@ -393,15 +393,10 @@ void TFrmExplorer::FillFileList() {
   UpdateActions();
 }
 
-int TFrmExplorer::RowStatus(int Row) const {
-  QTreeWidgetItem* row = lvFileList->topLevelItem(Row);
-  return row ? row->data(colName, StatusRole).toInt() : -1;
-}
-
-std::unique_ptr<TRVLItems> TFrmExplorer::SelectedItems(bool AllRows) {
+std::unique_ptr<TRVLItems> TFrmExplorer::SelectedItems() {
   std::unique_ptr<TRVLItems> items = TRVLFactory::_Instance().CreateItems();
   const std::string folder = SelectedPath();
-  QList<QTreeWidgetItem*> rows = AllRows ? QList<QTreeWidgetItem*>() : lvFileList->selectedItems();
+  QList<QTreeWidgetItem*> rows = lvFileList->selectedItems();
   if (rows.isEmpty())
     for (int i = 0; i < lvFileList->topLevelItemCount(); ++i) rows.push_back(lvFileList->topLevelItem(i));
   for (QTreeWidgetItem* row : rows) {

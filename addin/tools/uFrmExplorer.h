@@ -67,8 +67,7 @@ public:
   bool TreeActive() const { return FTreeActive; }
   void SetTreeActive(bool TreeActive);
   // The SourceSafe items of the selected rows, or of every row when none is selected.
-  std::unique_ptr<TRVLItems> SelectedItems(bool AllRows = false);
-  int RowStatus(int Row) const;
+  std::unique_ptr<TRVLItems> SelectedItems();
 
   TMainMenu* mnuMain;
   TPopupMenu* pmnuFiles;

@@ -47,7 +47,6 @@ public:
   // The path of the selected node, "" without one.
   std::string SelectedPath() const;
 
-  VSSPtr<IVSSDatabase> GetDatabase() const { return FDatabase; }
   void SetDatabase(VSSPtr<IVSSDatabase> Database) { FDatabase = std::move(Database); }
 
   QWidget* pnlTop;

@@ -7,10 +7,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -120,6 +120,22 @@ void TickLine(TForm& form, const std::string& name, int index) {
   list->setFocus();
   list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
   SendKey(list, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+}
+
+void SelectLines(TForm& form, const std::string& name, const std::vector<int>& indexes) {
+  auto* view = Control<QAbstractItemView>(form, name, "a list or list view");
+  QAbstractItemModel* model = view->model();
+  view->setFocus();
+  view->clearSelection();
+  for (size_t i = 0; i < indexes.size(); ++i) {
+    if (indexes[i] < 0 || indexes[i] >= model->rowCount())
+      throw Exception("\"" + name + "\" has no line " + std::to_string(indexes[i]) + " (it has " +
+                      std::to_string(model->rowCount()) + ")");
+    const QModelIndex index = model->index(indexes[i], 0);
+    view->selectionModel()->setCurrentIndex(index, (i == 0 ? QItemSelectionModel::ClearAndSelect
+                                                           : QItemSelectionModel::Select) |
+                                                       QItemSelectionModel::Rows);
+  }
 }
 
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text) {

@@ -22,6 +22,8 @@ std::vector<std::string> DescribeForm(const TForm& form);
 void ClickControl(TForm& form, const std::string& name);
 // Toggles line `index` of a list with the Space key, which runs the list's own check handling.
 void TickLine(TForm& form, const std::string& name, int index);
+// Selects exactly the lines `indexes` of a list or list view, the first one current.
+void SelectLines(TForm& form, const std::string& name, const std::vector<int>& indexes);
 // Replaces an edit's or memo's text as selecting all and typing would.
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text);
 // Selects in a tree or list as clicks would, giving it the focus. `items` is '|'-separated: in a tree

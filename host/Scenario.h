@@ -34,9 +34,10 @@
 //                        `| grayed` when it has a check box
 //   click NAME           presses a button or check box
 //   tick NAME INDEX      toggles the check box of line INDEX (from 0) of a list, as Space on it does
-//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
+//   select NAME INDEX…   selects exactly these lines of a list or list view, as clicks with Ctrl do
 //   select NAME ITEMS    selects in a tree ("/|Demo|Source": node texts from the top, expanding each
 //                        on the way) or in a list (the rows named, '|'-separated; nothing clears it)
+//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
 //   form-menu PATH       clicks an item of the form's main menu, or of the popup menu the first step
 //                        names ("pmnuFiles|Check &Out...")
 //   print-form-menu PATH the items below PATH of the form's main menu or of a popup menu, with states

@@ -465,7 +465,13 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
     size_t space = arg.find_first_of(" \t", start);
     const std::string name = arg.substr(start, space - start);
     const std::string rest = space == std::string::npos ? std::string() : Trim(arg.substr(space + 1));
-    if (c == "select")
+    std::istringstream words(rest);
+    std::vector<int> indexes;
+    for (int index; words >> index;) indexes.push_back(index);
+    // Line numbers, or else the texts of rows or nodes.
+    if (c == "select" && !indexes.empty() && words.eof())
+      SelectLines(UpForm(), name, indexes);
+    else if (c == "select")
       SelectItems(UpForm(), name, rest);
     else
       PressKeyIn(UpForm(), name, rest);

@@ -7,7 +7,9 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -188,6 +190,37 @@ int Process::Wait(int timeoutMs) {
     step = std::min(step * 2, 20);
   }
   return FExitCode;
+}
+
+FileReadWatch::FileReadWatch(const std::string& fileName) {
+  FFd = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+  if (FFd >= 0 && inotify_add_watch(FFd, fileName.c_str(), IN_CLOSE) < 0) {
+    close(FFd);
+    FFd = -1;
+  }
+}
+
+FileReadWatch::~FileReadWatch() {
+  if (FFd >= 0) close(FFd);
+}
+
+bool FileReadWatch::Wait(Process* child, int timeoutMs) {
+  const long long deadline = NowMs() + timeoutMs;
+  while (!child || child->Running()) {
+    const long long left = deadline - NowMs();
+    if (left <= 0) return false;
+    if (FFd < 0) {
+      // Nothing to watch (the file is gone or the system refuses): wait out the time or the child.
+      SleepMs(int(std::min(left, 20LL)));
+      continue;
+    }
+    pollfd ready{FFd, POLLIN, 0};
+    if (poll(&ready, 1, int(std::min(left, 20LL))) > 0) {
+      alignas(inotify_event) char events[4096];
+      if (read(FFd, events, sizeof events) > 0) return true;
+    }
+  }
+  return false;
 }
 
 int RunAndWait(const std::string& commandLine, int timeoutMs, std::string* error) {

@@ -49,6 +49,24 @@ private:
   std::string FError;
 };
 
+// The nearest thing to "the program is ready for input" for a viewer started on a file: the moment
+// some program has opened the file and closed it again (it has read it). Made before the program
+// starts, so that a quick reader is not missed.
+class FileReadWatch {
+public:
+  explicit FileReadWatch(const std::string& fileName);
+  ~FileReadWatch();
+  FileReadWatch(const FileReadWatch&) = delete;
+  FileReadWatch& operator=(const FileReadWatch&) = delete;
+
+  // Waits until the file has been read, `child` (may be nil) has ended, or timeoutMs has passed;
+  // true when the file was read.
+  bool Wait(Process* child, int timeoutMs);
+
+private:
+  int FFd = -1;
+};
+
 // Runs a command line to its end (at most timeoutMs) and returns its exit code, or -1 when it can't
 // be started (error set).
 int RunAndWait(const std::string& commandLine, int timeoutMs, std::string* error = nullptr);

@@ -24,13 +24,6 @@ std::vector<std::unique_ptr<platform::Process>>& Started() {
   return started;
 }
 
-platform::Process& StartProgram(const std::string& Program, const std::string& Arguments) {
-  auto process = std::make_unique<platform::Process>();
-  if (!process->Start(platform::QuoteArgument(Program) + (Arguments.empty() ? "" : " " + Arguments)))
-    throw ERVLException("Can not run '" + Program + "' - " + process->Error());
-  return *Started().emplace_back(std::move(process));
-}
-
 std::string InstallFolder() {
   return platform::IncludeTrailingPathDelimiter(TRVLRegFactory::_Instance().CreateRegRVL()->GetInstallPath());
 }
@@ -38,6 +31,13 @@ std::string InstallFolder() {
 pid_t ExplorerPid = -1;
 
 } // namespace
+
+platform::Process& StartProgram(const std::string& Program, const std::string& Arguments) {
+  auto process = std::make_unique<platform::Process>();
+  if (!process->Start(platform::QuoteArgument(Program) + (Arguments.empty() ? "" : " " + Arguments)))
+    throw ERVLException("Can not run '" + Program + "' - " + process->Error());
+  return *Started().emplace_back(std::move(process));
+}
 
 void TRVLCommands::HelpContents() {
   const std::string manual = InstallFolder() + "RvlHelp.html";

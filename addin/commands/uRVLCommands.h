@@ -1,5 +1,8 @@
 #pragma once
 // The general commands: help, the About box, the update check and SourceSafe's own explorer.
+#include <string>
+
+#include "platform/Process.h"
 #include "ui/Object.h"
 
 class TRVLCommands : public TObject {
@@ -12,3 +15,7 @@ public:
   // Starts SourceSafe's explorer, unless the one started before is still open.
   virtual void ExecuteSourceSafe();
 };
+
+// Starts `Program` (its path is quoted) with `Arguments`, a command line of their own; the program
+// runs on its own and is reaped once it has ended. Raises when it can't be started.
+platform::Process& StartProgram(const std::string& Program, const std::string& Arguments);

@@ -7,6 +7,7 @@
 class TRVLCommands;
 class TRVLFilesCommands;
 class TRVLProjectCommands;
+class TRVLViewCommands;
 
 class TRVLCommandsFactory : public TSingletonOf<TRVLCommandsFactory> {
 public:
@@ -14,6 +15,7 @@ public:
 
   virtual std::unique_ptr<TRVLFilesCommands> CreateFilesCommands();
   virtual std::unique_ptr<TRVLProjectCommands> CreateProjectCommands();
+  virtual std::unique_ptr<TRVLViewCommands> CreateViewCommands();
   virtual std::unique_ptr<TRVLCommands> CreateCommands();
 
 protected:

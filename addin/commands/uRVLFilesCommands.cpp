@@ -13,6 +13,7 @@
 #include "addin/sourcesafe/uRVLItem.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProject.h"
+#include "addin/tools/uFrmHistory.h"
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -144,6 +145,24 @@ void TRVLFilesCommands::RunWithDialog(const TFileCommand& Command) {
     dialog->CheckItems(given.get());
   }
   dialog->ShowModal();
+}
+
+void TRVLFilesCommands::ShowHistory(bool AllFiles) {
+  TRVLFileListBuilderFactory& builders = TRVLFileListBuilderFactory::_Instance();
+  auto builder = AllFiles ? builders.CreateAllVCSFilesBuilder() : builders.CreateVCSProjectBuilder();
+  std::unique_ptr<TRVLItems> list = BuildList(*builder, FProject, FCurrentItem.get(), nullptr);
+  FSelectionMode = smCurrent;
+  if (list->Count() == 0) {
+    ShowMessageBox("Nothing was found for this command!", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  TRVLFormPtr<TFrmHistory> window = TRVLFormFactory::_Instance().CreateHistory();
+  window->SetCaption("Show History");
+  window->SetFiles(list.get(), FProject);
+  std::unique_ptr<TRVLItems> current = TRVLFactory::_Instance().CreateItems();
+  if (FCurrentItem) current->AddCopy(FCurrentItem.get());
+  window->SelectFile(current.get());
+  window->ShowModal();
 }
 
 void TRVLFilesCommands::SyncProjectOpen() { OfferSync(true); }

@@ -41,6 +41,9 @@ public:
   virtual void AddFiles(bool WithDialog);
   virtual void RemoveCurrent(bool WithDialog);
   virtual void RemoveFiles(bool WithDialog);
+  // The history window on the project's files (all of them, or those of the bound SourceSafe
+  // project), the current file selected; a warning instead when there are none.
+  virtual void ShowHistory(bool AllFiles);
   // Offers to get what others changed while the project was closed; silent when nothing did.
   virtual void SyncProjectOpen();
   // Offers to bring the project into step before it closes; silent when it is.

@@ -150,10 +150,22 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuRemoveCurrent = AddMenuItem(RVLMnuRemove, sub, current(&F::RemoveCurrent), "RVLMnuRemoveCurrent", "&Current File");
   RVLMnuRemoveFiles = AddMenuItem(RVLMnuRemove, sub, files(&F::RemoveFiles), "RVLMnuRemoveFiles", "&Files...");
 
-  // The history, differences and share windows are wired as they come.
+  // The share window is wired as it comes.
   AddSeparator(FMenu, pos);
-  RVLMnuShowHistory = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShowHistory", "Show Histor&y...");
-  RVLMnuShowDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShowDiff", "Show Di&fferences...");
+  RVLMnuShowHistory = AddMenuItem(
+      FMenu, pos,
+      [this] {
+        FFilesCommands->SetProject(Project());
+        FFilesCommands->SetCurrentItem(CurrentItem());
+        FFilesCommands->ShowHistory(true);
+      },
+      "RVLMnuShowHistory", "Show Histor&y...");
+  RVLMnuShowDiff = AddMenuItem(
+      FMenu, pos,
+      [this] {
+        if (TRVLItem* item = CurrentItem()) item->ShowDifference();
+      },
+      "RVLMnuShowDiff", "Show Di&fferences...");
   RVLMnuProjectExplorer = AddMenuItem(FMenu, pos, [this] { FProjectCommands->ProjectExplorer(Project()); },
                                       "RVLMnuProjectExplorer", "Project E&xplorer...");
   RVLMnuProjectDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectDiff", "Pro&ject Difference...");

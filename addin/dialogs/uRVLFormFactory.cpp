@@ -10,6 +10,7 @@
 #include "addin/tools/uFrmExplorer.h"
 #include "addin/tools/uFrmFileDiff.h"
 #include "addin/tools/uFrmLabel.h"
+#include "addin/tools/uFrmHistory.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
@@ -75,6 +76,12 @@ TRVLFormFactory::~TRVLFormFactory() {
 
 TRVLFormPtr<TFrmLabel> TRVLFormFactory::CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item) {
   return MakeRVLForm<TFrmLabel>(&Application(), std::move(Database), std::move(Item));
+}
+
+TRVLFormPtr<TFrmHistory> TRVLFormFactory::CreateHistory() { return MakeRVLForm<TFrmHistory>(&Application()); }
+
+TRVLFormPtr<TFrmHistoryDetails> TRVLFormFactory::CreateHistoryDetails(TFrmHistory* History) {
+  return MakeRVLForm<TFrmHistoryDetails>(&Application(), History);
 }
 
 TForm* StartupForm() {

@@ -16,6 +16,8 @@ class TFrmExplorer;
 class TFrmLabel;
 class TFrmFileList;
 class TFrmFileDiff;
+class TFrmHistory;
+class TFrmHistoryDetails;
 class TFrmLogin;
 class TFrmScanDebug;
 class TRVLProject;
@@ -53,6 +55,10 @@ public:
   virtual TFrmExplorer* CreateExplorer(VSSPtr<IVSSDatabase> Database, const std::string& Spec);
   // The label dialog on `Item` of `Database`.
   TRVLFormPtr<TFrmLabel> CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item);
+  // The history window, and its details dialog showing `History`'s selected version; both owned by
+  // the application.
+  virtual TRVLFormPtr<TFrmHistory> CreateHistory();
+  virtual TRVLFormPtr<TFrmHistoryDetails> CreateHistoryDetails(TFrmHistory* History);
   // The exception handler's waiting window; no owner.
   TRVLFormPtr<TFrmScanDebug> CreateScanDebug();
 

@@ -52,6 +52,9 @@ constexpr TMenuEntry FilesEntries[] = {{"GetFiles", "G&et Files"},
                                        {"CheckOutFiles", "Check Ou&t Files"},
                                        {"CheckInFiles", "Check I&n Files"},
                                        {"UndoCheckFiles", "Un&do Check Out Files"}};
+// Looking at the file, last in both menus after a separator.
+constexpr TMenuEntry ViewEntries[] = {{"ShowDiff", "Show Di&fferences..."}, {"ShowHistory", "Show Histor&y..."}};
+constexpr int ViewItemCount = 3;   // the separator and the two entries
 
 // The editor's marked block, saved while a check-out reloads the file.
 struct TSavedBlock {
@@ -149,6 +152,9 @@ void TEditHookComp::BuildMenus() {
   FPopupSubMenu->OnClick = nullptr;
   for (const TMenuEntry& entry : FileEntries)
     addItem(FPopupSubMenu, std::string("RVLPMenu") + entry.Name, entry.Caption);
+  addItem(FPopupSubMenu, "RVLPMenuViewSep", "-");
+  for (const TMenuEntry& entry : ViewEntries)
+    addItem(FPopupSubMenu, std::string("RVLPMenu") + entry.Name, entry.Caption);
 
   FStatusMenu = new TPopupMenu(this);
   FStatusMenu->SetName("RVLSMenu");
@@ -157,6 +163,9 @@ void TEditHookComp::BuildMenus() {
     addItem(FStatusMenu->Items(), std::string("RVLSMenu") + entry.Name, entry.Caption);
   addItem(FStatusMenu->Items(), "RVLSMenuSep", "-");
   for (const TMenuEntry& entry : FilesEntries)
+    addItem(FStatusMenu->Items(), std::string("RVLSMenu") + entry.Name, entry.Caption);
+  addItem(FStatusMenu->Items(), "RVLSMenuViewSep", "-");
+  for (const TMenuEntry& entry : ViewEntries)
     addItem(FStatusMenu->Items(), std::string("RVLSMenu") + entry.Name, entry.Caption);
 }
 
@@ -272,13 +281,17 @@ void TEditHookComp::UpdateMenuItems(TMenuItem* Parent) {
   Parent->Items(1)->SetVisible(state == fsCheckedIn || state == fsCheckedOutToOther);
   Parent->Items(2)->SetVisible(state == fsCheckedOut);
   Parent->Items(3)->SetVisible(state == fsCheckedOut);
-  if (Parent->Count() > 4) {
+  const bool bound = project && project->IsBound();
+  if (Parent != FPopupSubMenu) {
     Parent->Items(4)->SetVisible(state != fsNotInVSS);
-    const bool bound = project && project->IsBound();
-    for (int i = 5; i < Parent->Count(); ++i) Parent->Items(i)->SetEnabled(bound);
+    for (int i = 5; i < Parent->Count() - ViewItemCount; ++i) Parent->Items(i)->SetEnabled(bound);
   } else {
     Parent->SetEnabled(state != fsNotInVSS);
   }
+  const int view = Parent->Count() - ViewItemCount;
+  Parent->Items(view)->SetVisible(state != fsNotInVSS);
+  Parent->Items(view + 1)->SetVisible(state != fsNotInVSS);
+  Parent->Items(view + 2)->SetEnabled(bound);
 }
 
 void TEditHookComp::StatusMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -306,6 +319,15 @@ void TEditHookComp::MenuClick(TObject* Sender) {
       item->Parent() == FPopupSubMenu ? TRVLRegFactory::_Instance().CreateRegOptions()->GetPopupComment() : true;
   FFilesCommands->SetProject(FActiveProjects->GetActiveProject());
   FFilesCommands->SetCurrentItem(FActiveFiles->GetCurrentItem());
+  const int fromEnd = item->Parent()->Count() - item->MenuIndex();
+  if (fromEnd == 2) {
+    if (TRVLItem* current = FActiveFiles->GetCurrentItem()) current->ShowDifference();
+    return;
+  }
+  if (fromEnd == 1) {
+    FFilesCommands->ShowHistory(true);
+    return;
+  }
   switch (item->MenuIndex()) {
     case 0: FFilesCommands->GetLatestCurrent(withDialog); break;
     case 1: FFilesCommands->CheckOutCurrent(withDialog); break;

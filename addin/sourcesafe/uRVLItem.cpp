@@ -1,9 +1,12 @@
 #include "addin/sourcesafe/uRVLItem.h"
 
+#include "addin/commands/uRVLCommandsFactory.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLUtils.h"
 #include "addin/settings/uSpecPath.h"
 #include "addin/sourcesafe/uRVLProject.h"
+#include "addin/tools/uRVLViewCommands.h"
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -178,6 +181,29 @@ void TRVLItem::ReloadInIDE(bool ClearReadOnly) {
     platform::SetReadOnly(fileName, readOnly);
   }
   services->ReloadFile(fileName);
+}
+
+namespace {
+
+void View(void (TRVLViewCommands::*Operation)(TRVLItem*), TRVLItem* Item) {
+  THourglass hourglass;
+  (TRVLCommandsFactory::_Instance().CreateViewCommands().get()->*Operation)(Item);
+}
+
+} // namespace
+
+void TRVLItem::ViewVersion() { View(&TRVLViewCommands::ViewVersion, this); }
+void TRVLItem::ShowDifference() { View(&TRVLViewCommands::ShowDifference, this); }
+
+void TRVLItem::ViewLocalFile() {
+  THourglass hourglass;
+  VSSPtr<IVSSItem> vssItem = GetVSSItem();
+  TRVLCommandsFactory::_Instance().CreateViewCommands()->ViewFile(GetLocalSpec(), vssItem && vssItem->Binary());
+}
+
+void TRVLItem::CompareWith(TRVLItem* Other) {
+  THourglass hourglass;
+  TRVLCommandsFactory::_Instance().CreateViewCommands()->CompareVersions(this, Other);
 }
 
 void TRVLB3Item::ReloadInIDE(bool) {

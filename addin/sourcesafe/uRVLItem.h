@@ -45,6 +45,13 @@ public:
   // Makes the IDE read the file again; with ClearReadOnly it is first reloaded writable, then with
   // its own attributes again.
   virtual void ReloadInIDE(bool ClearReadOnly);
+  // Looking at the file through the view commands, each with the hourglass meanwhile: a copy of its
+  // SourceSafe version, the working file, the working file against SourceSafe's version, and this
+  // version (left) against another.
+  virtual void ViewVersion();
+  virtual void ViewLocalFile();
+  virtual void ShowDifference();
+  virtual void CompareWith(TRVLItem* Other);
 
   // The SourceSafe item is fetched again on its next use, so that changes made by others are seen.
   void Invalidate() { FStale = true; }

@@ -9,11 +9,23 @@
 
 const char* const DiffFillerText = " ";
 
+namespace {
+
+// The characters the number field of line `lineNumber` takes: its digits, padded to 5 below line
+// 100000 and to 6 from there on.
+size_t NumberFieldWidth(int lineNumber) {
+  size_t digits = 1;
+  for (int n = lineNumber; n >= 10; n /= 10) ++digits;
+  return std::max<size_t>(digits, lineNumber < 100000 ? 5 : 6);
+}
+
+} // namespace
+
 void AppendDiffRowText(std::string& out, int lineNumber, std::string_view line) {
   char number[16];
   const size_t start = out.size();
   out.append(number, std::to_chars(number, number + sizeof number, lineNumber).ptr);
-  out.resize(std::max(out.size(), start + (lineNumber < 100000 ? 5 : 6)), ' ');
+  out.resize(start + NumberFieldWidth(lineNumber), ' ');
   for (char c : line) {
     if (c == '\t') out += "  ";
     else out += c;
@@ -27,11 +39,9 @@ std::string DiffRowText(int lineNumber, std::string_view line) {
   return row;
 }
 
-std::string_view DiffRowBody(std::string_view row) {
-  size_t digits = 0;
-  while (digits < row.size() && row[digits] >= '0' && row[digits] <= '9') ++digits;
-  if (digits == 0) return {};
-  return row.substr(std::min(row.size(), std::max<size_t>(digits, 5)));
+std::string_view DiffRowBody(std::string_view row, int lineNumber) {
+  if (lineNumber < 1) return {};
+  return row.substr(std::min(row.size(), NumberFieldWidth(lineNumber)));
 }
 
 TDiffRows LoadDiffRows(const std::string& fileName) {

@@ -15,8 +15,10 @@ enum TDiffKind : uint8_t { dkDeleted = 0, dkChanged = 1, dkInserted = 2, dkUncha
 // (6 from line 100000 on), then the line with every tab as two blanks. A filler row is " ".
 std::string DiffRowText(int lineNumber, std::string_view line);
 extern const char* const DiffFillerText;
-// The part of a row's string after its number field; empty for a filler row.
-std::string_view DiffRowBody(std::string_view row);
+// The part of the row string of file line `lineNumber` after its number field; empty for a filler
+// row (line 0). The number field's width follows from the line number, not from the row's digits,
+// since from line 10000 on the field has no trailing blank and the text may itself start with digits.
+std::string_view DiffRowBody(std::string_view row, int lineNumber);
 // Appends the row string of DiffRowText to `out`.
 void AppendDiffRowText(std::string& out, int lineNumber, std::string_view line);
 
@@ -30,6 +32,8 @@ struct TDiffRows {
   std::string_view operator[](size_t row) const {
     return std::string_view(Text).substr(Starts[row], Starts[row + 1] - Starts[row]);
   }
+  // The row's text after its number field.
+  std::string_view Body(size_t row) const { return DiffRowBody((*this)[row], int(row) + 1); }
 };
 // The lines of a file as rows; throws ERVLException when the file cannot be read.
 TDiffRows LoadDiffRows(const std::string& fileName);

@@ -14,6 +14,7 @@
 
 #include "addin/commands/uRVLCommands.h"
 #include "addin/commands/uRVLCommandsFactory.h"
+#include "addin/commands/uRVLFilesCommands.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/execute/uRVLExecuteFactory.h"
 #include "addin/frame/uRVLFactory.h"
@@ -26,6 +27,7 @@
 #include "addin/settings/uSpecPath.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLLogin.h"
+#include "addin/sourcesafe/uRVLProject.h"
 #include "addin/tools/uFrmLabel.h"
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
@@ -125,6 +127,8 @@ TFrmExplorer::TFrmExplorer(QObject* AOwner, VSSPtr<IVSSDatabase> Database) : TFr
   connect(tvProjects, &QWidget::customContextMenuRequested, this,
           [this](QPoint pos) { Guarded(this, [&] { pmnuProjectsPopup(pos); }); });
   connect(lvFileList, &QTreeWidget::itemSelectionChanged, this, [this] { Guarded(this, [this] { UpdateActions(); }); });
+  connect(lvFileList, &QTreeWidget::itemDoubleClicked, this,
+          [this] { Guarded(this, [this] { mnuToolsViewFileClick(); }); });
   connect(lvFileList->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { Guarded(this, [&] { mnuViewSortByClick(column); }); });
   connect(SplitterH, &QSplitter::splitterMoved, this, [this] { Guarded(this, [this] { UpdateTitle(); }); });
@@ -162,9 +166,11 @@ void TFrmExplorer::BuildToolButtons() {
   btnUndo = button("btnUndo", "Undo check out", QStyle::SP_DialogResetButton, operation(opUndoCheckOut));
   separator();
   btnLabel = button("btnLabel", "Label project", QStyle::SP_FileDialogInfoView, [this] { mnuFileLabelClick(); });
-  btnHistory = button("btnHistory", "Show history", QStyle::SP_FileDialogDetailedView, [] {});
-  btnDiff = button("btnDiff", "Show differences", QStyle::SP_FileDialogContentsView, [] {});
-  btnView = button("btnView", "View file", QStyle::SP_FileIcon, [] {});
+  btnHistory = button("btnHistory", "Show history", QStyle::SP_FileDialogDetailedView,
+                      [this] { mnuToolsShowHistoryClick(); });
+  btnDiff = button("btnDiff", "Show differences", QStyle::SP_FileDialogContentsView,
+                   [this] { mnuToolsShowDifferenceClick(); });
+  btnView = button("btnView", "View file", QStyle::SP_FileIcon, [this] { mnuToolsViewFileClick(); });
   separator();
   btnCreateProj = button("btnCreateProj", "Create project", QStyle::SP_FileDialogNewFolder,
                          [this] { mnuFileCreateProjectClick(); });
@@ -214,12 +220,13 @@ void TFrmExplorer::BuildMainMenu() {
   mnuSSPurge = operation(mnuSourceSafe, "mnuSSPurge", "&Purge...", opPurge);
   mnuSSPurge->SetShortCut(ShortCut(VK_DELETE, ssShift));
 
-  // History, differences and viewing come with the view commands.
   mnuTools = NewMenuItem(root, "mnuTools", "&Tools");
-  mnuToolsShowHistory = NewMenuItem(mnuTools, "mnuToolsShowHistory", "Show &History...");
-  mnuToolsShowDifference = NewMenuItem(mnuTools, "mnuToolsShowDifference", "Show &Difference...");
+  mnuToolsShowHistory =
+      item(mnuTools, "mnuToolsShowHistory", "Show &History...", [this] { mnuToolsShowHistoryClick(); });
+  mnuToolsShowDifference =
+      item(mnuTools, "mnuToolsShowDifference", "Show &Difference...", [this] { mnuToolsShowDifferenceClick(); });
   mnuToolsOpenFile = item(mnuTools, "mnuToolsOpenFile", "&Open In IDE...", [this] { mnuToolsOpenFileClick(); });
-  mnuToolsViewFile = NewMenuItem(mnuTools, "mnuToolsViewFile", "&View...");
+  mnuToolsViewFile = item(mnuTools, "mnuToolsViewFile", "&View...", [this] { mnuToolsViewFileClick(); });
 
   mnuView = NewMenuItem(root, "mnuView", "&View");
   mnuViewSort = NewMenuItem(mnuView, "mnuViewSort", "&Sort");
@@ -261,8 +268,9 @@ void TFrmExplorer::BuildPopupMenus() {
   pmnuFileCheckIn = file("pmnuFileCheckIn", "Check &In...", opCheckIn);
   pmnuFileUndoCheck = file("pmnuFileUndoCheck", "&Undo Check Out...", opUndoCheckOut);
   pmnuFileOpenFile = item(files, "pmnuFileOpenFile", "O&pen In IDE...", [this] { mnuToolsOpenFileClick(); });
-  pmnuFileViewFile = NewMenuItem(files, "pmnuFileViewFile", "&View...");
-  pmnuFileShowDiff = NewMenuItem(files, "pmnuFileShowDiff", "Show &Difference...");
+  pmnuFileViewFile = item(files, "pmnuFileViewFile", "&View...", [this] { mnuToolsViewFileClick(); });
+  pmnuFileShowDiff =
+      item(files, "pmnuFileShowDiff", "Show &Difference...", [this] { mnuToolsShowDifferenceClick(); });
   pmnuFileLabel = item(files, "pmnuFileLabel", "&Label...", [this] { mnuFileLabelClick(); });
   pmnuFileDelete = file("pmnuFileDelete", "&Delete...", opDelete);
   pmnuFileDelete->SetShortCut(ShortCut(VK_DELETE, 0));
@@ -282,7 +290,8 @@ void TFrmExplorer::BuildPopupMenus() {
   pmnuProjCheckOut = project("pmnuProjCheckOut", "Check &Out...", opCheckOut);
   pmnuProjCheckIn = project("pmnuProjCheckIn", "Check &In...", opCheckIn);
   pmnuProjUndo = project("pmnuProjUndo", "&Undo Check Out...", opUndoCheckOut);
-  pmnuProjShowHistory = NewMenuItem(projects, "pmnuProjShowHistory", "Show &History...");
+  pmnuProjShowHistory =
+      item(projects, "pmnuProjShowHistory", "Show &History...", [this] { mnuToolsShowHistoryClick(); });
   pmnuProjLabel = item(projects, "pmnuProjLabel", "&Label...", [this] { mnuFileLabelClick(); });
   pmnuProjCreateProj = item(projects, "pmnuProjCreateProj", "&Create Project...", [this] { mnuFileCreateProjectClick(); });
   pmnuProjSetWorkFolder =
@@ -525,6 +534,35 @@ void TFrmExplorer::mnuFileLabelClick() {
   dialog->ShowModal();
 }
 
+std::unique_ptr<TRVLItem> TFrmExplorer::SelectedRowItem() {
+  const QList<QTreeWidgetItem*> rows = lvFileList->selectedItems();
+  if (rows.size() != 1) return nullptr;
+  VSSPtr<IVSSItem> item = FDatabase->VSSItem("$" + SelectedPath() + S(rows.front()->text(colName)),
+                                             rows.front()->data(colName, StatusRole).toInt() == fsDeleted);
+  return TRVLFactory::_Instance().CreateItemFromVSS(item, FDatabase);
+}
+
+void TFrmExplorer::mnuToolsShowHistoryClick() {
+  VSSPtr<IVSSItem> folder = ItemOfPath(SelectedPath(), true);
+  if (!folder) return;
+  std::unique_ptr<TRVLProject> project = TRVLFactory::_Instance().CreateProjectFromVSS(FDatabase, folder);
+  std::unique_ptr<TRVLItem> current = FTreeActive ? nullptr : SelectedRowItem();
+  std::unique_ptr<TRVLFilesCommands> commands = TRVLCommandsFactory::_Instance().CreateFilesCommands();
+  commands->SetProject(project.get());
+  commands->SetCurrentItem(current.get());
+  commands->ShowHistory(false);
+}
+
+void TFrmExplorer::mnuToolsShowDifferenceClick() {
+  if (std::unique_ptr<TRVLItem> item = SelectedRowItem()) item->ShowDifference();
+}
+
+void TFrmExplorer::mnuToolsViewFileClick() {
+  if (lvFileList->selectedItems().isEmpty()) return;
+  std::unique_ptr<TRVLItems> items = SelectedItems();
+  for (int i = 0; i < items->Count(); ++i) items->GetItem(i)->ViewVersion();
+}
+
 void TFrmExplorer::mnuToolsOpenFileClick() {
   std::unique_ptr<TRVLItems> items = SelectedItems();
   {
@@ -616,13 +654,17 @@ void TFrmExplorer::UpdateActions() {
   pmnuFileLabel->SetEnabled(label && E);
   btnLabel->setEnabled(label);
 
-  // History, differences and viewing come with the view commands.
-  for (QWidget* control : {static_cast<QWidget*>(btnHistory), static_cast<QWidget*>(btnDiff),
-                           static_cast<QWidget*>(btnView)})
-    control->setEnabled(false);
-  for (TMenuItem* item : {mnuToolsShowHistory, mnuToolsShowDifference, mnuToolsViewFile, pmnuFileViewFile,
-                          pmnuFileShowDiff, pmnuProjShowHistory})
-    item->SetEnabled(false);
+  // A file's difference needs exactly one file that is there; viewing, at least one.
+  const bool diff = single && status != fsDeleted;
+  mnuToolsShowDifference->SetEnabled(diff);
+  pmnuFileShowDiff->SetEnabled(diff);
+  btnDiff->setEnabled(diff);
+  mnuToolsViewFile->SetEnabled(E);
+  btnView->setEnabled(E);
+  // The history of the project's files, the selected one first, from the tree or the list.
+  const bool history = tvProjects->currentItem() != nullptr;
+  mnuToolsShowHistory->SetEnabled(history);
+  btnHistory->setEnabled(history);
 }
 
 void TFrmExplorer::pmnuProjectsPopup(QPoint Pos) {

@@ -15,6 +15,7 @@ class QToolButton;
 class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
+class TRVLItem;
 class TRVLItems;
 
 class TFrmExplorer : public TFrmTree {
@@ -55,6 +56,11 @@ public:
   void mnuFileOpenProjectClick();
   void mnuFileDatabaseClick();
   void mnuToolsOpenFileClick();
+  // The history of the selected project's files, the selected file first.
+  void mnuToolsShowHistoryClick();
+  void mnuToolsShowDifferenceClick();
+  // Each selected file's SourceSafe version in the viewer.
+  void mnuToolsViewFileClick();
   void mnuViewSortByClick(int Column);
   void mnuViewRefreshClick();
   // The databases SourceSafe registers, as items of the File menu.
@@ -68,6 +74,8 @@ public:
   void SetTreeActive(bool TreeActive);
   // The SourceSafe items of the selected rows, or of every row when none is selected.
   std::unique_ptr<TRVLItems> SelectedItems();
+  // The one selected row's item; nil unless exactly one row is selected.
+  std::unique_ptr<TRVLItem> SelectedRowItem();
 
   TMainMenu* mnuMain;
   TPopupMenu* pmnuFiles;

@@ -124,7 +124,7 @@ int TFrmFileDiff::WidestRow(const TDiffRows& Rows) const {
   const QFontMetrics metrics(lbLeftPane->font());
   int widest = 0;
   for (const auto& [length, row] : longest)
-    widest = std::max(widest, metrics.horizontalAdvance(Q(DiffRowBody(Rows[row]))));
+    widest = std::max(widest, metrics.horizontalAdvance(Q(Rows.Body(row))));
   return metrics.horizontalAdvance("12345") + imgArrow.width() + widest + 4;
 }
 
@@ -145,26 +145,26 @@ void TFrmFileDiff::Load(const TDiffRows& LeftRows, const TDiffRows& RightRows,
   }
   StatusBar->Panels(3)->SetText(problem);
 
-  std::vector<std::string_view> shown;
-  Fill(lbLeftPane, LeftRows, left.Rows(), FKinds[0], shown);
-  FSyntax[0] = std::make_unique<TSyntaxLines>(LeftFile, shown);
-  Fill(lbRightPane, RightRows, right.Rows(), FKinds[1], shown);
-  FSyntax[1] = std::make_unique<TSyntaxLines>(RightFile, shown);
+  std::vector<std::string_view> texts;
+  Fill(lbLeftPane, LeftRows, left.Rows(), FKinds[0], texts);
+  FSyntax[0] = std::make_unique<TSyntaxLines>(LeftFile, texts);
+  Fill(lbRightPane, RightRows, right.Rows(), FKinds[1], texts);
+  FSyntax[1] = std::make_unique<TSyntaxLines>(RightFile, texts);
 }
 
 void TFrmFileDiff::Fill(TRVLListBox* Pane, const TDiffRows& Rows,
                         const std::vector<TDiffPane::TRow>& Layout, std::vector<TDiffKind>& Kinds,
-                        std::vector<std::string_view>& Shown) {
-  Shown.clear();
-  Shown.reserve(Layout.size());
+                        std::vector<std::string_view>& Texts) {
+  Texts.clear();
+  Texts.reserve(Layout.size());
   Kinds.clear();
   Kinds.reserve(Layout.size());
   QStringList strings;
   strings.reserve(qsizetype(Layout.size()));
   for (const TDiffPane::TRow& row : Layout) {
-    Shown.push_back(row.Line > 0 ? Rows[size_t(row.Line) - 1] : DiffFillerText);
+    Texts.push_back(row.Line > 0 ? Rows.Body(size_t(row.Line) - 1) : std::string_view());
     Kinds.push_back(row.Kind);
-    strings.push_back(Q(Shown.back()));
+    strings.push_back(Q(row.Line > 0 ? Rows[size_t(row.Line) - 1] : DiffFillerText));
   }
   // All rows in one insertion, so that the list lays itself out once.
   Pane->Clear();
@@ -252,7 +252,8 @@ TColor TFrmFileDiff::KindColor(TDiffKind Kind) const {
 void TFrmFileDiff::lbFileDrawItem(TRVLListBox* Control, int Index, QPainter& Canvas, const QRect& Rect,
                                   TOwnerDrawState State) {
   const std::string row = Control->Text(Index);
-  const std::string_view body = DiffRowBody(row);
+  const TSyntaxLines* syntax = Syntax(Control);
+  const std::string_view body = syntax && Index < syntax->Count() ? syntax->Text(Index) : std::string_view();
   const QFontMetrics metrics(Control->font());
   const QRect numbers(Rect.left(), Rect.top(), metrics.horizontalAdvance("12345"), Rect.height());
   const QRect arrow(numbers.right() + 1, Rect.top(), imgArrow.width(), Rect.height());
@@ -269,7 +270,6 @@ void TFrmFileDiff::lbFileDrawItem(TRVLListBox* Control, int Index, QPainter& Can
 
   Canvas.fillRect(text, ColorToQColor(KindColor(Kind(Control, Index))));
   const QString shown = Q(body);
-  const TSyntaxLines* syntax = Syntax(Control);
   if (UseSyntax && syntax && Index < syntax->Count()) {
     syntax->DrawLine(Canvas, text, Index);
   } else {

@@ -66,9 +66,9 @@ protected:
 private:
   void Load(const TDiffRows& LeftRows, const TDiffRows& RightRows,
             const std::string& DiffFile, const std::string& LeftFile, const std::string& RightFile);
-  // Puts the rows of `Layout` into the pane, and keeps their kinds and the strings shown.
+  // Puts the rows of `Layout` into the pane, and keeps their kinds and their texts after the number field.
   void Fill(TRVLListBox* Pane, const TDiffRows& Rows, const std::vector<TDiffPane::TRow>& Layout,
-            std::vector<TDiffKind>& Kinds, std::vector<std::string_view>& Shown);
+            std::vector<TDiffKind>& Kinds, std::vector<std::string_view>& Texts);
   int WidestRow(const TDiffRows& Rows) const;
   void Search(TRVLListBox* Pane);
   TColor KindColor(TDiffKind Kind) const;

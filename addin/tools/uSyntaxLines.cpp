@@ -7,7 +7,6 @@
 
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegRVL.h"
-#include "addin/tools/uDiffRows.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -44,7 +43,7 @@ std::vector<std::string> Delimiters(const platform::ProfileFile& ini, const std:
 
 } // namespace
 
-TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::string_view>& Rows) {
+TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::string_view>& Texts) {
   const std::string folder = TRVLRegFactory::_Instance().CreateRegRVL()->GetInstallPath();
   SyntaxIni = std::make_unique<platform::ProfileFile>(platform::IncludeTrailingPathDelimiter(folder) + "Syntax.ini");
   std::unique_ptr<TRegIDE> ide = TRVLRegFactory::_Instance().CreateRegIDE();
@@ -69,12 +68,12 @@ TSyntaxLines::TSyntaxLines(const std::string& FileName, const std::vector<std::s
   }
 
   size_t size = 0;
-  for (std::string_view row : Rows) size += DiffRowBody(row).size();
+  for (std::string_view text : Texts) size += text.size();
   FText.reserve(size);
-  FTextStarts.reserve(Rows.size() + 1);
-  for (std::string_view row : Rows) {
+  FTextStarts.reserve(Texts.size() + 1);
+  for (std::string_view text : Texts) {
     FTextStarts.push_back(FText.size());
-    FText += DiffRowBody(row);
+    FText += text;
   }
   FTextStarts.push_back(FText.size());
 }

@@ -20,8 +20,8 @@ enum TSyntaxTokenKind : uint8_t { tkWord = 0, tkComment = 1, tkBlanks = 2, tkSym
 
 class TSyntaxLines {
 public:
-  // `Rows` are a pane's row strings: number field, then text; a filler row has no text.
-  TSyntaxLines(const std::string& FileName, const std::vector<std::string_view>& Rows);
+  // `Texts` are the texts of a pane's rows, without their number fields; a filler row's is empty.
+  TSyntaxLines(const std::string& FileName, const std::vector<std::string_view>& Texts);
 
   // Draws the tokens of row `Index` from the rectangle's left edge rightwards, each over the brush
   // colour the caller left (its background shows behind the text).

@@ -17,6 +17,9 @@ foreach(file ${READ_ONLY})
 endforeach()
 set(ENV{RAVELIN_REGISTRY_DIR} ${WORK}/registry)
 set(ENV{QT_QPA_PLATFORM} offscreen)
+# Temporary files go to the work folder, where a check can see that none was left behind.
+file(MAKE_DIRECTORY ${WORK}/tmp)
+set(ENV{TMPDIR} ${WORK}/tmp)
 
 # Runs a shell script of the scenario in the work folder; a failure ends the test with its output.
 function(run_script script)

@@ -24,12 +24,16 @@ TEST(DiffRows, NumberFieldAndTabs) {
       {1234567, "x", "1234567x", "x"},
       {7, "\ta\t\tb", "7      a    b", "  a    b"},
       {12, "", "12   ", ""},
+      // From line 10000 on the field has no trailing blank: a text's own leading digits stay its own.
+      {12345, "67 apples", "1234567 apples", "67 apples"},
+      {100000, "2024;x", "1000002024;x", "2024;x"},
+      {1000001, "9", "10000019", "9"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DiffRowText(c.Line, c.Text), c.Row) << c.Line;
-    EXPECT_EQ(DiffRowBody(c.Row), c.Body) << c.Line;
+    EXPECT_EQ(DiffRowBody(c.Row, c.Line), c.Body) << c.Line;
   }
-  EXPECT_EQ(DiffRowBody(DiffFillerText), "");
+  EXPECT_EQ(DiffRowBody(DiffFillerText, 0), "");
 }
 
 // The pane keeps rows in a tree; a plain list with the same operations must give the same rows.

@@ -102,6 +102,31 @@ TEST_F(DiffTest, ReportsThatDoNotFitAreNamedAndShowWhatTheyCould) {
   }
 }
 
+// Past line 99999 the number field has no blank after it; lines that start with digits keep them in
+// the text that is drawn and coloured, on both sides of an inserted line.
+TEST_F(DiffTest, LongFilesKeepTheLeadingDigitsOfTheirLines) {
+  std::string left, right;
+  for (int line = 1; line <= 100010; ++line) {
+    const std::string text = std::to_string(line * 7) + " begin\n";
+    left += text;
+    right += text;
+    if (line == 100004) right += "42 end\n";
+  }
+  auto viewer = Viewer(SsDiff(left, right, ".pas"));
+  EXPECT_EQ(viewer->ReportProblem(), "");
+  const TSyntaxLines* leftSyntax = viewer->Syntax(viewer->lbLeftPane);
+  const TSyntaxLines* rightSyntax = viewer->Syntax(viewer->lbRightPane);
+  EXPECT_EQ(viewer->lbLeftPane->Text(99999), "100000700000 begin");
+  EXPECT_EQ(leftSyntax->Text(99999), "700000 begin");
+  EXPECT_EQ(rightSyntax->Text(100004), "42 end");
+  EXPECT_EQ(leftSyntax->Text(100004), "");
+  EXPECT_EQ(rightSyntax->Text(100009), "700063 begin");
+  const std::vector<TSyntaxLines::TToken> tokens = rightSyntax->Tokens(100004);
+  ASSERT_FALSE(tokens.empty());
+  EXPECT_EQ(tokens.front().Length, 2u) << "the number 42 is the first token";
+  EXPECT_EQ(tokens.back().Kind, tkReserved);
+}
+
 // Thirty lines; line 5 changed, lines 12 and 13 deleted, two lines inserted after line 25. The
 // blocks start at rows 4, 11 and 25.
 class NavigationTest : public DiffTest {

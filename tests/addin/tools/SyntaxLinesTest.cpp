@@ -11,7 +11,6 @@
 #include "DiffFixture.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegRVL.h"
-#include "addin/tools/uDiffRows.h"
 #include "addin/tools/uSyntaxLines.h"
 
 namespace {
@@ -21,10 +20,7 @@ protected:
   // Each row's tokens as "kind:text" joined by "|"; kinds w word, c comment, b blanks, s symbols,
   // r reserved word.
   static std::vector<std::string> Tokens(const std::string& fileName, const std::vector<std::string>& texts) {
-    std::vector<std::string> rows;
-    for (size_t i = 0; i < texts.size(); ++i)
-      rows.push_back(texts[i] == DiffFillerText ? texts[i] : DiffRowText(int(i) + 1, texts[i]));
-    const TSyntaxLines syntax(fileName, std::vector<std::string_view>(rows.begin(), rows.end()));
+    const TSyntaxLines syntax(fileName, std::vector<std::string_view>(texts.begin(), texts.end()));
     std::vector<std::string> described;
     for (int row = 0; row < syntax.Count(); ++row) {
       std::string line;
@@ -50,7 +46,7 @@ TEST_F(SyntaxTest, PascalCommentsAndReservedWordsAcrossRows) {
                        "a { open",
                        "still *) here } after",
                        "(* x } y *) z",
-                       DiffFillerText,
+                       "",
                        "",
                    }),
             (std::vector<std::string>{
@@ -81,7 +77,7 @@ TEST_F(SyntaxTest, InstalledLanguagesAndAMissingFile) {
   EXPECT_EQ(Tokens("App.java", {"final int x;"}), (std::vector<std::string>{"r:final|b: |r:int|b: |w:x|s:;"}));
 
   std::filesystem::remove(InstallDir() + "/Syntax.ini");
-  const std::string row = DiffRowText(1, "int x; // y");
+  const std::string row = "int x; // y";
   const TSyntaxLines none("main.cpp", {row});
   EXPECT_FALSE(none.HasSyntax);
   EXPECT_EQ(none.Tokens(0).size(), 1u);
@@ -92,10 +88,10 @@ TEST_F(SyntaxTest, InstalledLanguagesAndAMissingFile) {
 // Rows are split when first asked for; a row far below an open block comment, asked for first, has
 // the tokens it has when every row is asked for in order.
 TEST_F(SyntaxTest, RowAskedForFirstKnowsTheBlockCommentAbove) {
-  std::vector<std::string> rows = {DiffRowText(1, "int a; /* open")};
-  for (int line = 2; line < 500; ++line) rows.push_back(DiffRowText(line, "return b;"));
-  rows.push_back(DiffRowText(500, "still */ return c; /* again"));
-  rows.push_back(DiffRowText(501, "int d;"));
+  std::vector<std::string> rows = {"int a; /* open"};
+  for (int line = 2; line < 500; ++line) rows.push_back("return b;");
+  rows.push_back("still */ return c; /* again");
+  rows.push_back("int d;");
   const std::vector<std::string_view> views(rows.begin(), rows.end());
   const TSyntaxLines inOrder("main.cpp", views), lastFirst("main.cpp", views);
   auto same = [](const std::vector<TSyntaxLines::TToken>& a, const std::vector<TSyntaxLines::TToken>& b) {
@@ -113,7 +109,7 @@ TEST_F(SyntaxTest, RowAskedForFirstKnowsTheBlockCommentAbove) {
 
 // Each token is drawn in its kind's colour, left to right.
 TEST_F(SyntaxTest, DrawsTokensInTheirKindsColours) {
-  const std::string first = DiffRowText(1, "return x; // note"), second = DiffRowText(2, "x");
+  const std::string first = "return x; // note", second = "x";
   TSyntaxLines syntax("main.cpp", {first, second});
   syntax.CommentFont.Color = clRed;
   syntax.ReservedFont.Color = clBlue;

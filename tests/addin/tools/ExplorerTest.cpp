@@ -167,24 +167,24 @@ TEST_F(ExplorerTest, ActionsFollowTheFocusAndTheSelectedRows) {
     std::string s;
     for (TMenuItem* item : {explorer->mnuSSCheckOut, explorer->mnuSSCheckIn, explorer->mnuSSRecover,
                             explorer->mnuSSDelete, explorer->mnuFileLabel, explorer->mnuFileCreateProject,
-                            explorer->pmnuFileGet})
+                            explorer->pmnuFileGet, explorer->mnuToolsShowDifference})
       s += item->Enabled() ? '1' : '0';
     return s;
   };
   // Rows by name: Beta.h (out to me and Bob), gamma.txt (out to me), main.cpp (in), Old.cpp (deleted).
-  //            out in recover delete label create popup
+  //            out in recover delete label create popup diff
   explorer->SetTreeActive(true);
-  EXPECT_EQ(states(), "1101110");
+  EXPECT_EQ(states(), "11011100");
   select({});
-  EXPECT_EQ(states(), "1101000");
+  EXPECT_EQ(states(), "11010000");
   select({1});
-  EXPECT_EQ(states(), "0101101");
+  EXPECT_EQ(states(), "01011011");
   select({2});
-  EXPECT_EQ(states(), "1001101");
+  EXPECT_EQ(states(), "10011011");
   select({3});
-  EXPECT_EQ(states(), "0010100");
+  EXPECT_EQ(states(), "00101000");
   select({0, 3});
-  EXPECT_EQ(states(), "1111001");
+  EXPECT_EQ(states(), "11110010");
   explorer->Close();
 }
 

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include <QEvent>
 
 #include "DiffBenchFiles.h"
+#include "PaintWatch.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/frame/uRVLStartup.h"
 #include "addin/settings/uRVLRegFactory.h"
@@ -25,30 +25,6 @@
 #include "addin/tools/uFrmFileDiff.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Notes the first paint of a widget.
-class TPaintWatch : public QObject {
-public:
-  bool Painted = false;
-
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) Painted = true;
-    return false;
-  }
-};
-
-// Milliseconds of processor time this process used; on a shared machine it shows the work apart
-// from the waiting for a turn.
-double CpuMs() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
   int lines = 100000, runs = 5;

@@ -1,10 +1,13 @@
 #include "host/FormControls.h"
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,11 +16,35 @@
 #include <QTreeWidget>
 
 #include "platform/Exception.h"
+#include "platform/Text.h"
 #include "ui/CheckList.h"
 #include "ui/Component.h"
 #include "ui/Form.h"
+#include "ui/Menus.h"
+#include "ui/StatusBar.h"
 
 namespace {
+
+std::string StatusText(const TStatusBar& bar) {
+  if (bar.SimplePanel()) return bar.SimpleText();
+  std::string text;
+  for (int i = 0; i < bar.PanelCount(); ++i) text += (i ? " | " : "") + bar.Panels(i)->Text();
+  return text;
+}
+
+// A tree's rows depth first, as `NAME[N] | text | text...`, nested rows indented by two blanks each.
+void DescribeTree(const QTreeWidget& tree, const std::string& name, std::vector<std::string>& lines) {
+  int row = 0;
+  std::function<void(QTreeWidgetItem*, int)> add = [&](QTreeWidgetItem* item, int depth) {
+    std::string line = name + "[" + std::to_string(row++) + "] | " + std::string(2 * depth, ' ');
+    for (int column = 0; column < tree.columnCount(); ++column)
+      line += (column ? " | " : "") + item->text(column).toStdString();
+    if (item->isSelected()) line += " | selected";
+    lines.push_back(line);
+    for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
+  };
+  for (int i = 0; i < tree.topLevelItemCount(); ++i) add(tree.topLevelItem(i), 0);
+}
 
 std::string ControlText(const QWidget* control) {
   QString text;
@@ -28,6 +55,7 @@ std::string ControlText(const QWidget* control) {
   else if (auto* rich = qobject_cast<const QTextEdit*>(control)) text = rich->toPlainText();
   else if (auto* combo = qobject_cast<const QComboBox*>(control)) text = combo->currentText();
   else if (auto* group = qobject_cast<const QGroupBox*>(control)) text = group->title();
+  else if (auto* bar = qobject_cast<const TStatusBar*>(control)) return StatusText(*bar);
   return text.toStdString();
 }
 
@@ -70,17 +98,11 @@ std::vector<std::string> DescribeForm(const TForm& form) {
     if (auto* button = qobject_cast<QAbstractButton*>(control); button && button->isCheckable())
       line += CheckText(button->isChecked() ? 1 : 0);
     lines.push_back(line);
+    if (auto* tree = qobject_cast<QTreeWidget*>(control)) DescribeTree(*tree, name, lines);
     if (auto* list = qobject_cast<QListWidget*>(control))
       for (int i = 0; i < list->count(); ++i)
         lines.push_back(name + "[" + std::to_string(i) + "] | " + list->item(i)->text().toStdString() +
                         CheckText(LineCheckState(*list, i)));
-    if (auto* view = qobject_cast<QTreeWidget*>(control))
-      for (int i = 0; i < view->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = view->topLevelItem(i);
-        std::string line = name + "[" + std::to_string(i) + "]";
-        for (int column = 0; column < view->columnCount(); ++column) line += " | " + row->text(column).toStdString();
-        lines.push_back(line + (row->isSelected() ? " | selected" : ""));
-      }
   }
   return lines;
 }
@@ -133,4 +155,94 @@ void TypeIntoControl(TForm& form, const std::string& name, const std::string& te
   } else {
     throw Exception("\"" + name + "\" is not an edit or memo that takes typing");
   }
+}
+
+void SelectItems(TForm& form, const std::string& name, const std::string& items) {
+  auto* control = Control<QWidget>(form, name, "a tree or list");
+  control->setFocus();
+  const std::vector<std::string> texts = items.empty() ? std::vector<std::string>() : platform::Split(items, '|');
+  auto missing = [&](const std::string& text) { return Exception("\"" + name + "\" has no \"" + text + "\""); };
+  if (auto* tree = qobject_cast<QTreeWidget*>(control); tree && tree->rootIsDecorated()) {
+    QTreeWidgetItem* node = nullptr;
+    for (const std::string& text : texts) {
+      QTreeWidgetItem* found = nullptr;
+      const int count = node ? node->childCount() : tree->topLevelItemCount();
+      for (int i = 0; i < count && !found; ++i) {
+        QTreeWidgetItem* child = node ? node->child(i) : tree->topLevelItem(i);
+        if (child->text(0).toStdString() == text) found = child;
+      }
+      if (!found) throw missing(text);
+      if (node) node->setExpanded(true);
+      node = found;
+    }
+    if (node) tree->setCurrentItem(node);
+  } else if (auto* list = qobject_cast<QTreeWidget*>(control)) {
+    list->clearSelection();
+    for (const std::string& text : texts) {
+      QList<QTreeWidgetItem*> rows = list->findItems(QString::fromStdString(text), Qt::MatchExactly, 0);
+      if (rows.isEmpty()) throw missing(text);
+      if (&text == &texts.front()) list->setCurrentItem(rows.front(), 0, QItemSelectionModel::NoUpdate);
+      rows.front()->setSelected(true);
+    }
+  } else if (auto* box = qobject_cast<QListWidget*>(control)) {
+    box->clearSelection();
+    for (const std::string& text : texts) {
+      QList<QListWidgetItem*> rows = box->findItems(QString::fromStdString(text), Qt::MatchExactly);
+      if (rows.isEmpty()) throw missing(text);
+      rows.front()->setSelected(true);
+    }
+  } else {
+    throw Exception("\"" + name + "\" is not a tree or list");
+  }
+}
+
+namespace {
+
+// The menu a path starts in: a popup menu the first step names (opened as on a right click), else
+// the form's main menu. `rest` gets the path below it.
+TMenuItem* FormMenuRoot(TForm& form, const std::string& path, std::string& rest) {
+  const std::string first = path.substr(0, path.find('|'));
+  if (auto* popup = qobject_cast<TPopupMenu*>(form.FindComponent(first))) {
+    popup->DoPopup();
+    rest = first.size() < path.size() ? path.substr(first.size() + 1) : std::string();
+    return popup->Items();
+  }
+  for (QObject* component : Components(&form))
+    if (auto* menu = qobject_cast<TMainMenu*>(component)) {
+      rest = path;
+      return menu->Items();
+    }
+  throw Exception("the form " + form.ClassName() + " has no menu \"" + first + "\"");
+}
+
+} // namespace
+
+void ClickFormMenu(TForm& form, const std::string& path) {
+  std::string rest;
+  TMenuItem* root = FormMenuRoot(form, path, rest);
+  ClickPath(root, rest);
+}
+
+std::vector<std::string> DescribeFormMenu(TForm& form, const std::string& path) {
+  std::string rest;
+  TMenuItem* menu = FormMenuRoot(form, path, rest);
+  if (!rest.empty()) {
+    ClickPath(menu, rest);   // opening a head lets its owner bring the items up to date
+    menu = FindItemByPath(menu, rest);
+  }
+  std::vector<std::string> lines;
+  for (int i = 0; i < menu->Count(); ++i) {
+    TMenuItem* item = menu->Items(i);
+    lines.push_back(item->Caption() + " | " + (item->Enabled() ? "enabled" : "disabled") +
+                    (item->Checked() ? " | checked" : ""));
+  }
+  return lines;
+}
+
+void PressKeyIn(TForm& form, const std::string& name, const std::string& key) {
+  auto* control = Control<QWidget>(form, name, "a control");
+  const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(key), QKeySequence::PortableText);
+  if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown) throw Exception("unknown key \"" + key + "\"");
+  control->setFocus();
+  SendKey(control, sequence[0].key(), sequence[0].keyboardModifiers(), QString());
 }

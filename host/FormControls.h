@@ -1,6 +1,7 @@
 #pragma once
-// What a scenario does to the controls of a modal form, as a user would: read them, press a button
-// or check box, toggle a list line's check box, type into an edit. Controls are found by component
+// What a scenario does to the controls of a form, as a user would: read them, press a button or check
+// box, toggle a list line's check box, type into an edit, select in a tree or list, click an item of
+// the form's menus, press a key in a control. Controls are found by component
 // name (ignoring case); one that is not there, not of the kind, hidden or disabled raises Exception
 // saying so.
 #include <string>
@@ -25,3 +26,15 @@ void TickLine(TForm& form, const std::string& name, int index);
 void SelectLines(TForm& form, const std::string& name, const std::vector<int>& indexes);
 // Replaces an edit's or memo's text as selecting all and typing would.
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text);
+// Selects in a tree or list as clicks would, giving it the focus. `items` is '|'-separated: in a tree
+// with expandable nodes, the node texts from the top ("/|Demo|Source"), each node expanded on the
+// way; in a flat list, the rows whose first column reads each text (an empty text clears the
+// selection). Throws naming a text that is not there.
+void SelectItems(TForm& form, const std::string& name, const std::string& items);
+// Clicks an item of the form's main menu, or of the popup menu the path's first step names (which
+// opens first, as on a right click); each head on the way opens first.
+void ClickFormMenu(TForm& form, const std::string& path);
+// The items of the form's main menu below `path`, or of a popup menu, as print-menu shows them.
+std::vector<std::string> DescribeFormMenu(TForm& form, const std::string& path);
+// A key (as `key` spells it) pressed in the named control.
+void PressKeyIn(TForm& form, const std::string& name, const std::string& key);

@@ -32,12 +32,23 @@
 //   print-form           the form's class name and caption, then each visible control as
 //                        `NAME | caption or text | enabled` (a check box adds `| checked`), and each
 //                        line of a list as `NAME[INDEX] | text` with `| checked`, `| unchecked` or
-//                        `| grayed` when it has a check box; a list view's rows show their columns
-//                        as `NAME[INDEX] | column | column …`, with `| selected` on the selected ones
+//                        `| grayed` when it has a check box
 //   click NAME           presses a button or check box
 //   tick NAME INDEX      toggles the check box of line INDEX (from 0) of a list, as Space on it does
 //   select NAME INDEX…   selects exactly these lines of a list or list view, as clicks with Ctrl do
+//   select NAME ITEMS    selects in a tree ("/|Demo|Source": node texts from the top, expanding each
+//                        on the way) or in a list (the rows named, '|'-separated; nothing clears it)
 //   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
+//   form-menu PATH       clicks an item of the form's main menu, or of the popup menu the first step
+//                        names ("pmnuFiles|Check &Out...")
+//   print-form-menu PATH the items below PATH of the form's main menu or of a popup menu, with states
+//   form-key NAME SPEC   presses a key in the named control
+// A tree or list view prints each row as `NAME[N] | column | column…` (nested rows indented, a
+// selected row ending in `| selected`), a status bar its panels' texts.
+// The form commands act on a window too, one the add-in shows without blocking (a tool window):
+//   window NAME          the visible window of that class or component name is where the form
+//                        commands act, and what `screenshot` takes, while no modal form is up;
+//                        without NAME, none is
 // A prompt without a queued answer fails the scenario, wherever it was raised (also while the IDE
 // starts or closes, and when something caught the failure); so does a modal form still up when the
 // script ends or when a line comes that can't act on it.

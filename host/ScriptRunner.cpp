@@ -132,8 +132,17 @@ void TScriptRunner::DriveModal(TForm& form) {
 }
 
 TForm& TScriptRunner::UpForm() const {
-  if (FForms.empty() || !FForms.back()) throw Exception("no modal form is up");
-  return *FForms.back();
+  if (!FForms.empty() && FForms.back()) return *FForms.back();
+  if (FWindow && FWindow->isVisible()) return *FWindow;
+  throw Exception(FWindow ? "the window chosen is no longer shown" : "no modal form is up and no window was chosen");
+}
+
+TForm* TScriptRunner::FindWindow(const std::string& name) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<TForm*>(widget);
+        form && form->isVisible() && (SameText(form->ClassName(), name) || SameText(form->Name(), name)))
+      return form;
+  return nullptr;
 }
 
 bool TScriptRunner::Load(const std::string& fileName) {
@@ -354,7 +363,9 @@ void TScriptRunner::StatusClick() {
 void TScriptRunner::Screenshot(const std::string& path) {
   std::string file = Resolve(path);
   ForceDirectories(ExtractFileDir(file));
-  if (!ActiveWindow()->grab().save(QString::fromStdString(file), "PNG"))
+  // The window `window` chose, unless a modal form is up over it.
+  QWidget* window = FForms.empty() && FWindow && FWindow->isVisible() ? FWindow.data() : ActiveWindow();
+  if (!window->grab().save(QString::fromStdString(file), "PNG"))
     throw Exception("cannot write " + file);
   Print("screenshot " + file);
 }
@@ -443,19 +454,33 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
     int index = -1;
     if (!(words >> name >> index) || words >> rest) throw Exception("give a list's name and a line number");
     TickLine(UpForm(), name, index);
-  } else if (c == "select") {
-    std::istringstream words(arg);
-    std::string name;
-    std::vector<int> indexes;
-    words >> name;
-    for (int index; words >> index;) indexes.push_back(index);
-    if (name.empty() || indexes.empty() || !words.eof()) throw Exception("give a list's name and line numbers");
-    SelectLines(UpForm(), name, indexes);
   } else if (c == "set") {
     size_t start = arg.find_first_not_of(" \t");
     size_t space = arg.find_first_of(" \t", start);
     TypeIntoControl(UpForm(), arg.substr(start, space - start),
                     space == std::string::npos ? std::string() : Unescaped(arg.substr(space + 1)));
+  } else if (c == "window") {
+    FWindow = arg.empty() ? nullptr : FindWindow(Trim(arg));
+    if (!arg.empty() && !FWindow) throw Exception("no window " + Trim(arg) + " is shown");
+  } else if (c == "select" || c == "form-key") {
+    size_t start = arg.find_first_not_of(" \t");
+    size_t space = arg.find_first_of(" \t", start);
+    const std::string name = arg.substr(start, space - start);
+    const std::string rest = space == std::string::npos ? std::string() : Trim(arg.substr(space + 1));
+    std::istringstream words(rest);
+    std::vector<int> indexes;
+    for (int index; words >> index;) indexes.push_back(index);
+    // Line numbers, or else the texts of rows or nodes.
+    if (c == "select" && !indexes.empty() && words.eof())
+      SelectLines(UpForm(), name, indexes);
+    else if (c == "select")
+      SelectItems(UpForm(), name, rest);
+    else
+      PressKeyIn(UpForm(), name, rest);
+  } else if (c == "form-menu") {
+    ClickFormMenu(UpForm(), Trim(arg));
+  } else if (c == "print-form-menu") {
+    for (const std::string& line : DescribeFormMenu(UpForm(), Trim(arg))) Print(line);
   } else if (c == "answer") {
     FPrompter.AddAnswer(Trim(arg));
   } else if (c == "print-status") {

@@ -76,8 +76,10 @@ private:
   // follow act on it until one closes it. A line that can't, the end of the script or an earlier
   // failure fails the scenario and cancels the form, so that everything unwinds.
   void DriveModal(TForm& form);
-  // The innermost modal form being driven; throws when none is up.
+  // The innermost modal form being driven, else the window `window` chose; throws when neither is up.
   TForm& UpForm() const;
+  // The visible top-level form of class or component name `name`.
+  static TForm* FindWindow(const std::string& name);
   void Screenshot(const std::string& path);
 
   THost& FHost;
@@ -94,5 +96,6 @@ private:
   int FLine = 0;   // the line of the step running, 0 for none
   std::deque<TModalResult> FDialogReplies;
   std::vector<QPointer<TForm>> FForms;   // the modal forms being driven, innermost last
+  QPointer<TForm> FWindow;                // the tool window `window` chose
   TModalHook FOldModalHook;
 };

@@ -2,6 +2,7 @@
 
 #include "addin/commands/uRVLCommands.h"
 #include "addin/commands/uRVLFilesCommands.h"
+#include "addin/commands/uRVLProjectCommands.h"
 #include "addin/tools/uRVLViewCommands.h"
 
 std::unique_ptr<TRVLFilesCommands> TRVLCommandsFactory::CreateFilesCommands() {
@@ -13,3 +14,7 @@ std::unique_ptr<TRVLViewCommands> TRVLCommandsFactory::CreateViewCommands() {
 }
 
 std::unique_ptr<TRVLCommands> TRVLCommandsFactory::CreateCommands() { return std::make_unique<TRVLCommands>(); }
+
+std::unique_ptr<TRVLProjectCommands> TRVLCommandsFactory::CreateProjectCommands() {
+  return std::make_unique<TRVLProjectCommands>();
+}

@@ -6,6 +6,7 @@
 
 class TRVLCommands;
 class TRVLFilesCommands;
+class TRVLProjectCommands;
 class TRVLViewCommands;
 
 class TRVLCommandsFactory : public TSingletonOf<TRVLCommandsFactory> {
@@ -13,6 +14,7 @@ public:
   static constexpr char SingletonName[] = "TRVLCommandsFactory";
 
   virtual std::unique_ptr<TRVLFilesCommands> CreateFilesCommands();
+  virtual std::unique_ptr<TRVLProjectCommands> CreateProjectCommands();
   virtual std::unique_ptr<TRVLViewCommands> CreateViewCommands();
   virtual std::unique_ptr<TRVLCommands> CreateCommands();
 

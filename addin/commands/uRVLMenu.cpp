@@ -3,6 +3,7 @@
 #include "addin/commands/uRVLCommands.h"
 #include "addin/commands/uRVLCommandsFactory.h"
 #include "addin/commands/uRVLFilesCommands.h"
+#include "addin/commands/uRVLProjectCommands.h"
 #include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/frame/uRVLGlobals.h"
 #include "addin/settings/uRVLRegFactory.h"
@@ -37,6 +38,7 @@ bool CanRemove(TRVLItem* Item) { return Item->IsInVSS() && !Item->GetVSSItem()->
 TRVLMenu::TRVLMenu(TRVLActiveProjects* ActiveProjects, TRVLActiveFiles* ActiveFiles)
     : FFilesCommands(TRVLCommandsFactory::_Instance().CreateFilesCommands()),
       FCommands(TRVLCommandsFactory::_Instance().CreateCommands()),
+      FProjectCommands(TRVLCommandsFactory::_Instance().CreateProjectCommands()),
       FActiveProjects(ActiveProjects),
       FActiveFiles(ActiveFiles) {}
 
@@ -180,7 +182,7 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuRemoveCurrent = AddMenuItem(RVLMnuRemove, sub, current(&F::RemoveCurrent), "RVLMnuRemoveCurrent", "&Current File");
   RVLMnuRemoveFiles = AddMenuItem(RVLMnuRemove, sub, files(&F::RemoveFiles), "RVLMnuRemoveFiles", "&Files...");
 
-  // The project windows are wired as they come.
+  // The share window is wired as it comes.
   AddSeparator(FMenu, pos);
   RVLMnuShowHistory = AddMenuItem(
       FMenu, pos,
@@ -196,7 +198,8 @@ void TRVLMenuD3::BuildItems() {
         if (TRVLItem* item = CurrentItem()) item->ShowDifference();
       },
       "RVLMnuShowDiff", "Show Di&fferences...");
-  RVLMnuProjectExplorer = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectExplorer", "Project E&xplorer...");
+  RVLMnuProjectExplorer = AddMenuItem(FMenu, pos, [this] { FProjectCommands->ProjectExplorer(Project()); },
+                                      "RVLMnuProjectExplorer", "Project E&xplorer...");
   RVLMnuProjectDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectDiff", "Pro&ject Difference...");
   RVLMnuProjectDiff->SetVisible(false);
   RVLMnuShare = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShare", "S&hare From SourceSafe...");

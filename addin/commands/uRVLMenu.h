@@ -15,6 +15,7 @@ class TRVLActiveFiles;
 class TRVLActiveProjects;
 class TRVLCommands;
 class TRVLFilesCommands;
+class TRVLProjectCommands;
 class TRVLItem;
 class TRVLProject;
 
@@ -37,6 +38,7 @@ protected:
 
   std::unique_ptr<TRVLFilesCommands> FFilesCommands;
   std::unique_ptr<TRVLCommands> FCommands;
+  std::unique_ptr<TRVLProjectCommands> FProjectCommands;
   TRVLActiveProjects* FActiveProjects;   // not owned
   TRVLActiveFiles* FActiveFiles;         // not owned
   TMenuItem* FMenu = nullptr;            // the IDE's, once found

@@ -6,7 +6,10 @@
 #include "addin/dialogs/uFrmSynchronize.h"
 #include "addin/execute/uFrmExecuteLog.h"
 #include "addin/sourcesafe/uFrmLogin.h"
+#include "addin/settings/uRVLUtils.h"
+#include "addin/tools/uFrmExplorer.h"
 #include "addin/tools/uFrmFileDiff.h"
+#include "addin/tools/uFrmLabel.h"
 #include "addin/tools/uFrmHistory.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
@@ -57,6 +60,22 @@ TRVLFormPtr<TFrmFileDiff> TRVLFormFactory::CreateFileDiff(const std::string& Lef
                                                           const std::string& DiffFile, const std::string& LeftCaption,
                                                           const std::string& RightCaption) {
   return MakeRVLForm<TFrmFileDiff>(&Application(), LeftFile, RightFile, DiffFile, LeftCaption, RightCaption);
+}
+
+TFrmExplorer* TRVLFormFactory::CreateExplorer(VSSPtr<IVSSDatabase> Database, const std::string& Spec) {
+  THourglass hourglass;
+  if (!FExplorer || FExplorer->Closed()) FExplorer = MakeRVLForm<TFrmExplorer>(&Application(), Database).release();
+  FExplorer->SetDatabase(Database);
+  FExplorer->LoadTree(Spec);
+  return FExplorer;
+}
+
+TRVLFormFactory::~TRVLFormFactory() {
+  if (FExplorer) TRVLFormDeleter()(FExplorer);
+}
+
+TRVLFormPtr<TFrmLabel> TRVLFormFactory::CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item) {
+  return MakeRVLForm<TFrmLabel>(&Application(), std::move(Database), std::move(Item));
 }
 
 TRVLFormPtr<TFrmHistory> TRVLFormFactory::CreateHistory() { return MakeRVLForm<TFrmHistory>(&Application()); }

@@ -2,13 +2,18 @@
 // Creates the add-in's dialogs, so that callers never name a form class; it also decides each
 // dialog's owner and constructor arguments. A created form is not shown yet and belongs to the
 // caller unless said otherwise.
+#include <QPointer>
+
 #include "addin/dialogs/uFrmAbout.h"
 #include "addin/dialogs/uFrmSplash.h"
 #include "addin/dialogs/uRVLForm.h"
 #include "addin/frame/uSingleton.h"
+#include "vss/api/VSSApi.h"
 
 class TFrmAdvanced;
 class TFrmExecuteLog;
+class TFrmExplorer;
+class TFrmLabel;
 class TFrmFileList;
 class TFrmFileDiff;
 class TFrmHistory;
@@ -45,6 +50,11 @@ public:
   virtual TRVLFormPtr<TFrmFileDiff> CreateFileDiff(const std::string& LeftFile, const std::string& RightFile,
                                                    const std::string& DiffFile, const std::string& LeftCaption,
                                                    const std::string& RightCaption);
+  // The one project explorer, made on first request, switched to `Database` and showing the tree of
+  // `Spec`; owned by the application and freed when it closes, so the next request makes a new one.
+  virtual TFrmExplorer* CreateExplorer(VSSPtr<IVSSDatabase> Database, const std::string& Spec);
+  // The label dialog on `Item` of `Database`.
+  TRVLFormPtr<TFrmLabel> CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item);
   // The history window, and its details dialog showing `History`'s selected version; both owned by
   // the application.
   virtual TRVLFormPtr<TFrmHistory> CreateHistory();
@@ -55,6 +65,11 @@ public:
 protected:
   friend TSingletonOf<TRVLFormFactory>;
   TRVLFormFactory() = default;
+  // The explorer's code goes with the add-in, so an explorer still open goes first.
+  ~TRVLFormFactory() override;
+
+private:
+  QPointer<TFrmExplorer> FExplorer;
 };
 
 // The IDE's start-up screen while it loads: the first form owned by the application that has no

@@ -8,14 +8,7 @@
 
 namespace vsscli {
 
-std::string FormatDate(double date) {
-  std::time_t t = static_cast<std::time_t>(VSSDateToUnix(date));
-  std::tm local{};
-  localtime_r(&t, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-  return text;
-}
+std::string FormatDate(double date) { return VSSDateText(date); }
 
 namespace {
 

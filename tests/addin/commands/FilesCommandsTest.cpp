@@ -147,9 +147,7 @@ TEST_F(FilesCommandsTest, EmptyListAsksWhetherToOpenTheDialogAnyway) {
   SetCurrent("Util.cpp");
   FPrompter->AddAnswer("No");
   FCommands->CheckInCurrent(true);   // not checked out: nothing to check in
-  ASSERT_EQ(FPrompter->Prompts().size(), 1u);
-  EXPECT_EQ(FPrompter->Prompts()[0].Text,
-            "No files were found for this operation.\rWould you still like to open the dialog?");
+  ExpectOnlyPrompt(*FPrompter, "No files were found for this operation.\rWould you still like to open the dialog?");
   EXPECT_TRUE(FShown.empty());
   FCommands->SetSelectionMode(TRVLFilesCommands::smAll);
   FPrompter->AddAnswer("No");

@@ -15,8 +15,6 @@
 
 namespace {
 
-const char CheckedInWarning[] = "\rThe file is checked in, Please check out the form before doing any changes";
-
 class NotifierTest : public WorkFixture {
 protected:
   void SetUp() override {
@@ -55,7 +53,7 @@ TEST_F(NotifierTest, OnlyAModuleWithAFormGetsAModuleNotifierAndExactlyOne) {
   EXPECT_TRUE(FHost->LockControls()) << "its form is checked in";
   FPrompter->AddAnswer("OK");
   unit->Notify(ncFormModified);
-  ExpectOnlyPrompt(*FPrompter, Local("Unit1.dfm") + CheckedInWarning);   // one notifier, one warning
+  EXPECT_EQ(Asked(), 1u) << "one notifier, one warning (its text: the form_lock scenario)";
 }
 
 TEST_F(NotifierTest, FormSelectedLocksExactlyWhileTheFormIsCheckedInToSomeoneElseOrNobody) {

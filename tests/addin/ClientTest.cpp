@@ -1,5 +1,6 @@
 // The entry point and the version-control client, called in-process as the IDE calls them, over real
 // windows, registry and prompter.
+#include <algorithm>
 #include <memory>
 
 #include <QPointer>
@@ -8,6 +9,7 @@
 
 #include "TempDirTest.h"
 #include "ToolServicesStub.h"
+#include "addin/dialogs/uFrmSplash.h"
 #include "addin/frame/uRVLClient.h"
 #include "addin/frame/uRVLEntry.h"
 #include "addin/frame/uRVLGlobals.h"
@@ -39,6 +41,7 @@ protected:
   void TearDown() override {
     delete FMenu.data();
     Application().SetOnException(FOldHandler);
+    Application().SetOnShowHint(nullptr);
     Globals().ToolServices = nullptr;
     TempDirTest::TearDown();
   }
@@ -61,12 +64,19 @@ protected:
 };
 
 TEST_F(ClientTest, EntryHandsTheServicesOnAndTheClientAnswersWithoutVerbs) {
+  TForm startup(&Application());   // the IDE's start-up screen, which the splash stands over
   TForm mainWindow;
+  mainWindow.SetName("AppBuilder");
   TToolServicesStub services(&mainWindow);
   TClientPtr client = Start(&services);
   ASSERT_TRUE(client);
   EXPECT_EQ(Globals().ToolServices, &services);
   EXPECT_EQ(Application().MainForm(), &mainWindow) << "the add-in's windows belong to the IDE";
+  const std::vector<TForm*> forms = Screen().Forms();
+  EXPECT_TRUE(std::any_of(forms.begin(), forms.end(), [&](TForm* form) {
+    return qobject_cast<TFrmSplash*>(form) && form->Owner() == &startup && form->isVisible();
+  }));
+  EXPECT_TRUE(Application().OnShowHint()) << "the hint manager stands in front of the IDE's hints";
   EXPECT_EQ(client->GetIDString(), "Halberd.Ravelin");
   EXPECT_EQ(client->GetMenuName(), "S&ourceSafe");
   for (int index : {-1, 0, 3, 1000}) {

@@ -22,25 +22,6 @@ protected:
   std::unique_ptr<TRegWindow> FWindow = TRVLRegFactory::_Instance().CreateRegWindow();
 };
 
-TEST_F(WindowPlacementTest, MaximizedFormStoresOnlyItsStateAndComesBackWithItsNormalBounds) {
-  TForm form;
-  form.SetNormalBounds(QRect(10, 20, 300, 200));
-  FWindow->SavePlacement(&form);
-  form.SetNormalBounds(QRect(50, 60, 700, 500));
-  form.SetWindowState(wsMaximized);
-  FWindow->SavePlacement(&form);
-  RegistryKey stored = Stored("TForm");
-  EXPECT_EQ(stored.ReadInteger("State"), wsMaximized);
-  EXPECT_EQ(stored.ReadInteger("Width"), 300) << "bounds saved before it was maximized stay";
-
-  TForm loaded;
-  FWindow->LoadPlacement(&loaded);
-  EXPECT_EQ(loaded.WindowState(), wsMaximized);
-  EXPECT_EQ(loaded.NormalBounds(), QRect(10, 20, 300, 200));
-  loaded.close();
-  form.close();
-}
-
 TEST_F(WindowPlacementTest, WindowsSavedOffTheTopOrLeftComeBackAtZero) {
   RegistryKey stored = Stored("TForm");
   stored.WriteInteger("Left", -80);

@@ -1,6 +1,9 @@
 #pragma once
 // A scripted prompter installed for one test's lifetime; the previous prompter comes back after it.
 #include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
 
 #include "ui/ScriptedPrompter.h"
 
@@ -20,3 +23,9 @@ public:
 private:
   std::unique_ptr<TPrompter> FSaved;
 };
+
+// `script` showed exactly one prompt, and its text is `text`.
+inline void ExpectOnlyPrompt(const TScriptedPrompter& script, const std::string& text) {
+  ASSERT_EQ(script.Prompts().size(), 1u);
+  EXPECT_EQ(script.Prompts()[0].Text, text);
+}

@@ -49,22 +49,18 @@ TEST_F(HostAddInTest, TheAddInGetsItsMenuVerbsAndAViewMenuItem) {
   EXPECT_EQ(TakeLog(), (Lines{"entry ", "GetVerbCount"}));
   EXPECT_EQ(FHost->ToolServices()->GetParentHandle(), FHost->MainForm());
 
-  // The version-control menu carries the client's name, belongs to the application and sits
-  // before Help.
+  // The version-control menu (its caption and items: the addin_menu scenario) belongs to the
+  // application and sits before Help.
   TMenuItem* menu = FHost->VersionControl().Menu();
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->Caption(), "&Test VCS");
   EXPECT_EQ(menu->parent(), &Application());
   EXPECT_EQ(menu->MenuIndex(), MenuBar()->Count() - 2);
 
-  // Opening it asks for the verbs again and shows them with their states.
+  // Opening it asks for the verbs again.
   TakeLog();
   ClickPath(MenuBar(), "&Test VCS");
   EXPECT_EQ(TakeLog(), Lines{"GetVerbCount"});
   ASSERT_EQ(menu->Count(), 2);
-  EXPECT_EQ(menu->Items(0)->Caption(), "Verb &One");
-  EXPECT_TRUE(menu->Items(0)->Enabled());
-  EXPECT_FALSE(menu->Items(1)->Enabled());
   ClickPath(MenuBar(), "&Test VCS|Verb &One");
   EXPECT_EQ(TakeLog(), (Lines{"GetVerbCount", "ExecuteVerb 0"}));
   EXPECT_EQ(menu->Count(), 2);   // refreshed, not piled up
@@ -73,7 +69,6 @@ TEST_F(HostAddInTest, TheAddInGetsItsMenuVerbsAndAViewMenuItem) {
   TMenuItem* views = FHost->MainForm()->Menu()->FindItem("ViewsMenu");
   ASSERT_GT(views->Count(), 12);
   EXPECT_EQ(views->Items(12)->Name(), "TestViewItem");
-  EXPECT_TRUE(views->Items(12)->Enabled());
   ClickPath(MenuBar(), "&View|Test Tool Bar...");
   EXPECT_EQ(TakeLog(), Lines{"clicked TestViewItem"});
 

@@ -67,6 +67,23 @@ TEST_F(GeneralCommandsTest, UpdateCheckPassesTheIDEAndProcessAndAQuietOneRecords
   EXPECT_FALSE(options->IsUpdateCheckDue());
 }
 
+// The update program itself: it reports the installed version unless told to be quiet.
+TEST_F(GeneralCommandsTest, UpdateProgramReportsTheInstalledVersionUnlessQuiet) {
+  const std::string rvlupd = (BuildDir() / "ravelin" / "rvlupd").string();
+  TProgramRun run = RunProgram({rvlupd, "C++Builder\\3.0", "4242"});
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  EXPECT_EQ(run.Out, "Ravelin 1.4 for C++Builder\\3.0 is installed in " + PathOf("install") + " and up to date.\n");
+  run = RunProgram({rvlupd, "C++Builder\\3.0", "4242", "Quiet"});
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  EXPECT_EQ(run.Out + run.Err, "");
+  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+           {rvlupd, "C++Builder\\3.0"}, {rvlupd, "C++Builder\\3.0", "pid"}, {rvlupd, "C++Builder\\3.0", "1", "Loud"}}) {
+    run = RunProgram(wrong);
+    EXPECT_EQ(run.Code, 2) << wrong.back();
+    EXPECT_NE(run.Err.find("usage: rvlupd IDEKEY PID [Quiet]"), std::string::npos);
+  }
+}
+
 TEST_F(GeneralCommandsTest, SourceSafeExplorerGetsTheDatabaseAndIsNotStartedTwice) {
   // The stand-in stays open until the test lets one end; the one that ends takes the leave with it,
   // so that a later one stays open and is seen running.

@@ -134,24 +134,6 @@ TEST_F(ExceptionHandlerTest, ForeignExceptionIsShortUnlessItsMessageNamesTheModu
   EXPECT_TRUE(std::regex_match(lines[7], std::regex("   ==>  RVLAdress:[0-9A-F]{8}"))) << lines[7];
 }
 
-TEST_F(ExceptionHandlerTest, WaitingWindowLayout) {
-  Start();
-  TFrmScanDebug& form = *Handler().ScanForm();
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(form.size(), QSize(447, 65));
-  EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-  EXPECT_EQ(form.lblError->text().toStdString(), "An error has occoured");
-  EXPECT_EQ(form.lblWait->text().toStdString(),
-            "Please wait while the 'Error Trapper' scans through the debug information...");
-  EXPECT_TRUE(form.lblWait->font().bold());
-  form.ShowScanning("Something failed");
-  EXPECT_TRUE(form.isVisible()) << "shown without a modal loop, and left showing";
-  EXPECT_EQ(form.Caption(), "");
-  EXPECT_EQ(form.lblError->text().toStdString(), "Something failed");
-  form.hide();
-}
-
 TEST_F(ExceptionHandlerTest, LogOverTheLimitIsDeletedAtStartUp) {
   WriteFile("install/RVLDebug.txt", std::string(TRVLExceptionHandler::MaxLogSize, 'x'));
   Start();

@@ -109,8 +109,7 @@ TEST_F(AddSyncTest, RemoveHidesRecoverBringsBackWithHistoryAndPurgeDestroys) {
 
 TEST_F(AddSyncTest, SynchronizeAddsChecksInAndGetsInOnePassAndSyncCloseOnlyAddsAndChecksIn) {
   NewUnit("New.cpp");
-  VSSFile("Unit1.cpp", "Alice")->Checkout("", Local("Unit1.cpp"), 0);
-  platform::WriteFileAtomic(Local("Unit1.cpp"), "mine\n");
+  CheckOutAndChange("Unit1.cpp", "mine\n");
   CheckInAs("Bob", "Util.cpp", "Bob's\n");
   platform::DeleteFile(Local("Unit1.h"));
 

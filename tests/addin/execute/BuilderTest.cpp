@@ -42,8 +42,7 @@ TEST_F(BuilderTest, AllFilesListsEachFileOnceAtTheSourceSafeWalksPosition) {
 TEST_F(BuilderTest, ChangedMeansChangedByOthersAndSyncOpenCountsEachFileOnce) {
   CheckInAs("Bob", "Util.cpp", "Bob's\n");
   // Checked out to me and changed: mine, not "different".
-  VSSFile("Unit1.cpp", "Alice")->Checkout("", Local("Unit1.cpp"), 0);
-  platform::WriteFileAtomic(Local("Unit1.cpp"), "mine\n");
+  CheckOutAndChange("Unit1.cpp", "mine\n");
   // Missing locally, also while checked out to me.
   platform::DeleteFile(Local("Demo.cpp"));
   VSSFile("Unit1.h", "Alice")->Checkout("", Local("Unit1.h"), 0);

@@ -46,18 +46,11 @@ protected:
     VSSPtr<IVSSVersion> latest(version);
     return latest->Comment();
   }
-  // Alice checks `names` out and changes them.
-  void CheckOutAndChange(const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-      VSSFile(name, "Alice")->Checkout("", Local(name), 0);
-      platform::WriteFileAtomic(Local(name), "changed " + name + "\n");
-    }
-  }
 };
 
 TEST_F(DialogTest, TicksCountAndOKChecksInTheTickedFilesWithTheCommentAndKeepCheckedOut) {
   TRVLRegFactory::_Instance().CreateRegAssoc()->Save(".cpp", {"*.h"});
-  CheckOutAndChange({"Unit1.cpp", "Unit1.h", "Util.cpp"});
+  for (const char* name : {"Unit1.cpp", "Unit1.h", "Util.cpp"}) CheckOutAndChange(name, "changed\n");
   auto checkIn = Executors().CreateCheckIn();
   auto items = Build(*TRVLFileListBuilderFactory::_Instance().CreateAllVCSFilesBuilder(), checkIn.get());
   auto dialog = Forms().CreateFileListCheckIn(FProject.get());
@@ -99,10 +92,7 @@ TEST_F(DialogTest, TicksCountAndOKChecksInTheTickedFilesWithTheCommentAndKeepChe
 }
 
 TEST_F(DialogTest, ApplyRunsFileByFileAndAFailureAsksWhetherToGoOn) {
-  for (const char* name : {"Util.cpp", "Unit1.cpp", "Unit1.h"}) {
-    platform::SetReadOnly(Local(name), false);
-    platform::WriteFileAtomic(Local(name), "local\n");
-  }
+  for (const char* name : {"Util.cpp", "Unit1.cpp", "Unit1.h"}) Edit(name, "local\n");
   auto get = Executors().CreateGet();
   auto items = Items({"Util.cpp", "Unit1.cpp", "Unit1.h"});
   auto dialog = Forms().CreateFileListNoComment(FProject.get());
@@ -188,7 +178,7 @@ TEST_F(DialogTest, AdvancedOptionsSetTheFlagsOnlyWhenPickedAndFoldAwayFromTheSto
 
 TEST_F(DialogTest, SynchronizeShowsStatusAndOperationInWordsAndRemembersItsColumns) {
   WriteFile("Demo/New.cpp", "new\n");
-  CheckOutAndChange({"Unit1.cpp"});
+  CheckOutAndChange("Unit1.cpp", "changed\n");
   platform::DeleteFile(Local("Util.h"));
   CheckInAs("Bob", "Util.cpp", "Bob's\n");
   auto sync = Executors().CreateSynchronize();

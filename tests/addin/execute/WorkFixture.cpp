@@ -52,6 +52,16 @@ void WorkFixture::CheckInAs(const std::string& user, const std::string& name, co
   item->Checkin("by " + user, local, 0);
 }
 
+void WorkFixture::Edit(const std::string& name, const std::string& content) const {
+  platform::SetReadOnly(Local(name), false);
+  platform::WriteFileAtomic(Local(name), content);
+}
+
+void WorkFixture::CheckOutAndChange(const std::string& name, const std::string& content) const {
+  VSSFile(name, "Alice")->Checkout("", Local(name), 0);
+  platform::WriteFileAtomic(Local(name), content);
+}
+
 std::string WorkFixture::Stored(const std::string& name) const {
   std::string copy = PathOf("stored/" + name);
   VSSFile(name, "Admin")->Get(copy, VSSFLAG_REPREPLACE);

@@ -28,6 +28,10 @@ protected:
   VSSPtr<IVSSItem> VSSFile(const std::string& name, const std::string& user = "Bob") const;
   // `user` checks `name` out to his folder, writes `content` into it and checks it in.
   void CheckInAs(const std::string& user, const std::string& name, const std::string& content) const;
+  // Alice's local copy of `name` becomes writable and holds `content`.
+  void Edit(const std::string& name, const std::string& content) const;
+  // Alice checks `name` out and changes it to `content`.
+  void CheckOutAndChange(const std::string& name, const std::string& content) const;
   // The content of SourceSafe's latest version of $/Demo/`name`.
   std::string Stored(const std::string& name) const;
   static TRVLExecuteFactory& Executors();

@@ -38,7 +38,6 @@ protected:
     FAddIn = std::make_unique<TSingletonRegistry>();
     FAddIn->GetInstance(TRVLHintManager::StaticClass());
   }
-  TRVLHintManager& Manager() { return dynamic_cast<TRVLHintManager&>(FAddIn->GetInstance(TRVLHintManager::StaticClass())); }
   static TRVLFormPtr<TFrmHinted> OpenDialog(bool simplePanel = true) {
     auto form = MakeRVLForm<TFrmHinted>(&Application(), simplePanel);
     form->Show();
@@ -65,14 +64,6 @@ TEST_F(HintManagerTest, DialogHintShowsInBalloonAndStatusBarWithoutReachingTheID
   EXPECT_EQ(ShownText(), "Check in the ticked files");
   EXPECT_EQ(form->sbarStatus->SimpleText(), "Check in the ticked files");
   EXPECT_TRUE(FPassedOn.empty());
-
-  std::string text = "Check in the ticked files";
-  bool canShow = true;
-  THintInfo info;
-  info.HintControl = form->btnText;
-  Manager().ShowHint(text, canShow, info);
-  EXPECT_EQ(info.HintMaxWidth, 300);
-  EXPECT_EQ(info.HideTimeout, Application().HintHidePause() + 1000);
 }
 
 TEST_F(HintManagerTest, WithHintsSwitchedOffOnlyTheStatusBarShowsTheHint) {

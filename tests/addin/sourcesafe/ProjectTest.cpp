@@ -114,9 +114,8 @@ TEST_F(ProjectTest, AnOldProjectFileIsConvertedAfterTheQuestion) {
   FPrompter->AddAnswer("No");
   EXPECT_FALSE(Project("old/App.bpr")->IsBound());
   EXPECT_FALSE(platform::FileExists(PathOf("old/vss.rvl")));
-  ASSERT_EQ(FPrompter->Prompts().size(), 1u);
-  EXPECT_EQ(FPrompter->Prompts()[0].Text,
-            "This project was managed by an old version of Ravelin\nWould you like to convert it to the new version?");
+  ExpectOnlyPrompt(*FPrompter,
+                   "This project was managed by an old version of Ravelin\nWould you like to convert it to the new version?");
 
   // Yes, then keep the old file.
   FPrompter->AddAnswer("Yes");

@@ -207,7 +207,7 @@ TEST_F(DialogTest, SynchronizeShowsStatusAndOperationInWordsAndRemembersItsColum
 }
 
 TEST_F(DialogTest, SynchronizeStartsFromItsTicksAndTheKeyboardTicksAndInverts) {
-  CheckOutAndChange({"Unit1.cpp", "Util.cpp"});
+  for (const char* name : {"Unit1.cpp", "Util.cpp"}) CheckOutAndChange(name, "changed\n");
   auto sync = Executors().CreateSynchronize();
   auto items = Items({"Unit1.cpp", "Util.cpp"});
   auto dialog = Forms().CreateSynchronize();

@@ -21,5 +21,6 @@ std::vector<std::string> DescribeForm(const TForm& form);
 void ClickControl(TForm& form, const std::string& name);
 // Toggles line `index` of a list with the Space key, which runs the list's own check handling.
 void TickLine(TForm& form, const std::string& name, int index);
-// Replaces an edit's or memo's text as selecting all and typing would.
+// Replaces an edit's or memo's text as selecting all and typing would; picks a combo box's item by
+// its text; presses a key ("Ctrl+F5") in a key field.
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text);

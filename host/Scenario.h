@@ -34,7 +34,8 @@
 //                        `| grayed` when it has a check box
 //   click NAME           presses a button or check box
 //   tick NAME INDEX      toggles the check box of line INDEX (from 0) of a list, as Space on it does
-//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
+//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line),
+//                        picks a combo box item by its text, or presses a key ("Ctrl+F5") in a key field
 // A prompt without a queued answer fails the scenario, wherever it was raised (also while the IDE
 // starts or closes, and when something caught the failure); so does a modal form still up when the
 // script ends or when a line comes that can't act on it.

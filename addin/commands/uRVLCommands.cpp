@@ -8,6 +8,7 @@
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uFrmOptions.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
 #include "addin/settings/uRegRVL.h"
@@ -38,6 +39,11 @@ std::string InstallFolder() {
 pid_t ExplorerPid = -1;
 
 } // namespace
+
+void TRVLCommands::Options() {
+  TRVLFormFactory::_Instance().CreateOptions()->ShowModal();
+  Application().BroadcastSettingChange();
+}
 
 void TRVLCommands::HelpContents() {
   const std::string manual = InstallFolder() + "RvlHelp.html";

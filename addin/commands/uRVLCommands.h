@@ -1,9 +1,11 @@
 #pragma once
-// The general commands: help, the About box, the update check and SourceSafe's own explorer.
+// The general commands: the options, help, the About box, the update check and SourceSafe's own explorer.
 #include "ui/Object.h"
 
 class TRVLCommands : public TObject {
 public:
+  // Shows the Options dialog; after OK the running add-in is told that the settings changed.
+  virtual void Options();
   // Opens the manual in the installation folder with the desktop's viewer.
   virtual void HelpContents();
   virtual void About();

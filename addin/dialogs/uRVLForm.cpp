@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include <QLabel>
+
 #include "addin/dialogs/uRVLHelpHintWindow.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
@@ -23,6 +25,12 @@ bool IsNonZeroNumber(const std::string& hint) {
 }
 
 } // namespace
+
+QLabel* NamedLabel(const char* name, const char* caption, QWidget* buddy) {
+  auto* label = Named(new QLabel(caption), name);
+  if (buddy) label->setBuddy(buddy);
+  return label;
+}
 
 TRVLForm::TRVLForm(QObject* owner)
     : TForm(owner), FRegWindow(TRVLRegFactory::_Instance().CreateRegWindow()),

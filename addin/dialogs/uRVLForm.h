@@ -14,7 +14,19 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 
+class QLabel;
+class QWidget;
 class TRegWindow;
+
+// Gives a control its component name and, when given, its hint.
+template <class T>
+T* Named(T* control, const char* name, const char* hint = nullptr) {
+  control->setObjectName(name);
+  if (hint) control->setToolTip(hint);
+  return control;
+}
+// A named label whose access key moves the focus to `buddy`.
+QLabel* NamedLabel(const char* name, const char* caption, QWidget* buddy = nullptr);
 
 class TRVLForm : public TForm {
   Q_OBJECT

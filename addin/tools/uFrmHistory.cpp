@@ -36,13 +36,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-template <class T>
-T* Named(T* control, const char* name, const char* hint = nullptr) {
-  control->setObjectName(name);
-  if (hint) control->setToolTip(QString::fromUtf8(hint));
-  return control;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, const char* hint = nullptr) {
   return Named(new QPushButton(QString::fromUtf8(caption), parent), name, hint);
 }

@@ -15,6 +15,7 @@
 #include "ui/Form.h"
 
 class QLabel;
+class QListWidget;
 class QWidget;
 class TRegWindow;
 
@@ -57,6 +58,10 @@ public:
 
 protected:
   TRegWindow& RegWindow() { return *FRegWindow; }
+  // For a hint over `List`: the full text of the row under the cursor, in the plain hint window laid
+  // over the row (`Indent` pixels right, 2 up), when the text is wider than the list's viewport less
+  // `Margin`; otherwise no hint.
+  static void RowHint(QListWidget* List, int Margin, int Indent, std::string& HintStr, THintInfo& HintInfo);
 
 private:
   std::unique_ptr<TRegWindow> FRegWindow;

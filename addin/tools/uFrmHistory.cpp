@@ -170,6 +170,12 @@ void TFrmHistory::SaveWindowPlacement() {
   RegWindow().WriteControlInteger(this, "FilesWidth", FFilesWidth);
 }
 
+bool TFrmHistory::DoShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo) {
+  if (!TRVLForm::DoShowHint(HintStr, CanShow, HintInfo)) return false;
+  if (HintInfo.HintControl == vlbFileList) RowHint(vlbFileList, 16 + 16, 16 + 4, HintStr, HintInfo);
+  return true;
+}
+
 void TFrmHistory::FillFileList() {
   const std::string base = FProject ? platform::ExtractFileDir(FProject->FileName()) : std::string();
   vlbFileList->clear();
@@ -180,7 +186,6 @@ void TFrmHistory::FillFileList() {
     const std::string text = base.empty() ? item->GetLocalSpec() : platform::ExtractRelativePath(base, item->GetLocalSpec());
     auto* row = new QListWidgetItem(StateImage(state), Q(text), vlbFileList);
     row->setData(Qt::UserRole, state);
-    row->setToolTip(Q(text));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,6 +57,7 @@ std::string ControlText(const QWidget* control) {
   else if (auto* combo = qobject_cast<const QComboBox*>(control)) text = combo->currentText();
   else if (auto* group = qobject_cast<const QGroupBox*>(control)) text = group->title();
   else if (auto* bar = qobject_cast<const TStatusBar*>(control)) return StatusText(*bar);
+  else if (auto* keys = qobject_cast<const QKeySequenceEdit*>(control)) text = keys->keySequence().toString();
   return text.toStdString();
 }
 
@@ -152,8 +154,16 @@ void TypeIntoControl(TForm& form, const std::string& name, const std::string& te
   } else if (auto* rich = qobject_cast<QTextEdit*>(control); rich && !rich->isReadOnly()) {
     rich->selectAll();
     rich->insertPlainText(typed);
+  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    const int index = combo->findText(typed, Qt::MatchFixedString);
+    if (index < 0) throw Exception("\"" + name + "\" has no item \"" + text + "\"");
+    combo->setCurrentIndex(index);
+  } else if (auto* keys = qobject_cast<QKeySequenceEdit*>(control)) {
+    const QKeySequence sequence = QKeySequence::fromString(typed, QKeySequence::PortableText);
+    if (sequence.isEmpty()) throw Exception("\"" + text + "\" names no key");
+    SendKey(keys, sequence[0].key(), sequence[0].keyboardModifiers(), QString());
   } else {
-    throw Exception("\"" + name + "\" is not an edit or memo that takes typing");
+    throw Exception("\"" + name + "\" is not an edit, memo, combo box or key field that takes typing");
   }
 }
 

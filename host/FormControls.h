@@ -24,7 +24,8 @@ void ClickControl(TForm& form, const std::string& name);
 void TickLine(TForm& form, const std::string& name, int index);
 // Selects exactly the lines `indexes` of a list or list view, the first one current.
 void SelectLines(TForm& form, const std::string& name, const std::vector<int>& indexes);
-// Replaces an edit's or memo's text as selecting all and typing would.
+// Replaces an edit's or memo's text as selecting all and typing would; picks a combo box's item by
+// its text; presses a key ("Ctrl+F5") in a key field.
 void TypeIntoControl(TForm& form, const std::string& name, const std::string& text);
 // Selects in a tree or list as clicks would, giving it the focus. `items` is '|'-separated: in a tree
 // with expandable nodes, the node texts from the top ("/|Demo|Source"), each node expanded on the

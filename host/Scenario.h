@@ -38,7 +38,8 @@
 //   select NAME INDEX…   selects exactly these lines of a list or list view, as clicks with Ctrl do
 //   select NAME ITEMS    selects in a tree ("/|Demo|Source": node texts from the top, expanding each
 //                        on the way) or in a list (the rows named, '|'-separated; nothing clears it)
-//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line)
+//   set NAME TEXT        replaces the text of an edit or memo as typing would ("\n" breaks a line),
+//                        picks a combo box item by its text, or presses a key ("Ctrl+F5") in a key field
 //   form-menu PATH       clicks an item of the form's main menu, or of the popup menu the first step
 //                        names ("pmnuFiles|Check &Out...")
 //   print-form-menu PATH the items below PATH of the form's main menu or of a popup menu, with states

@@ -255,7 +255,10 @@ void TScriptRunner::PressKey(const std::string& spec) {
   if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown) throw Exception("unknown key \"" + spec + "\"");
   int key = sequence[0].key();
   Qt::KeyboardModifiers modifiers = sequence[0].keyboardModifiers();
-  SendKey(TextTarget(), key, modifiers, KeyText(key, modifiers));
+  // A key goes to the active window: the one typed into becomes it, so menu shortcuts answer too.
+  QWidget* target = TextTarget();
+  if (QApplication::activeWindow() != target->window()) QApplication::setActiveWindow(target->window());
+  SendKey(target, key, modifiers, KeyText(key, modifiers));
 }
 
 void TScriptRunner::Activate(const std::string& path) {

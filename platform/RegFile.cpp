@@ -3,6 +3,8 @@
 #include "platform/Text.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -19,6 +21,78 @@ std::string Quote(const std::string& text) {
   return quoted + '"';
 }
 
+// UTF-8 to UTF-16 and back, for strings kept as hex(1) bytes. A byte that is not part of a valid
+// UTF-8 sequence becomes U+FFFD.
+std::u16string ToUtf16(std::string_view text) {
+  std::u16string wide;
+  for (size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const size_t length = DecodeUtf8(text, i, code);
+    if (length == 0) {
+      wide += u'\uFFFD';
+      ++i;
+      continue;
+    }
+    if (code >= 0x10000) {
+      wide += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+      wide += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      wide += static_cast<char16_t>(code);
+    }
+    i += length;
+  }
+  return wide;
+}
+
+std::string ToUtf8(std::u16string_view wide) {
+  std::string text;
+  for (size_t i = 0; i < wide.size(); ++i) {
+    char32_t code = wide[i];
+    if (code >= 0xD800 && code < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
+      code = 0x10000 + ((code - 0xD800) << 10) + (wide[++i] - 0xDC00);
+    EncodeUtf8(code, text);
+  }
+  return text;
+}
+
+constexpr std::string_view HexStringPrefix = "hex(1):";
+
+// A string that spans lines (masks, one per line) can't stand between quotes; it is written as its
+// UTF-16 bytes with the terminating zero, the form the format has for such strings.
+std::string HexString(const std::string& text) {
+  std::string hex(HexStringPrefix);
+  char digits[4];
+  auto add = [&](unsigned byte) {
+    std::snprintf(digits, sizeof digits, "%02x", byte);
+    if (hex.size() > HexStringPrefix.size()) hex += ',';
+    hex += digits;
+  };
+  for (const char16_t c : ToUtf16(text) + u'\0') {
+    add(c & 0xFF);
+    add(c >> 8);
+  }
+  return hex;
+}
+
+bool IsHexDigit(char c);
+
+// The bytes after "hex(1):": pairs of hex digits separated by commas, an even number of them; a
+// terminating zero is dropped.
+bool ParseHexString(std::string_view bytes, std::string& text) {
+  std::u16string wide;
+  std::vector<unsigned> values;
+  for (const std::string& item : Split(bytes, ',')) {
+    const std::string digits = Trim(item);
+    if (digits.size() != 2 || !IsHexDigit(digits[0]) || !IsHexDigit(digits[1])) return false;
+    values.push_back(static_cast<unsigned>(std::stoul(digits, nullptr, 16)));
+  }
+  if (values.size() % 2 != 0) return false;
+  for (size_t i = 0; i < values.size(); i += 2) wide += static_cast<char16_t>(values[i] | (values[i + 1] << 8));
+  if (!wide.empty() && wide.back() == u'\0') wide.pop_back();
+  text = ToUtf8(wide);
+  return true;
+}
+
 bool ExportKey(const RegistryKey& key, Hive hive, std::string& text, std::string& error) {
   const std::string path = key.CasedPath();
   text += "[" + HiveName(hive) + (path.empty() ? "" : "\\" + path) + "]\n";
@@ -28,10 +102,11 @@ bool ExportKey(const RegistryKey& key, Hive hive, std::string& text, std::string
       char hex[16];
       std::snprintf(hex, sizeof hex, "%08x", value.DWord);
       text += std::string("=dword:") + hex + "\n";
-    } else if (value.Text.find_first_of("\r\n") != std::string::npos ||
-               value.Name.find_first_of("\r\n") != std::string::npos) {
-      error = "The value \"" + value.Name + "\" of " + path + " spans lines, which the file format can't hold";
+    } else if (value.Name.find_first_of("\r\n") != std::string::npos) {
+      error = "The name of the value \"" + value.Name + "\" of " + path + " spans lines, which the file format can't hold";
       return false;
+    } else if (value.Text.find_first_of("\r\n") != std::string::npos) {
+      text += "=" + HexString(value.Text) + "\n";
     } else {
       text += "=" + Quote(value.Text) + "\n";
     }
@@ -79,6 +154,10 @@ bool ParseValue(std::string_view line, RegValue& value) {
     size_t end = 0;
     value.Type = ValueType::String;
     return ReadQuoted(data, end, value.Text) && Trim(data.substr(end)).empty();
+  }
+  if (data.starts_with(HexStringPrefix)) {
+    value.Type = ValueType::String;
+    return ParseHexString(data.substr(HexStringPrefix.size()), value.Text);
   }
   if (!data.starts_with("dword:")) return false;
   const std::string digits = Trim(data.substr(6));
@@ -135,7 +214,7 @@ bool ParseRegistryText(std::string_view text, std::vector<RegFileSection>& secti
     }
     RegValue value;
     if (!ParseValue(trimmed, value)) {
-      error = where + "\"" + trimmed + "\" is not a \"name\"=\"text\" or \"name\"=dword:00000000 value";
+      error = where + "\"" + trimmed + "\" is not a \"name\"=\"text\", \"name\"=hex(1):… or \"name\"=dword:00000000 value";
       return false;
     }
     sections.back().Values.push_back(std::move(value));

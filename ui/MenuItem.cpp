@@ -65,6 +65,9 @@ void TMenuItem::SetHint(const std::string& hint) {
 void TMenuItem::SetShortCut(TShortCut shortCut) {
   FShortCut = shortCut;
   FAction->setShortcut(ShortCutToKeySequence(shortCut));
+  // A main-menu shortcut works from every window of the application (an editor window too), as long
+  // as its menu is on screen and no modal dialog stands in the way.
+  FAction->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void TMenuItem::Click() {

@@ -8,6 +8,7 @@
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uFrmOptions.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
 #include "addin/settings/uRegRVL.h"
@@ -38,6 +39,11 @@ platform::Process& StartProgram(const std::string& Program, const std::string& A
   if (!process->Start(platform::QuoteArgument(Program) + (Arguments.empty() ? "" : " " + Arguments)))
     throw ERVLException("Can not run '" + Program + "' - " + process->Error());
   return *Started().emplace_back(std::move(process));
+}
+
+void TRVLCommands::Options() {
+  TRVLFormFactory::_Instance().CreateOptions()->ShowModal();
+  Application().BroadcastSettingChange();
 }
 
 void TRVLCommands::HelpContents() {

@@ -1,5 +1,5 @@
 #pragma once
-// The general commands: help, the About box, the update check and SourceSafe's own explorer.
+// The general commands: the options, help, the About box, the update check and SourceSafe's own explorer.
 #include <string>
 
 #include "platform/Process.h"
@@ -7,6 +7,8 @@
 
 class TRVLCommands : public TObject {
 public:
+  // Shows the Options dialog; after OK the running add-in is told that the settings changed.
+  virtual void Options();
   // Opens the manual in the installation folder with the desktop's viewer.
   virtual void HelpContents();
   virtual void About();

@@ -207,7 +207,13 @@ void TRVLMenuD3::BuildItems() {
   AddSeparator(FMenu, pos);
   RVLMnuExecSourceSafe =
       AddMenuItem(FMenu, pos, [this] { FCommands->ExecuteSourceSafe(); }, "RVLMnuExecSourceSafe", "Execute &SourceSafe");
-  RVLMnuOptions = AddMenuItem(FMenu, pos, nullptr, "RVLMnuOptions", "Op&tions...");
+  RVLMnuOptions = AddMenuItem(
+      FMenu, pos,
+      [this] {
+        FCommands->Options();
+        ApplyShortcuts();
+      },
+      "RVLMnuOptions", "Op&tions...");
   RVLMnuHelp = AddMenuItem(FMenu, pos, nullptr, "RVLMnuHelp", "Hel&p");
   sub = 0;
   RVLMnuHelpContents =

@@ -2,7 +2,11 @@
 
 #include <charconv>
 
+#include <QLabel>
+#include <QListWidget>
+
 #include "addin/dialogs/uRVLHelpHintWindow.h"
+#include "addin/dialogs/uRVLHintWindow.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
 #include "addin/settings/uRegWindow.h"
@@ -23,6 +27,12 @@ bool IsNonZeroNumber(const std::string& hint) {
 }
 
 } // namespace
+
+QLabel* NamedLabel(const char* name, const char* caption, QWidget* buddy) {
+  auto* label = Named(new QLabel(caption), name);
+  if (buddy) label->setBuddy(buddy);
+  return label;
+}
 
 TRVLForm::TRVLForm(QObject* owner)
     : TForm(owner), FRegWindow(TRVLRegFactory::_Instance().CreateRegWindow()),
@@ -64,4 +74,17 @@ bool TRVLForm::DoShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintIn
 void TRVLFormDeleter::operator()(TRVLForm* form) const {
   form->BeforeDestruction();
   delete form;
+}
+
+void TRVLForm::RowHint(QListWidget* List, int Margin, int Indent, std::string& HintStr, THintInfo& HintInfo) {
+  HintStr.clear();
+  const QPoint at = List->viewport()->mapFrom(List, HintInfo.CursorPos);
+  QListWidgetItem* row = List->itemAt(at);
+  if (!row || List->fontMetrics().horizontalAdvance(row->text()) <= List->viewport()->width() - Margin) return;
+  const QRect rect = List->visualItemRect(row);
+  HintStr = row->text().toStdString();
+  HintInfo.HintWindowClass = TRVLHintWindow::staticMetaObject.className();
+  HintInfo.HintPos = List->viewport()->mapToGlobal(rect.topLeft() + QPoint(Indent, -2));
+  HintInfo.CursorRect = QRect(List->viewport()->mapTo(List, rect.topLeft()), rect.size());
+  HintInfo.ReshowTimeout = HintInfo.HideTimeout;
 }

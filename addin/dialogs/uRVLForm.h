@@ -14,7 +14,20 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 
+class QLabel;
+class QListWidget;
+class QWidget;
 class TRegWindow;
+
+// Gives a control its component name and, when given, its hint.
+template <class T>
+T* Named(T* control, const char* name, const char* hint = nullptr) {
+  control->setObjectName(name);
+  if (hint) control->setToolTip(hint);
+  return control;
+}
+// A named label whose access key moves the focus to `buddy`.
+QLabel* NamedLabel(const char* name, const char* caption, QWidget* buddy = nullptr);
 
 class TRVLForm : public TForm {
   Q_OBJECT
@@ -45,6 +58,10 @@ public:
 
 protected:
   TRegWindow& RegWindow() { return *FRegWindow; }
+  // For a hint over `List`: the full text of the row under the cursor, in the plain hint window laid
+  // over the row (`Indent` pixels right, 2 up), when the text is wider than the list's viewport less
+  // `Margin`; otherwise no hint.
+  static void RowHint(QListWidget* List, int Margin, int Indent, std::string& HintStr, THintInfo& HintInfo);
 
 private:
   std::unique_ptr<TRegWindow> FRegWindow;

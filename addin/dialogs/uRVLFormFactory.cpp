@@ -5,6 +5,7 @@
 #include "addin/dialogs/uFrmFileList.h"
 #include "addin/dialogs/uFrmSynchronize.h"
 #include "addin/execute/uFrmExecuteLog.h"
+#include "addin/settings/uFrmOptions.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/tools/uFrmExplorer.h"
@@ -49,6 +50,8 @@ TRVLFormPtr<TFrmFileList> TRVLFormFactory::CreateSynchronize() {
 }
 
 TRVLFormPtr<TFrmAbout> TRVLFormFactory::CreateAbout() { return MakeRVLForm<TFrmAbout>(&Application()); }
+
+TRVLFormPtr<TFrmOptions> TRVLFormFactory::CreateOptions() { return MakeRVLForm<TFrmOptions>(&Application()); }
 
 TFrmSplash* TRVLFormFactory::CreateSplash() { return MakeRVLForm<TFrmSplash>(StartupForm()).release(); }
 

@@ -19,6 +19,7 @@ class TFrmFileDiff;
 class TFrmHistory;
 class TFrmHistoryDetails;
 class TFrmLogin;
+class TFrmOptions;
 class TFrmScanDebug;
 class TRVLProject;
 
@@ -40,6 +41,8 @@ public:
   virtual TRVLFormPtr<TFrmFileList> CreateSynchronize();
   // Owned by the application.
   virtual TRVLFormPtr<TFrmAbout> CreateAbout();
+  // The Options dialog, with every option read; owned by the application.
+  virtual TRVLFormPtr<TFrmOptions> CreateOptions();
   // Owned by the IDE's start-up screen (StartupForm) and freed with it or when it closes itself;
   // without a start-up screen it has no owner, and the caller closes it, which frees it.
   virtual TFrmSplash* CreateSplash();

@@ -78,11 +78,25 @@ TEditHookComp::TEditHookComp(QObject* Owner) : TComponent(Owner) {}
 
 // The parts get back what the hook replaced; the entries added to the popup menu and the status
 // panels stay with the window.
+// A hook removed from a living editor (editor integration switched off) takes away all it added.
 TEditHookComp::~TEditHookComp() {
-  if (FEditorLocalMenu) FEditorLocalMenu->OnPopup = std::move(FOldOnPopup);
+  if (FEditorLocalMenu) {
+    FEditorLocalMenu->OnPopup = std::move(FOldOnPopup);
+    delete FPopupSubMenu;
+    delete FPopupSeparator;
+  }
   if (FStatusBar) {
     FStatusBar->OnMouseDown = std::move(FOldMouseDown);
     FStatusBar->OnMouseUp = std::move(FOldMouseUp);
+    if (FStatusPanel) {
+      const int index = FStatusPanel->Index();
+      FStatusBar->DeletePanel(index + 1);
+      FStatusBar->DeletePanel(index);
+      if (index > 0) {
+        TStatusPanel* previous = FStatusBar->Panels(index - 1);
+        previous->SetWidth(previous->Width() - 10);
+      }
+    }
   }
 }
 
@@ -156,7 +170,7 @@ void TEditHookComp::BuildMenus() {
     return item;
   };
   TMenuItem* root = FEditorLocalMenu->Items();
-  addItem(root, "RVLPMenuSep", "-");
+  FPopupSeparator = addItem(root, "RVLPMenuSep", "-");
   FPopupSubMenu = addItem(root, "RVLPMenu", Globals().MenuName);
   FPopupSubMenu->OnClick = nullptr;
   for (const TMenuEntry& entry : FileEntries)

@@ -80,6 +80,7 @@ private:
   QPointer<TPopupMenu> FEditorLocalMenu;
   QPointer<QWidget> FEditControl;
   TStatusPanel* FModePanel = nullptr;
+  TMenuItem* FPopupSeparator = nullptr; // owned by the editor's popup menu
   TMenuItem* FPopupSubMenu = nullptr;   // owned by the editor's popup menu
   TPopupMenu* FStatusMenu = nullptr;    // owned by the hook
   TStatusPanel* FStatusPanel = nullptr; // owned by the status bar

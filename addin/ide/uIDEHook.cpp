@@ -7,6 +7,7 @@
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegOptions.h"
 #include "platform/Exception.h"
+#include "ui/Screen.h"
 #include "platform/Text.h"
 
 namespace {
@@ -42,10 +43,24 @@ void TIDEHook::ReadOptions() {
 void TIDEHook::HookProc(const TCWPStruct& Message) {
   Guarded(this, [&] {
     if (Message.Message == WM_WININICHANGE)
-      ReadOptions();
+      SettingsChanged();
     else if (Message.Message == WM_ACTIVATE && (Message.WParam & 0xFFFF) == WA_ACTIVE)
       Activated(Message.Window);
   });
+}
+
+// Editor integration switched on or off applies to the editors already open too: each loses its hook
+// or gets one, as it would have when it first came to the front.
+void TIDEHook::SettingsChanged() {
+  ReadOptions();
+  const std::vector<TForm*> forms = Screen().Forms();
+  for (TForm* form : forms) {
+    if (!platform::SameText(::ClassName(static_cast<QObject*>(form)), "TEDITWINDOW")) continue;
+    if (!FEditorIntegration)
+      delete qobject_cast<TEditHookComp*>(FindComponent(form, HookCompName));
+    else if (form->isVisible())
+      Activated(form);
+  }
 }
 
 void TIDEHook::Activated(QWidget* Window) {

@@ -26,6 +26,7 @@ private:
   void HookProc(const TCWPStruct& Message);
   void Activated(QWidget* Window);
   void ReadOptions();
+  void SettingsChanged();
 
   TRVLActiveFiles* FActiveFiles;         // not owned
   TRVLActiveProjects* FActiveProjects;   // not owned

@@ -25,19 +25,6 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
-template <class T>
-T* Named(T* control, const char* name, const char* hint = nullptr) {
-  control->setObjectName(name);
-  if (hint) control->setToolTip(hint);
-  return control;
-}
-
-QLabel* Label(const char* name, const char* caption, QWidget* buddy) {
-  auto* label = Named(new QLabel(caption), name);
-  label->setBuddy(buddy);
-  return label;
-}
-
 } // namespace
 
 TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::_Instance().CreateRegVSS()) {
@@ -66,10 +53,10 @@ TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::
   sbarLoginStatus = Named(new TStatusBar(this), "sbarLoginStatus");
   sbarLoginStatus->SetSimplePanel(true);
   sbarLoginStatus->setFixedHeight(sbarLoginStatus->fontMetrics().height() + 8);
-  lblUser = Label("lblUser", "&Username:", edUser);
-  lblPassword = Label("lblPassword", "&Password:", edPassword);
-  lblDataBase = Label("lblDataBase", "&Database:", cboxDataBases);
-  lblPath = Label("lblPath", "Pa&th:", edSrcsafePath);
+  lblUser = NamedLabel("lblUser", "&Username:", edUser);
+  lblPassword = NamedLabel("lblPassword", "&Password:", edPassword);
+  lblDataBase = NamedLabel("lblDataBase", "&Database:", cboxDataBases);
+  lblPath = NamedLabel("lblPath", "Pa&th:", edSrcsafePath);
 
   auto* grid = new QGridLayout;
   grid->addWidget(lblUser, 0, 0);

@@ -16,7 +16,9 @@
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/diagnostics/uRVLExceptionHandler.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uFrmOptions.h"
 #include "addin/settings/uRegDiffView.h"
 #include "addin/settings/uRegIDE.h"
 #include "platform/Text.h"
@@ -52,9 +54,8 @@ TFrmFileDiff::TFrmFileDiff(QObject* AOwner, const std::string& LeftFile, const s
   btnFindNext = AddSpeedButton("btnFindNext", "Find Next", "Find Next (F3)", 1);
   btnFindNext->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
   btnOptions = AddSpeedButton("btnOptions", "Options", "Options");
-  // The Options dialog is not part of the add-in yet.
-  btnOptions->setEnabled(false);
   imgArrow = ArrowImage();
+  connect(btnOptions, &QToolButton::clicked, this, [this] { btnOptionsClick(); });
   connect(btnFind, &QToolButton::clicked, this, [this] { lbFileKeyDown(focusWidget(), 'F', ssCtrl); });
   connect(btnFindNext, &QToolButton::clicked, this, [this] { lbFileKeyDown(focusWidget(), VK_F3, 0); });
 
@@ -108,6 +109,20 @@ void TFrmFileDiff::ApplySettings() {
     pane->setFont(font);
     pane->SetItemHeight(QFontMetrics(font).height() + 3);
   }
+}
+
+// Only the viewer's own page is offered; the report is not read again, so changed keywords apply to
+// the next viewer.
+void TFrmFileDiff::btnOptionsClick() {
+  TRVLFormPtr<TFrmOptions> options = TRVLFormFactory::_Instance().CreateOptions();
+  for (int page = 0; page < options->pgcOptions->count(); ++page) options->pgcOptions->setTabVisible(page, false);
+  options->pgcOptions->setTabVisible(TFrmOptions::DiffViewerPage, true);
+  options->pgcOptions->setCurrentIndex(TFrmOptions::DiffViewerPage);
+  if (options->ShowModal() != mrOk) return;
+  ApplySettings();
+  lbLeftPane->viewport()->update();
+  lbRightPane->viewport()->update();
+  StatusBar->update();
 }
 
 int TFrmFileDiff::WidestRow(const TDiffRows& Rows) const {

@@ -59,6 +59,8 @@ public:
   // F3 finds the next row with FindText, Ctrl+F asks for the text first; only for a pane.
   bool lbFileKeyDown(QObject* Sender, int Key, TShiftState Shift);
   void StatusBarDrawPanel(TStatusBar* Bar, TStatusPanel* Panel, QPainter& Canvas, const QRect& Rect);
+  // Opens the Options dialog on the viewer's page and, after OK, repaints with the new settings.
+  void btnOptionsClick();
 
 protected:
   bool PaneKeyDown(TRVLListBox* Pane, int Key, TShiftState Shift) override;

@@ -36,13 +36,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-template <class T>
-T* Named(T* control, const char* name, const char* hint = nullptr) {
-  control->setObjectName(name);
-  if (hint) control->setToolTip(QString::fromUtf8(hint));
-  return control;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, const char* hint = nullptr) {
   return Named(new QPushButton(QString::fromUtf8(caption), parent), name, hint);
 }
@@ -177,6 +170,12 @@ void TFrmHistory::SaveWindowPlacement() {
   RegWindow().WriteControlInteger(this, "FilesWidth", FFilesWidth);
 }
 
+bool TFrmHistory::DoShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo) {
+  if (!TRVLForm::DoShowHint(HintStr, CanShow, HintInfo)) return false;
+  if (HintInfo.HintControl == vlbFileList) RowHint(vlbFileList, 16 + 16, 16 + 4, HintStr, HintInfo);
+  return true;
+}
+
 void TFrmHistory::FillFileList() {
   const std::string base = FProject ? platform::ExtractFileDir(FProject->FileName()) : std::string();
   vlbFileList->clear();
@@ -187,7 +186,6 @@ void TFrmHistory::FillFileList() {
     const std::string text = base.empty() ? item->GetLocalSpec() : platform::ExtractRelativePath(base, item->GetLocalSpec());
     auto* row = new QListWidgetItem(StateImage(state), Q(text), vlbFileList);
     row->setData(Qt::UserRole, state);
-    row->setToolTip(Q(text));
   }
 }
 

@@ -37,6 +37,8 @@ public:
   virtual void SelectFile(TRVLItems* Files);
 
   void LoadWindowPlacement() override;
+  // Over a file row too narrow for its name, the full name laid over the row.
+  bool DoShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo) override;
   void SaveWindowPlacement() override;
 
   // For the details dialog: the version of the first selected row (nil when none), and a move of

@@ -13,13 +13,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-template <class T>
-T* Named(T* control, const char* name, const char* hint = nullptr) {
-  control->setObjectName(name);
-  if (hint) control->setToolTip(hint);
-  return control;
-}
-
 // A version as the newer interface when it offers that.
 VSSPtr<IVSSVersion> Newest(VSSPtr<IVSSVersion> Version) {
   if (VSSPtr<IVSSVersion2> newer = Version.Query<IVSSVersion2>()) return newer;

@@ -366,18 +366,7 @@ void TFrmTreeList::FillFileList() {
 // A name too wide for the list shows in full over its row.
 bool TFrmTreeList::DoShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo) {
   if (!TFrmTree::DoShowHint(HintStr, CanShow, HintInfo)) return false;
-  if (HintInfo.HintControl != lbFileList) return true;
-  const QPoint at = lbFileList->viewport()->mapFrom(lbFileList, HintInfo.CursorPos);
-  const int row = lbFileList->row(lbFileList->itemAt(at));
-  HintStr.clear();
-  if (row < 0) return true;
-  const std::string text = lbFileList->Text(row);
-  if (lbFileList->fontMetrics().horizontalAdvance(Q(text)) <= lbFileList->viewport()->width() - 16 - 25) return true;
-  const QRect rect = lbFileList->visualItemRect(lbFileList->item(row));
-  HintStr = text;
-  HintInfo.HintWindowClass = "TRVLHintWindow";
-  HintInfo.HintPos = lbFileList->viewport()->mapToGlobal(rect.topLeft() + QPoint(16 + 4, -2));
-  HintInfo.CursorRect = QRect(lbFileList->viewport()->mapTo(lbFileList, rect.topLeft()), rect.size());
+  if (HintInfo.HintControl == lbFileList) RowHint(lbFileList, 16 + 25, 16 + 4, HintStr, HintInfo);
   return true;
 }
 

@@ -6,7 +6,8 @@
 #   [-DSOURCESAFE=folder]  SourceSafe's programs: the work folder gets a database (make-database.sh),
 #       then the scenario's own NAME.setup runs; the IDE works as Alice; afterwards NAME.check must
 #       pass. Both are shell scripts run in the work folder, with SourceSafe's programs and regtool on PATH; the
-#       check finds the IDE's transcript in transcript.txt.
+#       check finds the IDE's transcript in transcript.txt. They run under `sh -e`, which does not
+#       stop on a failed `! command`: write a negated check as `! command || exit 1`.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${SAMPLES} DESTINATION ${WORK})

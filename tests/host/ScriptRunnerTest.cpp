@@ -119,7 +119,7 @@ TEST_F(ScriptRunnerTest, ALineThatCantActOnTheFormOrAMissedAnswerFailsAndCancels
       {"menu &Dialog\nclick btnHelp\n", ":2: click failed: \"btnHelp\" is disabled"},
       {"menu &Dialog\ntick lbFiles 2\n", ":2: tick failed: \"lbFiles\" has no line 2 (it has 2)"},
       {"menu &Dialog\ntick lbFiles one\n", ":2: tick failed: give a list's name and a line number"},
-      {"menu &Dialog\nset lbFiles x\n", ":2: set failed: \"lbFiles\" is not an edit or memo that takes typing"},
+      {"menu &Dialog\nset lbFiles x\n", ":2: set failed: \"lbFiles\" is not an edit, memo, combo box or key field that takes typing"},
       {"menu &Dialog\ndialog Okay\n", ":2: dialog failed: \"Okay\" is not a dialog button"},
       {"menu &Dialog\nclick btnAsk\n", ":2: a prompt had no answer: No scripted answer for the message box \"Ravelin\""},
       {"menu &Dialog\nprint-form\nprint-menu\n", ":3: \"print-menu\" can't act on " + form + ", which is still up"},

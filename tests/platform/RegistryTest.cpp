@@ -218,11 +218,14 @@ TEST_F(RegistryTest, ParsesRegistryFilesAndRejectsMalformedOnes) {
   }
 }
 
-TEST_F(RegistryTest, ExportRefusesValuesThatSpanLines) {
+// A text that spans lines is written as its bytes; a value name can't be, so it is refused.
+TEST_F(RegistryTest, ExportRefusesValueNamesThatSpanLines) {
   RegistryKey(Hive::CurrentUser, "Multi", true).WriteString("text", "one\ntwo");
   std::string text, error;
+  EXPECT_TRUE(ExportRegistryText(Hive::CurrentUser, "Multi", text, error)) << error;
+  RegistryKey(Hive::CurrentUser, "Multi", true).WriteString("two\nlines", "x");
   EXPECT_FALSE(ExportRegistryText(Hive::CurrentUser, "Multi", text, error));
-  EXPECT_NE(error.find("\"text\""), std::string::npos) << error;
+  EXPECT_NE(error.find("\"two\nlines\""), std::string::npos) << error;
   EXPECT_FALSE(ExportRegistryText(Hive::CurrentUser, "Missing", text, error));
 }
 

@@ -69,7 +69,9 @@ TEST_F(RegtoolTest, ExportedSubtreesImportUnchanged) {
     top.WriteString("Path", "C:\\Proj\\\"quoted\"");
     top.WriteInteger("Count", 42);
     top.WriteString("", "default");
-    RegistryKey(Hive::CurrentUser, "Software\\Ravelin\\Projects\\Zeta", true).WriteString("Ärger", "ü");
+    RegistryKey zeta(Hive::CurrentUser, "Software\\Ravelin\\Projects\\Zeta", true);
+    zeta.WriteString("Ärger", "ü");
+    zeta.WriteString("Masks", "*.b\r\n€\r\n");   // lines: their UTF-16 bytes
     RegistryKey(Hive::CurrentUser, "Software\\Ravelin\\Projects\\Alpha\\Deep", true).WriteInteger("n", -2);
     RegistryKey(Hive::CurrentUser, "Software\\Other", true).WriteString("outside", "x");
   }
@@ -79,7 +81,8 @@ TEST_F(RegtoolTest, ExportedSubtreesImportUnchanged) {
             "Windows Registry Editor Version 5.00\n\n"
             "[HKEY_CURRENT_USER\\Software\\Ravelin\\Projects]\n"
             "\"Path\"=\"C:\\\\Proj\\\\\\\"quoted\\\"\"\n\"Count\"=dword:0000002a\n@=\"default\"\n\n"
-            "[HKEY_CURRENT_USER\\Software\\Ravelin\\Projects\\Zeta]\n\"Ärger\"=\"ü\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Ravelin\\Projects\\Zeta]\n\"Ärger\"=\"ü\"\n"
+            "\"Masks\"=hex(1):2a,00,2e,00,62,00,0d,00,0a,00,ac,20,0d,00,0a,00,00,00\n\n"
             "[HKEY_CURRENT_USER\\Software\\Ravelin\\Projects\\Alpha]\n\n"
             "[HKEY_CURRENT_USER\\Software\\Ravelin\\Projects\\Alpha\\Deep]\n\"n\"=dword:fffffffe\n\n");
 

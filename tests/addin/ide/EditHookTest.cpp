@@ -187,15 +187,18 @@ TEST_F(EditHookTest, StatusPanelAnswersHintsAndClicksOnlyOverItself) {
 }
 
 // The popup menu's entries and the panels stay with the window; its own handlers come back.
-TEST_F(EditHookTest, ARemovedHookGivesTheWindowItsHandlersBack) {
+// Editor integration switched off removes the hook from an open editor.
+TEST_F(EditHookTest, ARemovedHookTakesAwayWhatItAddedAndGivesTheWindowItsHandlersBack) {
   Edit("Util.h");
   TEditWindow* window = FHost->EditWindow();
   const int items = window->LocalMenu()->Items()->Count();
+  const int panels = window->StatusBar()->PanelCount();
   ASSERT_NE(Hook(), nullptr);
   delete Hook();
   EXPECT_FALSE(window->StatusBar()->OnMouseDown);
   EXPECT_FALSE(window->LocalMenu()->OnPopup);
-  EXPECT_EQ(window->LocalMenu()->Items()->Count(), items);
+  EXPECT_EQ(window->LocalMenu()->Items()->Count(), items - 2) << "its separator and submenu";
+  EXPECT_EQ(window->StatusBar()->PanelCount(), panels - 2) << "its panel and the one after it";
   QTest::keyClick(window->EditControl(), Qt::Key_A);
   EXPECT_TRUE(FPrompter->Prompts().empty());
 }

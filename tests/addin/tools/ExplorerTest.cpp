@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTreeWidget>
 
 #include "../sourcesafe/SourceSafeTest.h"
@@ -98,6 +99,22 @@ TEST_F(ExplorerTest, TreeLoadsOneLevelAheadAndFindsNodesByPath) {
   EXPECT_EQ(tree->lbFileList->ItemData(0), 2);
   EXPECT_EQ(tree->lbFileList->Text(2), "main.cpp");
   EXPECT_EQ(tree->lbFileList->ItemData(2), 0);
+
+  // Resting on a row shows its full name over the row, only when the list is too narrow for it.
+  auto rowHint = [&](int listWidth) {
+    tree->show();
+    tree->Splitter->setSizes({tree->Splitter->width() - listWidth, listWidth});
+    THintInfo hint;
+    hint.HintControl = tree->lbFileList;
+    hint.CursorPos = tree->lbFileList->viewport()->mapTo(
+        tree->lbFileList, tree->lbFileList->visualItemRect(tree->lbFileList->item(2)).center());
+    std::string text = "list hint";
+    bool canShow = true;
+    EXPECT_TRUE(static_cast<TRVLForm*>(tree.get())->DoShowHint(text, canShow, hint));
+    return text + (text.empty() ? "" : " in " + hint.HintWindowClass);
+  };
+  EXPECT_EQ(rowHint(60), "main.cpp in TRVLHintWindow");
+  EXPECT_EQ(rowHint(300), "");
 
   // A tree of a lower project keeps full paths.
   tree->LoadTree("$/App/Src");

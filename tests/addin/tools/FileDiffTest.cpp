@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QPushButton>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "MessageOf.h"
 #include "addin/diagnostics/uRVLException.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uFrmOptions.h"
 #include "addin/settings/uRVLRegFactory.h"
 #include "addin/settings/uRegDiffView.h"
 #include "platform/Registry.h"
@@ -284,6 +286,19 @@ TEST_F(DiffTest, PaintsEachKindInItsColourWithTheArrowAtTheSelection) {
   };
   EXPECT_TRUE(hasNavyText(2));
   EXPECT_FALSE(hasNavyText(5));
+
+  // The Options button offers the viewer's own page alone; a colour chosen there shows at once.
+  const TModalHook saved = SetModalHook([&](TForm& form) {
+    auto& options = dynamic_cast<TFrmOptions&>(form);
+    for (int page = 0; page < options.pgcOptions->count(); ++page)
+      EXPECT_EQ(options.pgcOptions->isTabVisible(page), page == TFrmOptions::DiffViewerPage) << page;
+    Prompts.Script->AddAnswer("color:$00102030");
+    options.btnBrowseColor->click();
+    options.btnOK->click();
+  });
+  viewer->btnOptions->click();
+  SetModalHook(saved);
+  EXPECT_EQ(colourAt(viewer->lbLeftPane, 3), ColorToQColor(0x102030));
   viewer->close();
 }
 

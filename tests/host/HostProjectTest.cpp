@@ -40,19 +40,6 @@ TEST_F(HostProjectTest, BuilderProjectListsItsUnitsAndForms) {
   EXPECT_TRUE(FHost->FindModule(Sample("Demo.cpp"))->IsProjectModule());
 }
 
-TEST_F(HostProjectTest, DelphiProjectListsItsUnitsAndForms) {
-  std::string dpr = WriteFile("D/Shop.dpr",
-                              "program Shop;\r\nuses\r\n  Forms,\r\n  Main in 'Main.pas' {MainForm},\r\n"
-                              "  Tax in 'Tax.pas';\r\n{$R *.RES}\r\nbegin\r\nend.\r\n");
-  WriteFile("D/Main.pas", "unit Main;\r\n");
-  WriteFile("D/Main.dfm", "object MainForm: TMainForm\r\nend\r\n");
-  WriteFile("D/Tax.pas", "unit Tax;\r\n");
-  ASSERT_TRUE(FHost->OpenProject(dpr));
-  EXPECT_EQ(ListedUnits(), (std::vector<std::string>{"Shop.dpr|", "Main.pas|Main.dfm", "Tax.pas|"}));
-  EXPECT_EQ(FHost->ToolServices()->GetFormName(0), PathOf("D/Main.dfm"));
-  EXPECT_EQ(FHost->ToolServices()->GetCurrentFile(), dpr);
-}
-
 TEST_F(HostProjectTest, ClosingAProjectClosesItsFilesAndOffersItForReopening) {
   ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
   ASSERT_TRUE(FHost->OpenFile(Sample("Util.cpp")));

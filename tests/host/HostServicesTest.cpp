@@ -100,27 +100,18 @@ TEST_F(HostServicesTest, MenuInterfacesReadAndChangeTheLiveMenu) {
   EXPECT_FALSE(added->SetCaption("gone"));
 }
 
-TEST_F(HostServicesTest, ABinaryFormIsShownAsSuchAndNeverWritten) {
-  const std::string binary("\xFF\x0A\x00" "FORM1\x00\x30\x10" "TPF0\x06TForm1\x05" "Form1\x00\x00", 30);
-  std::string dfm = WriteFile("Bin/Main.dfm", binary);
-  std::string unit = WriteFile("Bin/Main.cpp", "// main\n");
-  THostModule* module = FHost->OpenFile(dfm);
-  ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->FileName(), unit);
-  EXPECT_TRUE(module->IsFormReadOnly());
-  EXPECT_NE(module->Form()->toPlainText().toStdString().find("is a binary form file"), std::string::npos);
-  module->RefreshReadOnly();   // the file itself is writable; the form stays read-only
-  EXPECT_TRUE(module->IsFormReadOnly());
-  EXPECT_TRUE(FHost->SaveModule(module, true));
-  EXPECT_EQ(ReadFile(dfm), binary);
-}
-
-TEST_F(HostServicesTest, TheFormViewShowsABinaryFormAsTextReadOnly) {
+TEST_F(HostServicesTest, ABinaryFormIsShownAsTextReadOnlyAndNeverWritten) {
   const std::string text = "object Main: TMain\r\n  Caption = 'Hi'\r\nend\r\n";
-  std::string dfm = WriteFile("Bin/Main.dfm", platform::FormTextToBinary(text));
+  const std::string original = platform::FormTextToBinary(text);
+  std::string dfm = WriteFile("Bin/Main.dfm", original);
   WriteFile("Bin/Main.cpp", "// main\n");
   THostModule* module = FHost->OpenFile(dfm);
   ASSERT_NE(module, nullptr);
+  // The file itself is writable; the binary form stays read-only and saving never writes it.
+  module->RefreshReadOnly();
+  EXPECT_TRUE(module->IsFormReadOnly());
+  EXPECT_TRUE(FHost->SaveModule(module, true));
+  EXPECT_EQ(ReadFile(dfm), original);
   TFormView* view = FHost->FormView(module);
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->TextControl()->toPlainText().toStdString(), "object Main: TMain\n  Caption = 'Hi'\nend\n");

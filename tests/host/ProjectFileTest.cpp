@@ -9,25 +9,6 @@
 
 class ProjectFileTest : public TempDirTest {};
 
-TEST_F(ProjectFileTest, BuilderProjectListsUnitsFromMainSourceInOrder) {
-  std::string bpr = WriteFile("App/App.bpr", "VERSION = BCB.03\r\nPROJECT = App.exe\r\n");
-  WriteFile("App/App.cpp",
-            "#include <vcl.h>\r\n"
-            "USERES(\"App.res\");\r\n"
-            "USEFORM(\"Unit1.cpp\", Form1);\r\n"
-            "//USEUNIT(\"Old.cpp\");\r\n"
-            "USEUNIT(\"Util.cpp\");\r\n"
-            "USEFORM(\"..\\\\Common\\\\About.cpp\", AboutBox);\r\n");
-  TProjectInfo info;
-  std::string error;
-  ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
-  std::string folder = Dir().string() + "/App/";
-  EXPECT_EQ(info.MainSource, folder + "App.cpp");
-  EXPECT_EQ(info.Units, (std::vector<std::string>{folder + "App.cpp", folder + "Unit1.cpp", folder + "Util.cpp",
-                                                  Dir().string() + "/Common/About.cpp"}));
-  EXPECT_EQ(info.Forms, (std::vector<std::string>{folder + "Unit1.dfm", Dir().string() + "/Common/About.dfm"}));
-}
-
 TEST_F(ProjectFileTest, DelphiProjectReadsUsesClauseWithFormComments) {
   std::string dpr = WriteFile("P/Project1.dpr",
                               "program Project1;\r\n"
@@ -156,16 +137,18 @@ TEST_F(ProjectFileTest, CutMutatedAndHugeSourcesAreReadInOnePass) {
   }
 }
 
-// Projects written on Windows name their units with single backslashes and in any letter case; the
-// units are found as they lie on disk.
-TEST_F(ProjectFileTest, WindowsPathsClimbAndMatchIgnoringCase) {
+// The main source's units in order, commented ones and resources left out. Projects written on
+// Windows name their units with single backslashes and in any letter case; the units are found as
+// they lie on disk.
+TEST_F(ProjectFileTest, BuilderUnitsInOrderWithWindowsPathsMatchedIgnoringCase) {
   const std::string shared = WriteFile("Shared/Unit2.cpp", "");
   WriteFile("Shared/unit2.DFM", "");
   const std::string showText = WriteFile("App/showtext.cpp", "");
   const std::string util = WriteFile("App/sub/Util.cpp", "");
   const std::string bpr = WriteFile("App/App.bpr", "VERSION = BCB.03\r\n");
   WriteFile("App/App.cpp",
-            "USEFORM(\"..\\Shared\\Unit2.cpp\", Form2);\r\nUSEFORM(\"ShowText.cpp\", FormShow);\r\n"
+            "USERES(\"App.res\");\r\nUSEFORM(\"..\\Shared\\Unit2.cpp\", Form2);\r\n//USEUNIT(\"Old.cpp\");\r\n"
+            "USEFORM(\"ShowText.cpp\", FormShow);\r\n"
             "USEUNIT(\"SUB\\\\util.CPP\");\r\nUSEUNIT(\"Missing\\\\Gone.cpp\");\r\n");
   TProjectInfo info;
   std::string error;

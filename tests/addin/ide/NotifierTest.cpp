@@ -2,7 +2,6 @@
 // notifier, when opening and closing a project synchronises, what removing a file from the project
 // asks, and how Lock Controls follows the form file's state.
 #include <filesystem>
-#include <functional>
 
 #include "../execute/WorkFixture.h"
 #include "addin/frame/uRVLFactory.h"
@@ -61,32 +60,15 @@ TEST_F(NotifierTest, FormSelectedLocksExactlyWhileTheFormIsCheckedInToSomeoneEls
   platform::WriteFileAtomic(Local("New.dfm"), "object Form2: TForm2\nend\n");
   THostModule* fresh = Open("New.cpp");
   THostModule* unit = Open("Unit1.cpp");
-  auto checkOut = [this](const std::string& user) {
-    VSSPtr<IVSSItem> form = VSSFile("Unit1.dfm", user);
-    form->Checkout("", form->LocalSpec(), 0);
-  };
-  struct Case {
-    const char* State;
-    THostModule* Module;
-    std::function<void()> Change;   // into the state, from the one before
-    bool Locked;
-  } cases[] = {
-      {"checked in", unit, [] {}, true},
-      {"not in SourceSafe", fresh, [] {}, false},
-      {"checked out to Bob", unit, [&] { checkOut("Bob"); }, true},
-      {"checked out to me", unit,
-       [&] {
-         VSSFile("Unit1.dfm", "Bob")->UndoCheckout(PathOf("bob/Unit1.dfm"), VSSFLAG_DELYES);
-         checkOut("Alice");
-       },
-       false},
-  };
-  for (const Case& c : cases) {
-    c.Change();
-    FHost->SetLockControls(!c.Locked);
-    c.Module->Notify(ncFormSelected);
-    EXPECT_EQ(FHost->LockControls(), c.Locked) << c.State;
-  }
+  // Checked in (locked) and checked out to me (unlocked) are the form_lock scenario's.
+  FHost->SetLockControls(true);
+  fresh->Notify(ncFormSelected);
+  EXPECT_FALSE(FHost->LockControls()) << "not in SourceSafe";
+  VSSPtr<IVSSItem> form = VSSFile("Unit1.dfm", "Bob");
+  form->Checkout("", form->LocalSpec(), 0);
+  FHost->SetLockControls(false);
+  unit->Notify(ncFormSelected);
+  EXPECT_TRUE(FHost->LockControls()) << "checked out to Bob";
 }
 
 TEST_F(NotifierTest, OpeningSynchronisesOnlyABoundProjectAndOnlyWhenAsked) {

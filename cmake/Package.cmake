@@ -1,6 +1,6 @@
 # The Debian package (scripts/package builds it): the IDE, its viewer, the registry tool and the
 # launcher `ravelin` in bin/; the add-in's installation folder lib/ravelin/ (the add-in, its map, the
-# update program, the manual, Syntax.ini); SourceSafe's installation folder lib/sourcesafe/ (the
+# update program, the manual with its pictures, Syntax.ini); SourceSafe's installation folder lib/sourcesafe/ (the
 # automation server and its programs, which bin/ links to). Every path inside is relative to the
 # package's own folder, so it also runs from a folder unpacked with `dpkg-deb -x`.
 install(TARGETS ravelin-ide ravelin-view regtool RUNTIME DESTINATION bin)
@@ -9,6 +9,7 @@ install(TARGETS ravelin LIBRARY DESTINATION lib/ravelin)
 install(TARGETS rvlupd RUNTIME DESTINATION lib/ravelin)
 install(FILES ${RAVELIN_ADDIN_DIR}/libravelin.map ${RAVELIN_ADDIN_DIR}/RvlHelp.html ${RAVELIN_ADDIN_DIR}/Syntax.ini
         DESTINATION lib/ravelin)
+install(DIRECTORY ${RAVELIN_ADDIN_DIR}/shots DESTINATION lib/ravelin)
 install(TARGETS ssapi LIBRARY DESTINATION lib/sourcesafe)
 install(TARGETS ss ssadmin ssexp RUNTIME DESTINATION lib/sourcesafe)
 foreach(program ss ssadmin ssexp)

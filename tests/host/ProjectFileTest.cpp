@@ -17,14 +17,18 @@ TEST_F(ProjectFileTest, BuilderProjectListsUnitsFromMainSourceInOrder) {
             "USEFORM(\"Unit1.cpp\", Form1);\r\n"
             "//USEUNIT(\"Old.cpp\");\r\n"
             "USEUNIT(\"Util.cpp\");\r\n"
-            "USEFORM(\"..\\\\Common\\\\About.cpp\", AboutBox);\r\n");
+            "USEFORM(\"..\\\\Common\\\\About.cpp\", AboutBox);\r\n"
+            "USEFILE(\"..\\Docs\\ReadMe.TXT\");\r\n");
+  // Files and resources are project files too, their paths written on Windows like the units'.
+  WriteFile("docs/readme.txt", "");
   TProjectInfo info;
   std::string error;
   ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
   std::string folder = Dir().string() + "/App/";
   EXPECT_EQ(info.MainSource, folder + "App.cpp");
-  EXPECT_EQ(info.Units, (std::vector<std::string>{folder + "App.cpp", folder + "Unit1.cpp", folder + "Util.cpp",
-                                                  Dir().string() + "/Common/About.cpp"}));
+  EXPECT_EQ(info.Units, (std::vector<std::string>{folder + "App.cpp", folder + "App.res", folder + "Unit1.cpp",
+                                                  folder + "Util.cpp", Dir().string() + "/Common/About.cpp",
+                                                  Dir().string() + "/docs/readme.txt"}));
   EXPECT_EQ(info.Forms, (std::vector<std::string>{folder + "Unit1.dfm", Dir().string() + "/Common/About.dfm"}));
 }
 
@@ -83,8 +87,8 @@ TEST_F(ProjectFileTest, UnitsAddedToAndRemovedFromTheSourceReadBackTheSame) {
             "USEUNIT(\"Sub\\\\Tax.cpp\");\r\nUSEFORM(\"About.cpp\", AboutBox);\r\n//----\r\nWINAPI WinMain()\r\n");
   WriteFile("App/App.cpp", source);
   ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
-  EXPECT_EQ(info.Units.size(), 4u);
-  EXPECT_EQ(info.Units[2], PathOf("App/Sub/Tax.cpp"));
+  EXPECT_EQ(info.Units.size(), 5u);
+  EXPECT_EQ(info.Units[3], PathOf("App/Sub/Tax.cpp"));
   ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("App/Unit1.cpp"), error)) << error;
   EXPECT_EQ(source.find("Unit1"), std::string::npos);
   EXPECT_FALSE(RemoveUnitFromSource(info, source, PathOf("App/Unit1.cpp"), error));

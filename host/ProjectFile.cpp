@@ -101,8 +101,11 @@ std::vector<TUseMacro> ScanUseMacros(const std::string& text) {
   return macros;
 }
 
-bool NamesUnit(const TUseMacro& macro) {
-  return !macro.Path.empty() && (macro.Macro == "USEFORM" || macro.Macro == "USEUNIT");
+// The macros that name a file of the project: units (with or without a form), and the other files
+// the user added (USEFILE) and resources (USERES), which belong to the project as much as its units.
+bool NamesProjectFile(const TUseMacro& macro) {
+  return !macro.Path.empty() && (macro.Macro == "USEFORM" || macro.Macro == "USEUNIT" || macro.Macro == "USEFILE" ||
+                                 macro.Macro == "USERES");
 }
 
 bool LoadBuilderProject(TProjectInfo& info, std::string& error) {
@@ -115,7 +118,7 @@ bool LoadBuilderProject(TProjectInfo& info, std::string& error) {
   info.Units.push_back(info.MainSource);
   const std::string folder = ExtractFilePath(info.FileName);
   for (const TUseMacro& macro : ScanUseMacros(source))
-    if (NamesUnit(macro)) AddUnit(info, UnitPath(folder, macro.Path), macro.Macro == "USEFORM");
+    if (NamesProjectFile(macro)) AddUnit(info, UnitPath(folder, macro.Path), macro.Macro == "USEFORM");
   return true;
 }
 
@@ -276,14 +279,13 @@ std::string ProjectRelative(const TProjectInfo& info, const std::string& unit) {
 
 bool IsBuilder(const TProjectInfo& info) { return SameText(ExtractFileExt(info.FileName), ".bpr"); }
 
-// The line of the project source that names `unit`, or -1. A .bpr names it in a USEFORM/USEUNIT
-// line, a .dpr in an `in '…'` entry.
+// The line of the project source that names `unit`, or -1. A .bpr names it in a USE… line, a .dpr in an `in '…'` entry.
 int UnitLine(const TProjectInfo& info, const std::string& source, const std::string& unit) {
   const std::string folder = ExtractFilePath(info.FileName);
   const std::vector<size_t> starts = LineStarts(source);
   if (IsBuilder(info)) {
     for (const TUseMacro& macro : ScanUseMacros(source))
-      if (NamesUnit(macro) && SamePath(UnitPath(folder, macro.Path), unit))
+      if (NamesProjectFile(macro) && SamePath(UnitPath(folder, macro.Path), unit))
         return static_cast<int>(LineAt(starts, macro.At));
     return -1;
   }

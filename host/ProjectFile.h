@@ -1,6 +1,6 @@
 #pragma once
 // Reading the IDE's project files: a C++Builder project (.bpr, whose units are listed by USEFORM and
-// USEUNIT lines in the main .cpp beside it) and a Delphi project (.dpr, whose units are in its uses
+// USEUNIT lines in the main .cpp beside it, its other files and resources by USEFILE and USERES lines) and a Delphi project (.dpr, whose units are in its uses
 // clause, a {Form} comment marking a unit with a form).
 #include <string>
 #include <vector>
@@ -8,7 +8,8 @@
 struct TProjectInfo {
   std::string FileName;    // the project file, full path
   std::string MainSource;  // the .dpr itself, or the .bpr's main .cpp
-  // Full paths: the main source first, then each unit source in project order.
+  // Full paths: the main source first, then each unit source (and a .bpr's other files and
+  // resources) in project order.
   std::vector<std::string> Units;
   // The .dfm of each unit that has a form, in the same order.
   std::vector<std::string> Forms;

@@ -98,8 +98,10 @@ TMenuItem* TRVLMenuD3::AddMenuItem(TMenuItem* Parent, int& Position, std::functi
                                    const std::string& Name, const std::string& Caption) {
   TMenuItem* item = NewMenuItem(Parent, Name, Caption, Position++);
   if (OnClick)
-    item->OnClick = [this, OnClick](TObject*) {
-      TRVLExceptionHandler::_Instance().ForgetShownDamage();
+    item->OnClick = [this, OnClick, item](TObject*) {
+      // Opening a submenu is part of the command the user is giving, not a new one: a damaged
+      // database it meets is said once, by whichever of the two meets it first.
+      if (item->Count() == 0) TRVLExceptionHandler::_Instance().ForgetShownDamage();
       Guarded(this, OnClick);
     };
   return item;

@@ -24,14 +24,16 @@ TEST_F(HostProjectTest, BuilderProjectListsItsUnitsAndForms) {
   THostModule* openBefore = FHost->OpenFile(Sample("Util.cpp"));
   ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
   EXPECT_TRUE(openBefore->IsProjectModule());
-  EXPECT_EQ(ListedUnits(), (std::vector<std::string>{"Demo.cpp|", "Unit1.cpp|Unit1.dfm", "Util.cpp|"}));
+  EXPECT_EQ(ListedUnits(), (std::vector<std::string>{"Demo.cpp|", "Demo.res|", "Unit1.cpp|Unit1.dfm", "Util.cpp|"}));
   EXPECT_TRUE(FHost->ProjectManager()->isVisible());
 
   TIToolServices* services = FHost->ToolServices();
   EXPECT_EQ(services->GetProjectName(), Sample("Demo.bpr"));
-  ASSERT_EQ(services->GetUnitCount(), 3);
-  EXPECT_EQ(services->GetUnitName(1), Sample("Unit1.cpp"));
-  EXPECT_EQ(services->GetUnitName(3), "");
+  // The project's resource is one of its files, as its USERES line says.
+  ASSERT_EQ(services->GetUnitCount(), 4);
+  EXPECT_EQ(services->GetUnitName(1), Sample("Demo.res"));
+  EXPECT_EQ(services->GetUnitName(2), Sample("Unit1.cpp"));
+  EXPECT_EQ(services->GetUnitName(4), "");
   ASSERT_EQ(services->GetFormCount(), 1);
   EXPECT_EQ(services->GetFormName(0), Sample("Unit1.dfm"));
   // The main source opens in the editor with the project.
@@ -71,9 +73,9 @@ TEST_F(HostProjectTest, UnitsAddedAndRemovedChangeTheProjectAndItsSource) {
   ASSERT_TRUE(FHost->OpenProject(Sample("Demo.bpr")));
   std::string extra = WriteFile("samples/Demo/Extra.cpp", "// extra\r\n");
   ASSERT_TRUE(FHost->AddToProject(extra));
-  EXPECT_EQ(FHost->ToolServices()->GetUnitName(3), extra);
+  EXPECT_EQ(FHost->ToolServices()->GetUnitName(4), extra);
   ASSERT_TRUE(FHost->RemoveFromProject(Sample("Unit1.cpp")));
-  EXPECT_EQ(ListedUnits(), (std::vector<std::string>{"Demo.cpp|", "Util.cpp|", "Extra.cpp|"}));
+  EXPECT_EQ(ListedUnits(), (std::vector<std::string>{"Demo.cpp|", "Demo.res|", "Util.cpp|", "Extra.cpp|"}));
   EXPECT_EQ(FHost->ToolServices()->GetFormCount(), 0);
   // The project's own source can't be removed.
   FPrompter->AddAnswer("OK");
@@ -85,7 +87,7 @@ TEST_F(HostProjectTest, UnitsAddedAndRemovedChangeTheProjectAndItsSource) {
   TProjectInfo saved;
   std::string error;
   ASSERT_TRUE(LoadProjectFile(Sample("Demo.bpr"), saved, error)) << error;
-  EXPECT_EQ(saved.Units, (std::vector<std::string>{Sample("Demo.cpp"), Sample("Util.cpp"), extra}));
+  EXPECT_EQ(saved.Units, (std::vector<std::string>{Sample("Demo.cpp"), Sample("Demo.res"), Sample("Util.cpp"), extra}));
 }
 
 TEST_F(HostProjectTest, AReadOnlyProjectSourceKeepsTheProjectAsItIs) {
@@ -94,5 +96,5 @@ TEST_F(HostProjectTest, AReadOnlyProjectSourceKeepsTheProjectAsItIs) {
   FPrompter->AddAnswer("OK");
   EXPECT_FALSE(FHost->RemoveFromProject(Sample("Util.cpp")));
   EXPECT_EQ(FPrompter->Prompts().back().Text, "The project source " + Sample("Demo.cpp") + " is read-only.");
-  EXPECT_EQ(FHost->ToolServices()->GetUnitCount(), 3);
+  EXPECT_EQ(FHost->ToolServices()->GetUnitCount(), 4);
 }

@@ -66,7 +66,7 @@ TEST_F(HostServicesTest, ANewUnitJoinsTheProject) {
   ASSERT_NE(unit, nullptr);
   EXPECT_EQ(unit->FileName(), Sample("Unit2.cpp"));   // Unit1.cpp is taken
   EXPECT_TRUE(platform::FileExists(Sample("Unit2.cpp")));
-  EXPECT_EQ(Services()->GetUnitName(3), Sample("Unit2.cpp"));
+  EXPECT_EQ(Services()->GetUnitName(4), Sample("Unit2.cpp"));
   EXPECT_EQ(Services()->GetCurrentFile(), Sample("Unit2.cpp"));
 }
 

@@ -64,8 +64,8 @@ TEST_F(ProjectFileTest, UnitsAddedToAndRemovedFromTheSourceReadBackTheSame) {
             "USEUNIT(\"Sub\\\\Tax.cpp\");\r\nUSEFORM(\"About.cpp\", AboutBox);\r\n//----\r\nWINAPI WinMain()\r\n");
   WriteFile("App/App.cpp", source);
   ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
-  EXPECT_EQ(info.Units.size(), 4u);
-  EXPECT_EQ(info.Units[2], PathOf("App/Sub/Tax.cpp"));
+  EXPECT_EQ(info.Units.size(), 5u);
+  EXPECT_EQ(info.Units[3], PathOf("App/Sub/Tax.cpp"));
   ASSERT_TRUE(RemoveUnitFromSource(info, source, PathOf("App/Unit1.cpp"), error)) << error;
   EXPECT_EQ(source.find("Unit1"), std::string::npos);
   EXPECT_FALSE(RemoveUnitFromSource(info, source, PathOf("App/Unit1.cpp"), error));
@@ -149,12 +149,15 @@ TEST_F(ProjectFileTest, BuilderUnitsInOrderWithWindowsPathsMatchedIgnoringCase) 
   WriteFile("App/App.cpp",
             "USERES(\"App.res\");\r\nUSEFORM(\"..\\Shared\\Unit2.cpp\", Form2);\r\n//USEUNIT(\"Old.cpp\");\r\n"
             "USEFORM(\"ShowText.cpp\", FormShow);\r\n"
-            "USEUNIT(\"SUB\\\\util.CPP\");\r\nUSEUNIT(\"Missing\\\\Gone.cpp\");\r\n");
+            "USEUNIT(\"SUB\\\\util.CPP\");\r\nUSEUNIT(\"Missing\\\\Gone.cpp\");\r\n"
+            "USEFILE(\"..\\Docs\\ReadMe.TXT\");\r\n");
+  // Files and resources are project files too, their paths written on Windows like the units'.
+  const std::string readme = WriteFile("docs/readme.txt", "");
   TProjectInfo info;
   std::string error;
   ASSERT_TRUE(LoadProjectFile(bpr, info, error)) << error;
-  EXPECT_EQ(info.Units, (std::vector<std::string>{PathOf("App/App.cpp"), shared, showText, util,
-                                                  PathOf("App/Missing/Gone.cpp")}));
+  EXPECT_EQ(info.Units, (std::vector<std::string>{PathOf("App/App.cpp"), PathOf("App/App.res"), shared, showText,
+                                                  util, PathOf("App/Missing/Gone.cpp"), readme}));
   EXPECT_EQ(info.Forms, (std::vector<std::string>{PathOf("Shared/unit2.DFM"), PathOf("App/showtext.dfm")}));
 
   const std::string pas = WriteFile("Lib/Tools.pas", "");

@@ -32,6 +32,7 @@ TEST_F(BuilderTest, AllFilesListsEachFileOnceAtTheSourceSafeWalksPosition) {
 
   const Names walk{"Deep.cpp", "Demo.bpr", "Demo.cpp", "Unit1.cpp", "Unit1.dfm", "Unit1.h", "Util.cpp"};
   Names all = walk;
+  all.push_back("Demo.res");   // the project's resource, a project file not yet in SourceSafe
   all.push_back("New.cpp");
   EXPECT_EQ(FileNames(*Build(*std::make_unique<TRVLAllFilesListBuilder>())), all);
   EXPECT_EQ(FileNames(*Build(*Builders().CreateAllVCSFilesBuilder())), walk);
@@ -66,7 +67,7 @@ TEST_F(BuilderTest, AnUnboundProjectGivesTheIDEsFilesOnly) {
     builder.Build(list.get());
     return FileNames(*list);
   };
-  const Names ide{"Demo.cpp", "Unit1.cpp", "Util.cpp", "Unit1.dfm"};
+  const Names ide{"Demo.cpp", "Demo.res", "Unit1.cpp", "Util.cpp", "Unit1.dfm"};
   EXPECT_EQ(names(TRVLAllFilesListBuilder(), unbound.get()), ide);
   EXPECT_EQ(names(TRVLAllLocalFilesListBuilder(), unbound.get()), ide);
   EXPECT_EQ(names(TRVLAllLocalFilesListBuilder(), nullptr), Names{});

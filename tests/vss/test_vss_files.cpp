@@ -143,6 +143,9 @@ TEST_F(VSSFiles, AGetOntoAFullDiskSaysTheDiskIsFull) {
 // A file larger than the memory left is refused as too big for the memory, not with the library's
 // own words.
 TEST_F(VSSFiles, AddingAFileLargerThanTheMemoryLeftSaysSo) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
+#endif
   const std::string big = PathOf("work/huge.bin");
   platform::ForceDirectories(PathOf("work"));
   ASSERT_EQ(::truncate(WriteFile("work/huge.bin", "").c_str(), 1LL << 30), 0);

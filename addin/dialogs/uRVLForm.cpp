@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 
@@ -32,6 +33,13 @@ QLabel* NamedLabel(const char* name, const char* caption, QWidget* buddy) {
   auto* label = Named(new QLabel(caption), name);
   if (buddy) label->setBuddy(buddy);
   return label;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  for (QWidget* button : buttons) row->addWidget(button);
+  return row;
 }
 
 TRVLForm::TRVLForm(QObject* owner)

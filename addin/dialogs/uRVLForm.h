@@ -7,17 +7,24 @@
 // (the placement's registry subkey) is only final once the most derived constructor has run. So the
 // placement is loaded by AfterConstruction and saved by BeforeDestruction; MakeRVLForm and
 // TRVLFormPtr call them, and every form is made and freed through them.
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include <QString>
+
 #include "ui/Application.h"
 #include "ui/Form.h"
 
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QWidget;
 class TRegWindow;
+
+// A UTF-8 text as Qt's.
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // Gives a control its component name and, when given, its hint.
 template <class T>
@@ -28,6 +35,8 @@ T* Named(T* control, const char* name, const char* hint = nullptr) {
 }
 // A named label whose access key moves the focus to `buddy`.
 QLabel* NamedLabel(const char* name, const char* caption, QWidget* buddy = nullptr);
+// A dialog's row of buttons, right-aligned.
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
 
 class TRVLForm : public TForm {
   Q_OBJECT

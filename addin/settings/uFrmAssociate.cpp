@@ -10,12 +10,6 @@
 #include "addin/selection/uRVLAssoc.h"
 #include "platform/Files.h"
 
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-} // namespace
-
 TFrmAssociate::TFrmAssociate(QObject* Owner) : TRVLForm(Owner), FAssoc(std::make_unique<TRVLAssoc>()) {
   SetName("FrmAssociate");
   SetCaption("Associate");
@@ -38,10 +32,7 @@ TFrmAssociate::TFrmAssociate(QObject* Owner) : TRVLForm(Owner), FAssoc(std::make
   grid->addWidget(edAssoc, 1, 1);
   grid->addWidget(lblExample, 2, 0);
   grid->addWidget(lblAssocExample, 2, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Button1);
-  buttons->addWidget(Button2);
+  QHBoxLayout* buttons = ButtonRow({Button1, Button2});
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addLayout(grid);

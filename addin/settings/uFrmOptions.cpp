@@ -38,7 +38,6 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
 QComboBox* Combo(QWidget* parent, const char* name, const char* hint, std::initializer_list<const char*> items) {
@@ -156,10 +155,7 @@ TFrmOptions::TFrmOptions(QObject* Owner)
 
   btnOK = Named(new QPushButton("OK", this), "btnOK");
   btnCancel = Named(new QPushButton("Cancel", this), "btnCancel");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
+  QHBoxLayout* buttons = ButtonRow({btnOK, btnCancel});
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(pgcOptions);

@@ -22,7 +22,6 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
 } // namespace
@@ -69,10 +68,7 @@ TFrmLogin::TFrmLogin(QObject* Owner) : TRVLForm(Owner), FRegVSS(TRVLRegFactory::
   grid->addWidget(edSrcsafePath, 3, 1);
   grid->addWidget(ButtonBrowse, 3, 2);
   grid->addWidget(chkbSavePassword, 4, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
+  QHBoxLayout* buttons = ButtonRow({btnOK, btnCancel});
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);   // a dialog border: not resizable
   layout->addLayout(grid);

@@ -40,7 +40,6 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
 constexpr int StatusRole = Qt::UserRole;

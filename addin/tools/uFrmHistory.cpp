@@ -34,8 +34,6 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, const char* hint = nullptr) {
   return Named(new QPushButton(QString::fromUtf8(caption), parent), name, hint);
 }

@@ -11,8 +11,6 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 // A version as the newer interface when it offers that.
 VSSPtr<IVSSVersion> Newest(VSSPtr<IVSSVersion> Version) {
   if (VSSPtr<IVSSVersion2> newer = Version.Query<IVSSVersion2>()) return newer;
@@ -61,10 +59,7 @@ TFrmLabel::TFrmLabel(QObject* AOwner, VSSPtr<IVSSDatabase> Database, VSSPtr<IVSS
   grid->addWidget(memoComment, 2, 1, 1, 2);
   grid->addWidget(lblLast, 3, 0);
   grid->addWidget(lblLastLabel, 3, 1, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
+  QHBoxLayout* buttons = ButtonRow({btnOK, btnCancel});
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addLayout(grid);

@@ -24,7 +24,6 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
 QPixmap Canvas() {

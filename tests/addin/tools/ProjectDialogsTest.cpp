@@ -1,18 +1,22 @@
-// The add-project dialog over a real database: where it places an IDE project from the project's
-// folder, what OK binds and when it sets a working folder, Create, and declining the creation.
+// The project dialogs over a real database: where the add-project dialog places an IDE project from
+// the project's folder, what OK binds and when it sets a working folder, Create, and declining the
+// creation; what the open dialog shows for a selection, and a typed local path.
 #include <filesystem>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
 #include "../sourcesafe/SourceSafeTest.h"
 #include "addin/dialogs/uRVLFormFactory.h"
+#include "addin/dialogs/uRVLListBox.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/sourcesafe/uRVLProject.h"
 #include "addin/tools/uFrmAddProject.h"
 #include "addin/tools/uFrmOpenFromVCS.h"
 #include "platform/Files.h"
+#include "ui/StatusBar.h"
 
 namespace {
 
@@ -102,6 +106,45 @@ TEST_F(ProjectDialogsTest, OkBindsAndSetsTheWorkingFolderOnlyOfAProjectItCreated
   dialog->btnOk->click();
   EXPECT_EQ(BoundTo(), "$/New");
   EXPECT_EQ(FDatabase->VSSItem("$/New")->LocalSpec(), PathOf("elsewhere/Other"));
+}
+
+TEST_F(ProjectDialogsTest, OpenGetsIntoATypedFolderAndWarnsOfALocalPathThatIsTheCurrentFolder) {
+  AddFile("$/App", "src/main.cpp", "main\n");
+  AddFile("$/App", "src/App.bpr", "project\n");
+  TRVLFormPtr<TFrmOpenFromVCS> dialog = TRVLFormFactory::_Instance().CreateOpenFromVCS(FDatabase);
+  dialog->tvProjects->setCurrentItem(dialog->FindNode("/App"));
+  auto select = [&](const char* Name) {
+    for (int i = 0; i < dialog->lbFileList->Count(); ++i) dialog->lbFileList->SetSelected(i, dialog->lbFileList->Text(i) == Name);
+  };
+  select("App.bpr");
+  EXPECT_EQ(dialog->edLocalSpec->text().toStdString(), PathOf("work/app/App.bpr"));
+  EXPECT_TRUE(dialog->chkbOpenNewProject->isEnabled());
+  select("main.cpp");
+  EXPECT_FALSE(dialog->chkbOpenNewProject->isEnabled());
+  EXPECT_EQ(dialog->sbarStatus->SimpleText(), "");
+
+  // A working folder that is the process's current folder but not where the parent's folder
+  // leads is suspicious.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::create_directories(PathOf("cwd"));
+  std::filesystem::current_path(PathOf("cwd"));
+  FDatabase->VSSItem("$/App")->SetLocalSpec(PathOf("cwd"));
+  dialog->tvProjects->setCurrentItem(dialog->FindNode("/"));
+  dialog->tvProjects->setCurrentItem(dialog->FindNode("/App"));
+  EXPECT_EQ(dialog->sbarStatus->SimpleText(), "Warning: 'Local Path' might be incorrect.");
+  std::filesystem::current_path(before);
+
+  // A path typed over the shown one becomes the project's working folder; the file comes read-only.
+  select("main.cpp");
+  dialog->edLocalSpec->setText(QString::fromStdString(PathOf("typed/main.cpp")));
+  FPrompter->AddAnswer("Yes");
+  dialog->btnOpen->click();
+  EXPECT_EQ(dialog->ModalResult(), mrOk);
+  EXPECT_EQ(FDatabase->VSSItem("$/App")->LocalSpec(), PathOf("typed"));
+  std::string text;
+  ASSERT_TRUE(platform::ReadFile(PathOf("typed/main.cpp"), text));
+  EXPECT_EQ(text, "main\n");
+  EXPECT_TRUE(platform::IsReadOnly(PathOf("typed/main.cpp")));
 }
 
 TEST_F(ProjectDialogsTest, OnlyTheIDEsOwnProjectExtensionsOpenAsAProject) {

@@ -297,5 +297,7 @@ void TRVLMenuD3::AddCurrentClick() {
     return;
   }
   FProjectCommands->AddProject(Project());
+  // Files looked up while the project was unbound have no SourceSafe path: they are looked up again.
+  FActiveFiles->Clear();
   UpdateState();
 }

@@ -1,11 +1,15 @@
 #include "addin/commands/uRVLProjectCommands.h"
 
+#include "addin/commands/uRVLCommandsFactory.h"
+#include "addin/commands/uRVLFilesCommands.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/settings/uRVLUtils.h"
 #include "addin/sourcesafe/uRVLLogin.h"
 #include "addin/sourcesafe/uRVLProject.h"
+#include "addin/tools/uFrmAddProject.h"
 #include "addin/tools/uFrmExplorer.h"
+#include "addin/tools/uFrmOpenFromVCS.h"
 
 void TRVLProjectCommands::ProjectExplorer(TRVLProject* Project) {
   VSSPtr<IVSSDatabase> database;
@@ -21,4 +25,36 @@ void TRVLProjectCommands::ProjectExplorer(TRVLProject* Project) {
   TFrmExplorer* explorer = TRVLFormFactory::_Instance().CreateExplorer(database, spec);
   if (explorer->WindowState() == wsMinimized) explorer->SetWindowState(wsNormal);
   explorer->Show();
+}
+
+// The binding and the Add come from the same database: the one the user logs in to.
+void TRVLProjectCommands::AddProject(TRVLProject* Project) {
+  if (!Project) return;
+  VSSPtr<IVSSDatabase> database;
+  {
+    THourglass hourglass;
+    database = TRVLFactory::_Instance().CreateLogin()->Login("");
+  }
+  if (!database) return;
+  {
+    TRVLFormPtr<TFrmAddProject> dialog = TRVLFormFactory::_Instance().CreateAddProject(database);
+    dialog->SetProject(Project);
+    if (dialog->ShowModal() != mrOk) return;
+  }
+  std::unique_ptr<TRVLFilesCommands> commands = TRVLCommandsFactory::_Instance().CreateFilesCommands();
+  commands->SetProject(Project);
+  commands->SetSelectionMode(TRVLFilesCommands::smAll);
+  commands->AddFiles(true);
+}
+
+void TRVLProjectCommands::OpenFromSourceSafe(TRVLProject* Project) {
+  VSSPtr<IVSSDatabase> database;
+  {
+    THourglass hourglass;
+    database = Project && Project->IsBound() && Project->GetDatabase()
+                   ? Project->GetDatabase()
+                   : TRVLFactory::_Instance().CreateLogin()->Login("");
+  }
+  if (!database) return;
+  TRVLFormFactory::_Instance().CreateOpenFromVCS(database)->ShowModal();
 }

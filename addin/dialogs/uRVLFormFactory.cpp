@@ -8,10 +8,12 @@
 #include "addin/settings/uFrmOptions.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "addin/settings/uRVLUtils.h"
+#include "addin/tools/uFrmAddProject.h"
 #include "addin/tools/uFrmExplorer.h"
 #include "addin/tools/uFrmFileDiff.h"
 #include "addin/tools/uFrmLabel.h"
 #include "addin/tools/uFrmHistory.h"
+#include "addin/tools/uFrmOpenFromVCS.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
@@ -71,6 +73,20 @@ TFrmExplorer* TRVLFormFactory::CreateExplorer(VSSPtr<IVSSDatabase> Database, con
   FExplorer->SetDatabase(Database);
   FExplorer->LoadTree(Spec);
   return FExplorer;
+}
+
+TRVLFormPtr<TFrmAddProject> TRVLFormFactory::CreateAddProject(VSSPtr<IVSSDatabase> Database) {
+  THourglass hourglass;
+  TRVLFormPtr<TFrmAddProject> form = MakeRVLForm<TFrmAddProject>(&Application(), Database);
+  form->LoadTree("/");
+  return form;
+}
+
+TRVLFormPtr<TFrmOpenFromVCS> TRVLFormFactory::CreateOpenFromVCS(VSSPtr<IVSSDatabase> Database) {
+  THourglass hourglass;
+  TRVLFormPtr<TFrmOpenFromVCS> form = MakeRVLForm<TFrmOpenFromVCS>(&Application(), Database);
+  form->LoadTree("/");
+  return form;
 }
 
 TRVLFormFactory::~TRVLFormFactory() {

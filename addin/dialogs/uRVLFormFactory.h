@@ -10,6 +10,7 @@
 #include "addin/frame/uSingleton.h"
 #include "vss/api/VSSApi.h"
 
+class TFrmAddProject;
 class TFrmAdvanced;
 class TFrmExecuteLog;
 class TFrmExplorer;
@@ -19,6 +20,7 @@ class TFrmFileDiff;
 class TFrmHistory;
 class TFrmHistoryDetails;
 class TFrmLogin;
+class TFrmOpenFromVCS;
 class TFrmOptions;
 class TFrmScanDebug;
 class TRVLProject;
@@ -56,6 +58,9 @@ public:
   // The one project explorer, made on first request, switched to `Database` and showing the tree of
   // `Spec`; owned by the application and freed when it closes, so the next request makes a new one.
   virtual TFrmExplorer* CreateExplorer(VSSPtr<IVSSDatabase> Database, const std::string& Spec);
+  // The project dialogs on `Database`, each showing its tree from the root.
+  virtual TRVLFormPtr<TFrmAddProject> CreateAddProject(VSSPtr<IVSSDatabase> Database);
+  virtual TRVLFormPtr<TFrmOpenFromVCS> CreateOpenFromVCS(VSSPtr<IVSSDatabase> Database);
   // The label dialog on `Item` of `Database`.
   TRVLFormPtr<TFrmLabel> CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item);
   // The history window, and its details dialog showing `History`'s selected version; both owned by

@@ -6,6 +6,7 @@
 #include "addin/sourcesafe/uRVLLogin.h"
 #include "addin/sourcesafe/uRVLProject.h"
 #include "addin/tools/uFrmExplorer.h"
+#include "addin/tools/uFrmShare.h"
 
 void TRVLProjectCommands::ProjectExplorer(TRVLProject* Project) {
   VSSPtr<IVSSDatabase> database;
@@ -21,4 +22,16 @@ void TRVLProjectCommands::ProjectExplorer(TRVLProject* Project) {
   TFrmExplorer* explorer = TRVLFormFactory::_Instance().CreateExplorer(database, spec);
   if (explorer->WindowState() == wsMinimized) explorer->SetWindowState(wsNormal);
   explorer->Show();
+}
+
+void TRVLProjectCommands::Share(TRVLProject* Project) {
+  VSSPtr<IVSSDatabase> database = Project ? Project->GetDatabase() : nullptr;
+  if (!database) {
+    THourglass hourglass;
+    database = TRVLFactory::_Instance().CreateLogin()->Login("");
+  }
+  if (!database) return;
+  TRVLFormPtr<TFrmShare> share = TRVLFormFactory::_Instance().CreateShare(database);
+  share->SetProject(Project);
+  share->ShowModal();
 }

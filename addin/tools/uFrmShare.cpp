@@ -163,11 +163,12 @@ void TFrmShare::btnShareClick() {
   VSSPtr<IVSSItem> project = FProject ? FProject->GetVSSProject() : nullptr;
   if (!project || !tvProjects->currentItem()) return;
   const std::vector<std::string> names = SelectedNames();
+  const std::string target = project->Spec();
   const bool shared =
-      names.empty() ? ShareProject(SelectedPath(), project->Spec()) : ShareFiles(SelectedPath(), names, project->Spec());
+      names.empty() ? ShareProject(SelectedPath(), target) : ShareFiles(SelectedPath(), names, target);
   // The project's node, where the tree reaches it, shows what it got.
-  if (QTreeWidgetItem* node = FindNode(StripDollar(project->Spec())); shared && NodePath(node) == EnsureTrailingSlash(StripDollar(project->Spec())))
-    RefreshNode(node);
+  const std::string path = EnsureTrailingSlash(StripDollar(target));
+  if (QTreeWidgetItem* node = FindNode(path); shared && node && NodePath(node) == path) RefreshNode(node);
 }
 
 bool TFrmShare::ShareProject(const std::string& Source, const std::string& Target) {

@@ -182,7 +182,6 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuRemoveCurrent = AddMenuItem(RVLMnuRemove, sub, current(&F::RemoveCurrent), "RVLMnuRemoveCurrent", "&Current File");
   RVLMnuRemoveFiles = AddMenuItem(RVLMnuRemove, sub, files(&F::RemoveFiles), "RVLMnuRemoveFiles", "&Files...");
 
-  // The share window is wired as it comes.
   AddSeparator(FMenu, pos);
   RVLMnuShowHistory = AddMenuItem(
       FMenu, pos,
@@ -202,7 +201,8 @@ void TRVLMenuD3::BuildItems() {
                                       "RVLMnuProjectExplorer", "Project E&xplorer...");
   RVLMnuProjectDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectDiff", "Pro&ject Difference...");
   RVLMnuProjectDiff->SetVisible(false);
-  RVLMnuShare = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShare", "S&hare From SourceSafe...");
+  RVLMnuShare = AddMenuItem(FMenu, pos, [this] { FProjectCommands->Share(Project()); }, "RVLMnuShare",
+                            "S&hare From SourceSafe...");
 
   AddSeparator(FMenu, pos);
   RVLMnuExecSourceSafe =

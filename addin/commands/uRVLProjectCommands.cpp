@@ -10,6 +10,7 @@
 #include "addin/tools/uFrmAddProject.h"
 #include "addin/tools/uFrmExplorer.h"
 #include "addin/tools/uFrmOpenFromVCS.h"
+#include "addin/tools/uFrmShare.h"
 
 void TRVLProjectCommands::ProjectExplorer(TRVLProject* Project) {
   VSSPtr<IVSSDatabase> database;
@@ -57,4 +58,16 @@ void TRVLProjectCommands::OpenFromSourceSafe(TRVLProject* Project) {
   }
   if (!database) return;
   TRVLFormFactory::_Instance().CreateOpenFromVCS(database)->ShowModal();
+}
+
+void TRVLProjectCommands::Share(TRVLProject* Project) {
+  VSSPtr<IVSSDatabase> database = Project ? Project->GetDatabase() : nullptr;
+  if (!database) {
+    THourglass hourglass;
+    database = TRVLFactory::_Instance().CreateLogin()->Login("");
+  }
+  if (!database) return;
+  TRVLFormPtr<TFrmShare> share = TRVLFormFactory::_Instance().CreateShare(database);
+  share->SetProject(Project);
+  share->ShowModal();
 }

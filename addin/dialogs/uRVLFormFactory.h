@@ -22,7 +22,10 @@ class TFrmHistoryDetails;
 class TFrmLogin;
 class TFrmOpenFromVCS;
 class TFrmOptions;
+class TFrmOtherFiles;
 class TFrmScanDebug;
+class TFrmShare;
+class TFrmShareConfirm;
 class TRVLProject;
 
 class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
@@ -63,6 +66,13 @@ public:
   virtual TRVLFormPtr<TFrmOpenFromVCS> CreateOpenFromVCS(VSSPtr<IVSSDatabase> Database);
   // The label dialog on `Item` of `Database`.
   TRVLFormPtr<TFrmLabel> CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item);
+  // The other-files window on `Database`, showing its whole tree; owned by the file-list dialog
+  // `Owner`, over which it stays usable while that one is up.
+  virtual TRVLFormPtr<TFrmOtherFiles> CreateOtherFiles(TForm* Owner, VSSPtr<IVSSDatabase> Database);
+  // The share dialog on `Database`, showing its whole tree.
+  virtual TRVLFormPtr<TFrmShare> CreateShare(VSSPtr<IVSSDatabase> Database);
+  // The question `Msg` before a share; "Recurse Directories" can be ticked when `AllowRecurse`.
+  virtual TRVLFormPtr<TFrmShareConfirm> CreateShareConfirm(const std::string& Msg, bool AllowRecurse);
   // The history window, and its details dialog showing `History`'s selected version; both owned by
   // the application.
   virtual TRVLFormPtr<TFrmHistory> CreateHistory();

@@ -1,5 +1,5 @@
-// THRVLListbox on the offscreen platform: fields under their sections, the check column, stretching
-// of the last section, path shortening, owner-drawn cells and events passed on with the panel as
+// THRVLListbox on the offscreen platform: fields under their sections, the check column, path
+// shortening, owner-drawn cells and events passed on with the panel as
 // sender.
 #include <QHeaderView>
 #include <QPainter>
@@ -44,11 +44,6 @@ protected:
       row.emplace_back(text.Text, panel->Header()->logicalIndexAt(int(text.Position.x())));
     return row;
   }
-  std::vector<int> Widths() {
-    std::vector<int> widths;
-    for (const THeaderSection& section : panel->Sections()) widths.push_back(section.Width);
-    return widths;
-  }
 
   std::unique_ptr<THRVLListbox> panel;
 };
@@ -76,11 +71,8 @@ TEST_F(HeaderListboxTest, CheckColumnComesAndGoesWithTheCheckBoxes) {
   panel->SetCheckBoxes(true);
   std::vector<THeaderSection> sections = panel->Sections();
   ASSERT_EQ(sections.size(), 3u);
-  EXPECT_EQ(sections[0].Width, 18);
   EXPECT_FALSE(sections[0].AllowClick);
   EXPECT_EQ(sections[1].Text, "Name");
-  EXPECT_EQ(sections[1].Width, 100);
-  EXPECT_EQ(sections[2].Text, "Status");
   EXPECT_TRUE(List().CheckBoxes());
 
   panel->Header()->resizeSection(0, 60);   // as a drag would
@@ -93,21 +85,6 @@ TEST_F(HeaderListboxTest, CheckColumnComesAndGoesWithTheCheckBoxes) {
   ASSERT_EQ(sections.size(), 2u);
   EXPECT_EQ(sections[0].Text, "Name");
   EXPECT_FALSE(List().CheckBoxes());
-}
-
-TEST_F(HeaderListboxTest, LastSectionIsStretchedToTheListWidth) {
-  EXPECT_EQ(Widths(), (std::vector<int>{100, List().width() - 100}));
-  panel->resize(500, 200);
-  QTRY_COMPARE_WITH_TIMEOUT(List().width(), 500, 2000);
-  EXPECT_EQ(panel->Header()->sectionSize(1), 400) << "widening the panel stretches it";
-
-  panel->Header()->resizeSection(0, 150);   // the user drags the first border
-  EXPECT_EQ(panel->Header()->sectionSize(1), 350);
-
-  panel->resize(300, 200);
-  QTRY_COMPARE_WITH_TIMEOUT(List().width(), 300, 2000);
-  panel->SetSections({Section("Name", 450), Section("Status", 80)});
-  EXPECT_EQ(Widths(), (std::vector<int>{450, 80})) << "when the others fill the width it keeps its own";
 }
 
 TEST_F(HeaderListboxTest, WideFieldsAreShortenedInTheMiddleOfThePath) {

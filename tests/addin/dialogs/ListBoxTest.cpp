@@ -1,13 +1,11 @@
 // TRVLListBox on the offscreen platform: check states through real clicks and keys, enabled flags,
-// item data, the horizontal extent, item height, scroll reporting and replay, and item drawing.
-#include <QPainter>
+// item data, and scroll reporting and replay.
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "addin/dialogs/uRVLListBox.h"
-#include "ui/Graphics.h"
 
 namespace {
 
@@ -133,35 +131,6 @@ TEST_F(ListBoxTest, ShowingOrHidingCheckBoxesKeepsEveryItemsState) {
   EXPECT_FALSE(list->ItemEnabled(3));
 }
 
-TEST_F(ListBoxTest, HorizontalExtentFollowsTheWidestStringAdded) {
-  list->Clear();
-  list->Add("not measured while the extent does not follow the strings");
-  EXPECT_EQ(list->HorizontalExtent(), 0);
-  list->Clear();
-  list->SetHScrollBar(true);
-  list->Add("a");
-  EXPECT_EQ(list->HorizontalExtent(), TextWidth(list->font(), "a"));
-  const std::string longer = "a/much/longer/path/that/does/not/fit/into/the/list/at/all.cpp";
-  list->Insert(0, longer);
-  EXPECT_EQ(list->HorizontalExtent(), TextWidth(list->font(), longer));
-  list->Delete(0);
-  EXPECT_EQ(list->HorizontalExtent(), TextWidth(list->font(), longer)) << "never lowered";
-  list->Add("b");
-  QTRY_VERIFY_WITH_TIMEOUT(list->horizontalScrollBar()->maximum() > 0, 2000);
-}
-
-TEST_F(ListBoxTest, StandardItemHeightFollowsTheFont) {
-  QFont bigger = list->font();
-  bigger.setPointSize(bigger.pointSize() * 2);
-  list->setFont(bigger);
-  QTRY_COMPARE_WITH_TIMEOUT(list->visualRect(list->model()->index(0, 0)).height(), TextHeight(bigger, "Wg"), 2000);
-  list->SetItemHeight(40);
-  EXPECT_NE(list->ItemHeight(), 40) << "a standard list keeps the font's height";
-  list->SetStyle(lbOwnerDrawFixed);
-  list->SetItemHeight(40);
-  EXPECT_EQ(list->ItemHeight(), 40);
-}
-
 TEST_F(ListBoxTest, ScrollingIsReportedAndReplayedWithoutEcho) {
   TRVLListBox other;
   other.resize(200, 150);
@@ -199,23 +168,6 @@ TEST_F(ListBoxTest, ScrollingIsReportedAndReplayedWithoutEcho) {
   EXPECT_EQ(list->TopIndex(), 3);
   EXPECT_EQ(reported.size(), 1u) << "a top index set by the program is no scroll";
   other.close();
-}
-
-TEST_F(ListBoxTest, OwnerDrawingGetsTheRectRightOfTheCheckColumn) {
-  std::vector<QRect> drawn;
-  list->OnDrawItem = [&](TRVLListBox*, int, QPainter&, const QRect& rect, TOwnerDrawState) { drawn.push_back(rect); };
-  QImage image(200, 20, QImage::Format_ARGB32);
-  QPainter painter(&image);
-  list->DrawItem(painter, QRect(0, 0, 200, 16), 0, 0);
-  EXPECT_TRUE(drawn.empty()) << "a standard list draws its own text";
-
-  list->SetStyle(lbOwnerDrawFixed);
-  list->DrawItem(painter, QRect(0, 0, 200, 16), 0, 0);
-  list->SetCheckBoxes(true);
-  list->DrawItem(painter, QRect(0, 0, 200, 16), 0, 0);
-  ASSERT_EQ(drawn.size(), 2u);
-  EXPECT_EQ(drawn[0], QRect(0, 0, 200, 16));
-  EXPECT_EQ(drawn[1], QRect(TRVLListBox::CheckWidth(), 0, 200 - TRVLListBox::CheckWidth(), 16));
 }
 
 } // namespace

@@ -49,17 +49,6 @@ TEST(KeysTest, ShortCutTextIsReadLikeAPersonWritesIt) {
   EXPECT_EQ(KeySequenceToShortCut(QKeySequence()), 0);
 }
 
-TEST(KeysTest, ShortCutSplitsIntoKeyAndShiftState) {
-  EXPECT_EQ(ShortCut('S', ssCtrl | ssShift), 0x6053);
-  int key = 0;
-  TShiftState shift = 0;
-  ShortCutToKey(0xA053, key, shift);
-  EXPECT_EQ(key, 'S');
-  EXPECT_EQ(shift, ssShift | ssAlt);
-  EXPECT_EQ(ShortCut(0, ssCtrl), 0);
-  EXPECT_EQ(ShiftStateOf(Qt::ShiftModifier | Qt::AltModifier, Qt::RightButton), ssShift | ssAlt | ssRight);
-}
-
 TEST(KeysTest, QtKeysMapToVirtualKeysAndBack) {
   struct {
     int Qt;

@@ -34,13 +34,12 @@ TEST_F(SsTest, AdminManagesUsersWithoutShowingSecrets) {
   EXPECT_EQ(Ss({"Whoami", "-YJoe,s3cret-pw"}).Code, 100);
 }
 
+// The server's tests hold what it refuses (a user twice, an unknown one); here the command line.
 TEST_F(SsTest, AdminRefusesBadInput) {
   TProgramRun twice = Admin({"create", Db()});
   EXPECT_EQ(twice.Code, 100);
   EXPECT_FALSE(twice.Err.empty());
-  EXPECT_EQ(Admin({"adduser", "Admin"}).Code, 100);
   EXPECT_EQ(Admin({"passwd", "Admin"}).Code, 100);   // no password given
-  EXPECT_EQ(Admin({"deluser", "Nobody"}).Code, 100);
   EXPECT_EQ(Admin({"frobnicate"}).Code, 100);
   EXPECT_EQ(Admin({"option", "multiple-checkouts", "maybe"}).Code, 100);
   EXPECT_EQ(Admin({"--db", PathOf("nowhere"), "users"}).Code, 100);
@@ -73,10 +72,7 @@ TEST_F(SsTest, MultipleCheckoutsOption) {
   ASSERT_EQ(Ss({"Add", "a.txt"}).Code, 0);
   ASSERT_EQ(Admin({"adduser", "Joe"}).Code, 0);
   ASSERT_EQ(Ss({"Checkout", "a.txt"}).Code, 0);
-  TProgramRun refused = Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"});
-  EXPECT_EQ(refused.Code, 100);
-  EXPECT_NE(refused.Err.find("is currently checked out by Admin"), std::string::npos) << refused.Err;
-
+  EXPECT_EQ(Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"}).Code, 100);
   ASSERT_EQ(Admin({"option", "multiple-checkouts", "yes"}).Code, 0);
   EXPECT_EQ(Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"}).Code, 0);
 }

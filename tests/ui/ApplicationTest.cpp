@@ -1,4 +1,4 @@
-// The application object: exception event, window hooks, the wait cursor.
+// The application object: exception event and window hooks.
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -12,7 +12,6 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/MenuItem.h"
-#include "ui/Screen.h"
 
 namespace {
 
@@ -135,27 +134,6 @@ TEST_F(ApplicationTest, AHookMayRemoveItselfAndItsExceptionsGoToTheExceptionEven
   Application().RemoveWindowHook(after);
 
   EXPECT_EQ(calls, (std::vector<std::string>{"TApplication: hook failed", "after", "after"}));
-}
-
-TEST_F(ApplicationTest, WaitCursorIsRestoredWhenAnExceptionLeavesTheScope) {
-  Screen().SetCursor(crDefault);
-  try {
-    TWaitCursor wait;
-    EXPECT_EQ(Screen().Cursor(), crHourGlass);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    throw std::runtime_error("failed while busy");
-  } catch (const std::runtime_error&) {
-  }
-  EXPECT_EQ(Screen().Cursor(), crDefault);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-  Screen().SetCursor(crDrag);   // an outer cursor comes back, not the default
-  {
-    TWaitCursor wait;
-  }
-  EXPECT_EQ(Screen().Cursor(), crDrag);
-  Screen().SetCursor(crDefault);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 } // namespace

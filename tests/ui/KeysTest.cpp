@@ -1,5 +1,5 @@
-// Shortcut numbers, their menu texts and key sequences, and Qt keys as virtual keys. The virtual keys
-// of real key events are the editor hook's keys test.
+// Shortcut numbers, their menu texts and key sequences, and Qt keys and key events as virtual keys.
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include "ui/ShortCuts.h"
@@ -54,6 +54,12 @@ TEST(KeysTest, QtKeysMapToVirtualKeysAndBack) {
   for (int vk : {int('A'), int('7'), VK_F5, VK_DELETE, VK_RETURN, VK_OEM_1, VK_OEM_7, VK_NUMPAD3, VK_DIVIDE})
     EXPECT_EQ(QtKeyToVirtualKey(VirtualKeyToQtKey(vk), vk >= VK_NUMPAD0 && vk <= VK_DIVIDE), vk) << vk;
   EXPECT_EQ(VirtualKeyToQtKey(0xFF), 0);
+}
+
+// A key event's virtual key keeps the keypad apart; which keys the editor hook asks about is its test.
+TEST(KeysTest, KeyEventsCarryTheKeypadsVirtualKeys) {
+  const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_4, Qt::KeypadModifier);
+  EXPECT_EQ(VirtualKeyOf(&keypad), VK_NUMPAD4);
 }
 
 } // namespace

@@ -17,6 +17,7 @@ class VSSFiles : public VSSTestDatabase {
 protected:
   void SetUp() override {
     VSSTestDatabase::SetUp();
+    if (IsSkipped()) return;
     FDb = Open();
     FDb->VSSItem("$/")->NewSubproject("App", "")->SetLocalSpec(PathOf("alice"));
     FFile = AddFile(FDb.Get(), "$/App", "main.cpp", "version 1\n");

@@ -340,7 +340,13 @@ void VSSPostgresDriver::Begin(bool write) {
   if (!Succeeded(result)) Fail(result, "starting a transaction");
   PQclear(result);
   FInTransaction = true;
-  if (write) Command(TakeWriteLock, "waiting for other users' changes");
+  if (!write) return;
+  try {
+    Command(TakeWriteLock, "waiting for other users' changes");
+  } catch (...) {
+    Rollback();
+    throw;
+  }
 }
 
 void VSSPostgresDriver::Commit() {

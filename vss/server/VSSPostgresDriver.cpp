@@ -64,7 +64,11 @@ PGconn* Connect(const std::string& conninfo) {
   const char* keys[] = {"connect_timeout", "client_encoding", "application_name", "dbname", nullptr};
   const char* values[] = {ConnectTimeoutSeconds, "UTF8", "sourcesafe", conninfo.c_str(), nullptr};
   PGconn* conn = PQconnectdbParams(keys, values, 1);
-  if (PQstatus(conn) == CONNECTION_OK) return conn;
+  if (PQstatus(conn) == CONNECTION_OK) {
+    // The server's notices (a shutdown under way, ...) are not the user's business: the errors say it.
+    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
+    return conn;
+  }
   const std::string detail = conn ? Trimmed(PQerrorMessage(conn)) : "out of memory";
   PQfinish(conn);
   throw EVSSAutomation("Cannot connect to the SourceSafe " + ServerOf(conninfo) + ": " + detail,
@@ -147,10 +151,8 @@ std::string RandomPassword() {
 
 class VSSPostgresCursor final : public VSSStoreCursor {
 public:
-  VSSPostgresCursor(VSSPostgresDriver& driver, const char* sql) : FDriver(driver) {
-    const auto& prepared = driver.PrepareOnServer(sql);
-    FName = prepared.Name;
-    FValues.resize(static_cast<size_t>(prepared.Parameters));
+  VSSPostgresCursor(VSSPostgresDriver& driver, const char* sql) : FDriver(driver), FSql(sql) {
+    FValues.resize(static_cast<size_t>(driver.PrepareOnServer(sql).Parameters));
     FFormats.resize(FValues.size(), 0);
   }
   ~VSSPostgresCursor() override { PQclear(FResult); }
@@ -162,14 +164,13 @@ public:
 
   bool Step(const char* what) override {
     if (!FResult) {
-      std::vector<const char*> values;
-      std::vector<int> lengths;
-      for (const auto& value : FValues) {
-        values.push_back(value ? value->c_str() : nullptr);
-        lengths.push_back(value ? static_cast<int>(value->size()) : 0);
+      PGresult* result = Execute();
+      // Outside a transaction a statement only reads: on a connection the server dropped since
+      // (a restart) it runs once more on a new one.
+      if (!Succeeded(result) && !FDriver.FInTransaction && PQstatus(FDriver.FConn) != CONNECTION_OK) {
+        PQclear(result);
+        result = Execute();
       }
-      PGresult* result = PQexecPrepared(FDriver.FConn, FName.c_str(), static_cast<int>(values.size()), values.data(),
-                                        lengths.data(), FFormats.data(), 0);
       if (!Succeeded(result)) FDriver.Fail(result, what);
       FResult = result;
       FRow = -1;
@@ -202,6 +203,17 @@ public:
   }
 
 private:
+  PGresult* Execute() {
+    const std::string& name = FDriver.PrepareOnServer(FSql.c_str()).Name;   // again after a reconnect
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    for (const auto& value : FValues) {
+      values.push_back(value ? value->c_str() : nullptr);
+      lengths.push_back(value ? static_cast<int>(value->size()) : 0);
+    }
+    return PQexecPrepared(FDriver.FConn, name.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
+                          FFormats.data(), 0);
+  }
   std::optional<std::string>& Slot(int index) {
     if (index < 1 || index > static_cast<int>(FValues.size()))
       throw EVSSAutomation("Internal error: parameter " + std::to_string(index) + " is not in the statement",
@@ -214,7 +226,7 @@ private:
   }
 
   VSSPostgresDriver& FDriver;
-  std::string FName;
+  std::string FSql;
   std::vector<std::optional<std::string>> FValues;
   std::vector<int> FFormats;   // 0 text, 1 binary (blobs)
   PGresult* FResult = nullptr;
@@ -281,7 +293,8 @@ void VSSPostgresDriver::Fail(PGresult* resultIn, const std::string& what) {
   const std::string state = stateText ? stateText : "";
   std::string detail = Trimmed(result.Value ? PQresultErrorMessage(result.Value) : nullptr);
   if (detail.empty()) detail = Trimmed(PQerrorMessage(FConn));
-  if (PQstatus(FConn) != CONNECTION_OK || state.starts_with("08") || state.starts_with("57P"))
+  // Only the server's own errors carry a state; a failure without one is libpq's, about the connection.
+  if (state.empty() || PQstatus(FConn) != CONNECTION_OK || state.starts_with("08") || state.starts_with("57P"))
     throw EVSSAutomation("The connection to the SourceSafe " + FServer + " was lost while " + what + ": " +
                              detail + ". Try again",
                          VSSError::DatabaseBusy);
@@ -312,8 +325,8 @@ void VSSPostgresDriver::Reconnect() {
 }
 
 const VSSPostgresDriver::Prepared& VSSPostgresDriver::PrepareOnServer(const char* sql) {
-  if (auto found = FPrepared.find(sql); found != FPrepared.end()) return found->second;
   if (!FInTransaction && PQstatus(FConn) != CONNECTION_OK) Reconnect();
+  if (auto found = FPrepared.find(sql); found != FPrepared.end()) return found->second;
   Prepared prepared{"s" + std::to_string(FPrepared.size()), 0};
   const std::string text = Translate(sql, prepared.Parameters);
   PGresult* result = PQprepare(FConn, prepared.Name.c_str(), text.c_str(), 0, nullptr);

@@ -9,10 +9,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "VSSTestContent.h"
 #include "platform/Files.h"
 #include "platform/Profile.h"
 #include "vss/api/VSSErrors.h"
 #include "vss/server/VSSAdmin.h"
+#include "vss/server/VSSContent.h"
 #include "vss/server/VSSIni.h"
 
 namespace {
@@ -56,6 +58,7 @@ TEST_F(VSSServer, ACopyOnTheServerReadsTheSameAndTakesNewChanges) {
     admin->VSSItem("$/")->NewSubproject("Lib", "");
     auto main = AddFile(admin.Get(), "$/App", "main.cpp", "int main() {}\n");
     AddFile(admin.Get(), "$/App", "logo.bin", std::string("PNG\0\x01\xff binary", 14));
+    AddFile(admin.Get(), "$/App", "big.bin", VSSTestContent(3, 2 * VSSContent::ChunkSize + 7));   // in chunks
     Revise(main.Get(), PathOf("admin/main.cpp"), "int main() { return 1; }\n", "returns one");
     main->Label("v1", "first release");
     Revise(main.Get(), PathOf("admin/main.cpp"), "int main() { return 2; }\n");
@@ -80,7 +83,7 @@ TEST_F(VSSServer, ACopyOnTheServerReadsTheSameAndTakesNewChanges) {
   }
   EXPECT_EQ(VSSAdmin::Users(copy), VSSAdmin::Users(DatabaseDir()));
   auto from = Open(), to = OpenAt(copy + "/srcsafe.ini", "Alice", "alice-pw");
-  for (const std::string spec : {"$/App/main.cpp", "$/App/logo.bin", "$/Lib/main.cpp"}) {
+  for (const std::string spec : {"$/App/main.cpp", "$/App/logo.bin", "$/App/big.bin", "$/Lib/main.cpp"}) {
     const int32_t versions = from->VSSItem(spec)->VersionNumber();
     ASSERT_EQ(to->VSSItem(spec)->VersionNumber(), versions) << spec;
     for (int32_t number = 1; number <= versions; ++number) {

@@ -127,11 +127,11 @@ void CopyDatabase(const std::string& source, const std::string& destination) {
         to->QueryInt("SELECT COUNT(*) FROM workfolders") > 0)
       throw EVSSAutomation("The database " + destination + " is not empty: copy only into a database just made",
                            VSSError::AlreadyExists);
-    const std::vector<std::string>& tables = VSSStore::Tables();
+    const std::vector<std::string> tables = to->Tables();
     for (auto table = tables.rbegin(); table != tables.rend(); ++table)
       to->Execute(("DELETE FROM " + *table).c_str());
     from->Read([&] {
-      for (const std::string& table : tables) CopyRows(*from, *to, table);
+      for (const std::string& table : from->Tables()) CopyRows(*from, *to, table);
     });
     to->RestartIds();
   });

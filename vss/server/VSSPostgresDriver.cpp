@@ -276,7 +276,7 @@ VSSPostgresDriver::VSSPostgresDriver(const std::string& conninfo, const std::str
   try {
     Command(LockTimeout, "connecting");
     VSSPostgresCursor check(*this, "SELECT value FROM meta WHERE key = 'schema'");
-    if (check.Step("reading the database") && check.Text(0) == VSSSchemaVersion) return;
+    if (check.Step("reading the database") && Known(FSchemaVersion = check.Text(0))) return;
   } catch (const EVSSAutomation& error) {
     // A database of some other kind has no table "meta": that is no SourceSafe database either.
     if (error.ErrorCode() != VSSError::DatabaseCorrupt) throw;

@@ -73,18 +73,23 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
   VSSTree tree(session);
   const std::string name = platform::ExtractFileName(local);
   VSSSpec::CheckName(name);
-  const std::string content = VSSLocalFile::Read(local);
+  VSSLocalFile::Reader file(local);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
-  bool binary = VSSContent::LooksBinary(content);
-  if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINBINARY) binary = true;
-  if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINTEXT) binary = false;
   const int64_t entry = session.Store->Write([&] {
     const VSSEntry project = LoadProject(tree, projectId);
     CheckNameFree(tree, project.Id, name);
+    bool binary = false;
+    const int64_t content = tree.PutContent([&] {
+      const std::string_view piece = file.Next();
+      binary = binary || VSSContent::LooksBinary(piece);
+      return piece;
+    });
+    if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINBINARY) binary = true;
+    if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINTEXT) binary = false;
     const int64_t item = tree.NewItem(VSSITEM_FILE, binary);
     const int64_t id = tree.NewEntry(project.Id, item, name);
-    tree.AddVersion(item, {.Action = "Created " + tree.SpecOf(id), .Comment = comment,
-                           .Content = tree.PutContent(content), .FileTime = fileTime});
+    tree.AddVersion(item, {.Action = "Created " + tree.SpecOf(id), .Comment = comment, .Content = content,
+                           .FileTime = fileTime});
     tree.AddVersion(project.Item, {.Action = "Added " + name, .Comment = comment});
     return id;
   });

@@ -143,11 +143,10 @@ VSSSqliteDriver::VSSSqliteDriver(const std::string& file, const std::string& dat
   }
   sqlite3_busy_timeout(FDb, BusyTimeoutMs);
   sqlite3_extended_result_codes(FDb, 0);
-  bool sourceSafe = false;
   try {
     Exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
     VSSSqliteCursor check(*this, "SELECT value FROM meta WHERE key = 'schema'");
-    sourceSafe = check.Step("reading the database") && check.Text(0) == VSSSchemaVersion;
+    if (check.Step("reading the database")) FSchemaVersion = check.Text(0);
   } catch (const EVSSAutomation& error) {
     const int code = sqlite3_errcode(FDb);
     const std::string detail = sqlite3_errmsg(FDb);
@@ -156,7 +155,7 @@ VSSSqliteDriver::VSSSqliteDriver(const std::string& file, const std::string& dat
     // A database of some other kind has no table "meta": that is no SourceSafe database either.
     if (code != SQLITE_ERROR) CannotOpen(code, file, detail);
   }
-  if (!sourceSafe) {
+  if (!Known(FSchemaVersion)) {
     Close();
     NotADatabase(databaseName);
   }

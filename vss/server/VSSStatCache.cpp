@@ -94,7 +94,7 @@ bool VSSStatCache::Holds(const std::string& path, const VSSContentInfo& content)
   const std::string key = path.front() == '/' ? path : platform::ExpandFileName(path);
   if (const Entry* known = Find(key); known && known->SameStatAs(now) && !known->Racy())
     return known->Hash == content.Hash;
-  now.Hash = VSSContent::Hash(VSSLocalFile::Read(path));
+  now.Hash = VSSLocalFile::Hash(path);
   Save(key, now);
   return now.Hash == content.Hash;
 }

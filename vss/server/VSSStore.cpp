@@ -43,8 +43,15 @@ CREATE TABLE workfolders(user INTEGER NOT NULL REFERENCES users(id),
   item INTEGER NOT NULL REFERENCES items(id), folder TEXT NOT NULL, PRIMARY KEY(user, item));
 )";
 
+// A content is kept whole in its row's data or, when larger than one chunk, with empty data and a
+// row here per chunk.
+constexpr const char* ChunkSchema = R"(
+CREATE TABLE content_chunks(content INTEGER NOT NULL REFERENCES contents(id), number INTEGER NOT NULL,
+  data BLOB NOT NULL, PRIMARY KEY(content, number));
+)";
+
 std::string SchemaWithVersion() {
-  return std::string(Schema) + "INSERT INTO meta VALUES('schema', '" + VSSSchemaVersion + "');";
+  return std::string(Schema) + ChunkSchema + "INSERT INTO meta VALUES('schema', '" + VSSSchemaVersion + "');";
 }
 
 } // namespace
@@ -87,9 +94,10 @@ std::string VSSStore::CreateOnServer(const std::string& conninfo, const std::fun
   });
 }
 
-const std::vector<std::string>& VSSStore::Tables() {
-  static const std::vector<std::string> tables{"users",    "items",     "entries",  "contents",
-                                               "versions", "checkouts", "workfolders"};
+std::vector<std::string> VSSStore::Tables() const {
+  std::vector<std::string> tables{"users", "items", "entries", "contents", "content_chunks", "versions",
+                                  "checkouts", "workfolders"};
+  if (FUnchunked) std::erase(tables, "content_chunks");
   return tables;
 }
 
@@ -101,7 +109,30 @@ std::unique_ptr<VSSStore> VSSStore::Open(const std::string& iniPath) {
 }
 
 VSSStore::VSSStore(const std::string& file, const std::string& databaseName)
-    : FDriver(std::make_unique<VSSSqliteDriver>(file, databaseName)) {}
+    : VSSStore(std::make_unique<VSSSqliteDriver>(file, databaseName)) {}
+
+VSSStore::VSSStore(std::unique_ptr<VSSStoreDriver> driver)
+    : FDriver(std::move(driver)), FUnchunked(FDriver->SchemaVersion() == VSSUnchunkedSchemaVersion) {}
+
+void VSSStore::AddChunkTable() {
+  if (QueryInt("SELECT COUNT(*) FROM meta WHERE key = 'schema' AND value = ?", std::string(VSSSchemaVersion)) == 1)
+    return;   // another process was first
+  Execute(ChunkSchema);
+  Execute("UPDATE meta SET value = ? WHERE key = 'schema'", std::string(VSSSchemaVersion));
+}
+
+void VSSStore::Begin(bool write) {
+  FDriver->Begin(write);
+  FDepth = 1;
+  FWriting = write;
+  if (!write || !FUnchunked) return;
+  try {
+    AddChunkTable();
+  } catch (...) {
+    Rollback();
+    throw;
+  }
+}
 
 void VSSStore::WriteInsideRead() {
   throw EVSSAutomation("Internal error: a change was attempted inside a read", VSSError::InvalidOperation);
@@ -110,6 +141,7 @@ void VSSStore::WriteInsideRead() {
 void VSSStore::Commit() {
   FDriver->Commit();
   FDepth = 0;
+  if (FWriting) FUnchunked = false;
 }
 
 void VSSStore::Rollback() noexcept {

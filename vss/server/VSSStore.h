@@ -29,9 +29,9 @@ public:
   // store and makes a login role for the clients, all in one transaction; returns the connection
   // string the clients use.
   static std::string CreateOnServer(const std::string& conninfo, const std::function<void(VSSStore&)>& fill);
-  // The tables that hold the database (all but meta), in an order their rows can be copied in (a
-  // row's references come before it).
-  static const std::vector<std::string>& Tables();
+  // The tables that hold this store's data (all but meta), in an order their rows can be copied in
+  // (a row's references come before it).
+  std::vector<std::string> Tables() const;
 
   // Opens the store of the database described by `iniPath`, whichever engine holds it; a missing
   // or damaged store raises what StoreFileOf and the drivers say.
@@ -39,7 +39,7 @@ public:
   // Opens an existing SQLite store; a missing file or one that isn't a store raises "Cannot find
   // database" naming `databaseName`, a damaged or unreadable one says so.
   VSSStore(const std::string& file, const std::string& databaseName);
-  explicit VSSStore(std::unique_ptr<VSSStoreDriver> driver) : FDriver(std::move(driver)) {}
+  explicit VSSStore(std::unique_ptr<VSSStoreDriver> driver);
   VSSStore(const VSSStore&) = delete;
   VSSStore& operator=(const VSSStore&) = delete;
 
@@ -116,9 +116,7 @@ private:
       if (write && !FWriting) WriteInsideRead();
       return work();
     }
-    FDriver->Begin(write);
-    FDepth = 1;
-    FWriting = write;
+    Begin(write);
     struct Guard {
       VSSStore& Store;
       bool Done = false;
@@ -137,11 +135,15 @@ private:
       return result;
     }
   }
+  void Begin(bool write);
   void Commit();
   void Rollback() noexcept;
+  // Gives a store made before contents were kept in chunks its chunk table, inside a write.
+  void AddChunkTable();
   [[noreturn]] static void WriteInsideRead();
 
   std::unique_ptr<VSSStoreDriver> FDriver;
   int FDepth = 0;
   bool FWriting = false;
+  bool FUnchunked = false;   // the store lacks the chunk table until a write adds it
 };

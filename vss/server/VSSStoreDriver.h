@@ -9,7 +9,10 @@
 #include <vector>
 
 // The schema's version, stored in meta as 'schema': what makes a store a SourceSafe store.
-inline constexpr const char* VSSSchemaVersion = "1";
+inline constexpr const char* VSSSchemaVersion = "2";
+// Stores made before contents were kept in chunks have this version; their first change adds the
+// chunk table (until then all their contents are whole and read as they are).
+inline constexpr const char* VSSUnchunkedSchemaVersion = "1";
 
 // One run of a statement: bind the parameters (from 1), step through the rows, read columns (from 0).
 class VSSStoreCursor {
@@ -33,6 +36,8 @@ public:
 class VSSStoreDriver {
 public:
   virtual ~VSSStoreDriver() = default;
+  // The schema version the store had when opened.
+  const std::string& SchemaVersion() const { return FSchemaVersion; }
   virtual std::unique_ptr<VSSStoreCursor> Prepare(const char* sql) = 0;
   // A write transaction holds the database's write lock from its start, so changes never
   // interleave; a read sees one consistent snapshot.
@@ -41,4 +46,10 @@ public:
   virtual void Rollback() noexcept = 0;
   // Makes new rows' ids follow the highest id stored in `tables` (after rows were copied in with their ids).
   virtual void RestartIds(const std::vector<std::string>& tables) = 0;
+
+protected:
+  static bool Known(const std::string& version) {
+    return version == VSSSchemaVersion || version == VSSUnchunkedSchemaVersion;
+  }
+  std::string FSchemaVersion;
 };

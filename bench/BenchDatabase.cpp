@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-BenchDatabase::BenchDatabase() {
+BenchDatabase::BenchDatabase(const std::string& server) {
   std::string pattern = (fs::temp_directory_path() / "ravelin-bench-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   FFolder = pattern;
@@ -20,7 +20,7 @@ BenchDatabase::BenchDatabase() {
   platform::SetEnv("RAVELIN_REGISTRY_DIR", FFolder + "/registry");
   platform::SetEnv("XDG_CACHE_HOME", FFolder + "/cache");
   fs::create_directories(Work());
-  VSSAdmin::CreateDatabase(FFolder + "/db");
+  VSSAdmin::CreateDatabase(FFolder + "/db", server);
   FDatabase = VSSPtr<IVSSDatabase>(new VSSDatabaseObject());
   FDatabase->Open(FFolder + "/db", "Admin", "");
   Root()->SetLocalSpec(Work());

@@ -1,13 +1,14 @@
 #pragma once
 // A scratch SourceSafe database for the benchmarks: a temporary folder (removed again when the
-// object goes) holding the database in db/ and a working folder work/, opened as Admin.
+// object goes) holding the database in db/ and a working folder work/, opened as Admin. With
+// `server` (a connection string of an empty PostgreSQL database) the database is kept there.
 #include <string>
 
 #include "vss/api/VSSInterfaces.h"
 
 class BenchDatabase {
 public:
-  BenchDatabase();
+  explicit BenchDatabase(const std::string& server = {});
   ~BenchDatabase();
   BenchDatabase(const BenchDatabase&) = delete;
   BenchDatabase& operator=(const BenchDatabase&) = delete;

@@ -3,6 +3,8 @@
 #   -DIDE=path -DSCENARIO=file -DSAMPLES=folder -DWORK=folder [-DADDIN=path]
 #   [-DREAD_ONLY=files]  files (relative to the work folder, ';'-separated) made read-only first
 #   [-DEXPECT_FAILURE=regex]  the scenario must fail with an error matching the regex
+#   [-DPOSTGRES=ON]  with SOURCESAFE: the database is kept in a fresh database on the PostgreSQL
+#       server of RAVELIN_TEST_POSTGRES (the scenario is skipped without one)
 #   [-DSOURCESAFE=folder]  SourceSafe's programs: the work folder gets a database (make-database.sh),
 #       then the scenario's own NAME.setup runs; the IDE works as Alice; afterwards NAME.check must
 #       pass. Both are shell scripts run in the work folder, with SourceSafe's programs and regtool on PATH; the
@@ -34,6 +36,20 @@ endfunction()
 
 get_filename_component(base ${SCENARIO} NAME_WE)
 get_filename_component(folder ${SCENARIO} DIRECTORY)
+if(POSTGRES)
+  if("$ENV{RAVELIN_TEST_POSTGRES}" STREQUAL "")
+    message("SKIPPED: no PostgreSQL server for the tests: RAVELIN_TEST_POSTGRES is not set (scripts/test starts one)")
+    return()
+  endif()
+  set(database e2e_${base})
+  execute_process(COMMAND psql $ENV{RAVELIN_TEST_POSTGRES} -q -c "DROP DATABASE IF EXISTS ${database} WITH (FORCE)"
+                          -c "CREATE DATABASE ${database}"
+                  RESULT_VARIABLE failed ERROR_VARIABLE err)
+  if(failed)
+    message(FATAL_ERROR "Cannot make the database ${database} on the test server: ${err}")
+  endif()
+  set(ENV{RAVELIN_E2E_POSTGRES} "$ENV{RAVELIN_TEST_POSTGRES} dbname=${database}")
+endif()
 if(SOURCESAFE)
   get_filename_component(bin ${IDE} DIRECTORY)
   set(ENV{PATH} "${SOURCESAFE}:${bin}:$ENV{PATH}")

@@ -2,9 +2,14 @@
 # Gives a scenario's work folder a SourceSafe database as a team would have it: db/ with the users
 # Alice and Bob, $/Demo holding the sample project, Alice working in samples/Demo (checked in,
 # read-only, bound to $/Demo through vss.rvl) and Bob in bob/; the automation server registered.
-# Runs in the work folder with SourceSafe's programs on PATH.
+# Runs in the work folder with SourceSafe's programs on PATH. With RAVELIN_E2E_POSTGRES (the
+# connection string of an empty PostgreSQL database) the database is kept there.
 set -e
-ssadmin create db >/dev/null
+if [ -n "${RAVELIN_E2E_POSTGRES:-}" ]; then
+  ssadmin create db --postgres "$RAVELIN_E2E_POSTGRES" >/dev/null
+else
+  ssadmin create db >/dev/null
+fi
 export SSDIR="$PWD/db" SSUSER=Admin SSPWD=
 ssadmin adduser Alice --password alice-pw
 ssadmin adduser Bob --password bob-pw

@@ -1,16 +1,25 @@
 #include "VSSTestDatabase.h"
 
-#include <sqlite3.h>
-
 #include "platform/Files.h"
 #include "vss/server/VSSAdmin.h"
 #include "vss/server/VSSDatabaseObject.h"
 
 void VSSTestDatabase::SetUp() {
   TempDirTest::SetUp();
-  VSSAdmin::CreateDatabase(DatabaseDir());
+  if (VSSTestServer::Wanted()) {
+    if (VSSTestServer::Superuser().empty()) GTEST_SKIP() << VSSTestServer::NoServer;
+    FServer = std::make_unique<VSSTestServer::Database>();
+    VSSAdmin::CreateDatabase(DatabaseDir(), FServer->Conninfo());
+  } else {
+    VSSAdmin::CreateDatabase(DatabaseDir());
+  }
   VSSAdmin::AddUser(DatabaseDir(), "Alice", "alice-pw");
   VSSAdmin::AddUser(DatabaseDir(), "Bob", "bob-pw");
+}
+
+void VSSTestDatabase::TearDown() {
+  FServer.reset();
+  TempDirTest::TearDown();
 }
 
 VSSPtr<IVSSDatabase> VSSTestDatabase::Open(const std::string& user, const std::string& password) const {
@@ -51,16 +60,9 @@ std::vector<std::string> VSSTestDatabase::Actions(IVSSItem* item, int32_t flags)
 }
 
 std::vector<std::string> VSSTestDatabase::StoreColumn(const char* sql) const {
-  sqlite3* db = nullptr;
+  auto store = Store();
+  VSSStore::Statement rows(*store, sql);
   std::vector<std::string> values;
-  if (sqlite3_open_v2((DatabaseDir() + "/data/sourcesafe.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-      SQLITE_OK) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    while (sqlite3_step(statement) == SQLITE_ROW)
-      values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-  }
-  sqlite3_close(db);
+  while (rows.Step()) values.push_back(rows.Text(0));
   return values;
 }

@@ -1,15 +1,25 @@
 #pragma once
 // A fresh SourceSafe database in the test's temporary folder, with the users Admin (no password),
-// Alice ("alice-pw") and Bob ("bob-pw"), and helpers to open it and to make local files.
+// Alice ("alice-pw") and Bob ("bob-pw"), and helpers to open it and to make local files. Its store
+// is the one VSSTestServer chooses: the tests run against both stores; those of the PostgreSQL
+// store skip themselves when no server is there.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "TempDirTest.h"
+#include "VSSTestServer.h"
 #include "vss/api/VSSApi.h"
+#include "vss/server/VSSStore.h"
 
 class VSSTestDatabase : public TempDirTest {
 protected:
   void SetUp() override;
+  void TearDown() override;
+
+  bool OnServer() const { return FServer != nullptr; }
+  // The database's own store, opened beside the sessions under test.
+  std::unique_ptr<VSSStore> Store() const { return VSSStore::Open(IniPath()); }
 
   std::string DatabaseDir() const { return PathOf("db"); }
   std::string IniPath() const { return PathOf("db/srcsafe.ini"); }
@@ -42,4 +52,7 @@ protected:
   std::vector<std::string> StoreColumn(const char* sql) const;
   // The Action texts of an item's history, newest first.
   static std::vector<std::string> Actions(IVSSItem* item, int32_t flags = 0);
+
+private:
+  std::unique_ptr<VSSTestServer::Database> FServer;
 };

@@ -18,6 +18,7 @@ class VSSFiles : public VSSTestDatabase {
 protected:
   void SetUp() override {
     VSSTestDatabase::SetUp();
+    if (IsSkipped()) return;
     FDb = Open();
     FDb->VSSItem("$/")->NewSubproject("App", "")->SetLocalSpec(PathOf("alice"));
     FFile = AddFile(FDb.Get(), "$/App", "main.cpp", "version 1\n");
@@ -166,6 +167,7 @@ TEST_F(VSSFiles, FilesOfManyChunksRoundTripAndWholeStoredContentsStillRead) {
     EXPECT_TRUE(ReadFile(v2) == second);
   };
   expectBothVersions(FDb.Get());
+  if (OnServer()) return;   // stores on a server were all made with chunks
 
   sqlite3* store = nullptr;
   ASSERT_EQ(sqlite3_open((DatabaseDir() + "/data/sourcesafe.db").c_str(), &store), SQLITE_OK);

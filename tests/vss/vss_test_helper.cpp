@@ -8,6 +8,12 @@
 //   checkin INI USER PASSWORD SPEC LOCAL
 //     checks LOCAL in. With RAVELIN_TEST_KILL_AT_READ_ONLY set to "before" or "after" the process
 //     kills itself with SIGKILL just before or just after LOCAL is made read-only.
+//   load INI USER PASSWORD PROJECT LOCALDIR SECONDS LOGFILE
+//     for SECONDS, picks a file of PROJECT at random and either labels it or checks it out, writes
+//     "TOKEN prev=BASE" (BASE: the first word of the content it got) and checks it in. Appends a
+//     line to LOGFILE for what the database acknowledged ("in SPEC TOKEN", "label SPEC LABEL"),
+//     "refused SPEC" for a check-out someone else holds and "error MESSAGE" for a busy, lost or
+//     unreachable server, after which it carries on. Exit 0 at the end, 1 on any other error.
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -17,6 +23,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <random>
 #include <unistd.h>
 
 #include "VSSTestContent.h"
@@ -91,6 +98,79 @@ int CheckinLoop(char** argv) {
   return 1;
 }
 
+class LoadLog {
+public:
+  explicit LoadLog(const char* file) : FFd(::open(file, O_WRONLY | O_CREAT | O_APPEND, 0644)) {}
+  ~LoadLog() { ::close(FFd); }
+  void Line(const std::string& text) {
+    const std::string line = text + "\n";
+    if (::write(FFd, line.data(), line.size()) != static_cast<ssize_t>(line.size())) std::exit(1);
+  }
+
+private:
+  int FFd;
+};
+
+int Load(char** argv) {
+  VSSPtr<IVSSDatabase> db(new VSSDatabaseObject());
+  db->Open(argv[2], argv[3], argv[4]);
+  const std::string project = argv[5], folder = argv[6], user = argv[3];
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(std::stoi(argv[7]));
+  LoadLog log(argv[8]);
+  std::vector<std::string> files;
+  {
+    VSSPtr<IVSSItems> items = db->VSSItem(project)->Items(false);
+    for (int32_t i = 1; i <= items->Count(); ++i) files.push_back(items->Item(i)->Spec());
+  }
+  std::mt19937 random(static_cast<unsigned>(::getpid()));
+  // A check-out this user holds from before (a killed run, a lost connection) is given back first.
+  auto release = [&](const std::string& spec) {
+    VSSPtr<IVSSItem> item = db->VSSItem(spec);
+    if (item->IsCheckedOut() == VSSFILE_CHECKEDOUT_ME) item->UndoCheckout(folder + "/undo", VSSFLAG_DELYES);
+  };
+  for (const std::string& spec : files) release(spec);
+  std::string held;
+  for (int round = 0; std::chrono::steady_clock::now() < end; ++round) {
+    const std::string spec = files[random() % files.size()];
+    const std::string token = user + "_" + std::to_string(round);
+    try {
+      if (!held.empty()) release(held);
+      held.clear();
+      VSSPtr<IVSSItem> item = db->VSSItem(spec);
+      if (random() % 5 == 0) {
+        item->Label(token, "");
+        log.Line("label " + spec + " " + token);
+        continue;
+      }
+      const std::string local = folder + "/" + item->Name();
+      held = spec;
+      item->Checkout("", local, VSSFLAG_REPREPLACE);
+      std::string base;
+      platform::ReadFile(local, base);
+      platform::SetReadOnly(local, false);
+      std::string error;
+      if (!platform::WriteFileAtomic(local, token + " prev=" + base.substr(0, base.find(' ')) + "\n", &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+      }
+      item->Checkin("", local, 0);
+      held.clear();
+      log.Line("in " + spec + " " + token);
+    } catch (const EVSSAutomation& error) {
+      if (error.ErrorCode() == VSSError::CheckedOutByOther) {
+        held.clear();
+        log.Line("refused " + spec);
+      } else if (error.ErrorCode() == VSSError::DatabaseBusy || error.ErrorCode() == VSSError::DatabaseNotFound) {
+        log.Line("error " + error.Message());
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      } else {
+        throw;
+      }
+    }
+  }
+  return 0;
+}
+
 int Checkin(char** argv) {
   VSSPtr<IVSSItem> item = OpenItem(argv);
   KillAtReadOnly = argv[6];
@@ -106,7 +186,8 @@ int main(int argc, char** argv) {
     if (command == "checkout" && argc == 8) return Checkout(argv);
     if (command == "checkin-loop" && argc == 9) return CheckinLoop(argv);
     if (command == "checkin" && argc == 7) return Checkin(argv);
-    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin ...\n");
+    if (command == "load" && argc == 9) return Load(argv);
+    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin|load ...\n");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }

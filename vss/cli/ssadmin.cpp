@@ -17,8 +17,14 @@ const char* const HelpText = R"HELP(ssadmin: administration of SourceSafe databa
 Usage: ssadmin [--db DIR] COMMAND [arguments]
 The database is --db DIR (the folder of srcsafe.ini), else the folder in SSDIR.
 
-  create DIR [--register NAME]        make a database in DIR (Admin, empty password); with
-                                      --register, list it under NAME and make it current
+  create DIR [--register NAME] [--postgres CONNINFO]
+                                      make a database in DIR (Admin, empty password); with
+                                      --register, list it under NAME and make it current;
+                                      with --postgres, keep it in that empty PostgreSQL
+                                      database (CONNINFO: a libpq connection string, as a role
+                                      that may make tables and roles)
+  copy SRC DEST                       copy everything in database SRC into DEST, a database
+                                      just made (for example with --postgres)
   adduser USER [--password P]         add a user (empty password unless given)
   passwd USER --password P            set a user's password
   deluser USER                        delete a user (not Admin)
@@ -34,6 +40,7 @@ Exit codes: 0 success, 100 error (the message is on standard error).
 struct Arguments {
   std::string Database;
   std::string Register;
+  std::string Postgres;
   std::string Password;
   bool HasPassword = false;
   bool Help = false;
@@ -55,6 +62,8 @@ Arguments Parse(int argc, char** argv) {
       result.Database = next();
     else if (arg == "--register")
       result.Register = next();
+    else if (arg == "--postgres")
+      result.Postgres = next();
     else if (arg == "--password")
       result.Password = next(), result.HasPassword = true;
     else if (arg.size() > 1 && arg[0] == '-')
@@ -82,10 +91,13 @@ std::string InstallDirectory() {
 void Run(const Arguments& args) {
   const std::string command = platform::FoldCase(args.Words[0]);
   if (command == "create") {
-    Expect(args, 2, "create DIR [--register NAME]");
+    Expect(args, 2, "create DIR [--register NAME] [--postgres CONNINFO]");
     std::string folder = std::filesystem::absolute(args.Words[1]).lexically_normal().string();
-    VSSAdmin::CreateDatabase(folder);
+    VSSAdmin::CreateDatabase(folder, args.Postgres);
     if (!args.Register.empty()) VSSAdmin::RegisterDatabase(args.Register, folder, true);
+  } else if (command == "copy") {
+    Expect(args, 3, "copy SRC DEST");
+    VSSAdmin::CopyDatabase(args.Words[1], args.Words[2]);
   } else if (command == "adduser") {
     Expect(args, 2, "adduser USER [--password P]");
     VSSAdmin::AddUser(Database(args), args.Words[1], args.Password);

@@ -22,8 +22,7 @@ constexpr size_t MaxUserNameLength = 31;
 constexpr const char* DataFolder = "data";
 
 std::unique_ptr<VSSStore> OpenStore(const std::string& database) {
-  const std::string ini = IniPathOf(database);
-  return std::make_unique<VSSStore>(VSSStore::StoreFileOf(ini), ini);
+  return VSSStore::Open(IniPathOf(database));
 }
 
 void CheckUserName(const std::string& user) {
@@ -50,6 +49,34 @@ int64_t UserId(VSSStore& store, const std::string& user) {
   return *id;
 }
 
+// Copies every row of `table`, in the order of its first column (ids, so a row comes after the
+// rows it refers to); columns by name, values as stored.
+void CopyRows(VSSStore& from, VSSStore& to, const std::string& table) {
+  VSSStore::Statement rows(from, ("SELECT * FROM " + table + " ORDER BY 1").c_str());
+  std::string insert;
+  while (rows.Step("reading the database to copy")) {
+    VSSStoreCursor& row = rows.Cursor();
+    if (insert.empty()) {
+      std::string columns, values;
+      for (int column = 0; column < row.Columns(); ++column) {
+        columns += (column ? ", \"" : "\"") + row.ColumnName(column) + "\"";
+        values += column ? ", ?" : "?";
+      }
+      insert = "INSERT INTO " + table + "(" + columns + ") VALUES(" + values + ")";
+    }
+    VSSStore::Statement copy(to, insert.c_str());
+    for (int column = 0; column < row.Columns(); ++column) {
+      switch (row.KindOf(column)) {
+      case VSSStoreCursor::Kind::Null: copy.BindNull(column + 1); break;
+      case VSSStoreCursor::Kind::Int: copy.Bind(column + 1, row.Int(column)); break;
+      case VSSStoreCursor::Kind::Blob: copy.BindBlob(column + 1, row.Text(column)); break;
+      case VSSStoreCursor::Kind::Text: copy.Bind(column + 1, row.Text(column)); break;
+      }
+    }
+    copy.Run("copying into the database");
+  }
+}
+
 void RemoveStoreFiles(const std::string& file) {
   for (const char* suffix : {"", "-wal", "-shm"}) ::unlink((file + suffix).c_str());
 }
@@ -58,7 +85,7 @@ void RemoveStoreFiles(const std::string& file) {
 
 std::string IniPathOf(const std::string& database) { return VSSIni::IniPathOf(database); }
 
-void CreateDatabase(const std::string& folderIn) {
+void CreateDatabase(const std::string& folderIn, const std::string& server) {
   const std::string folder = platform::ExcludeTrailingPathDelimiter(platform::ExpandFileName(folderIn));
   const std::string ini = platform::IncludeTrailingPathDelimiter(folder) + VSSIni::FileName;
   const std::string data = platform::IncludeTrailingPathDelimiter(folder) + DataFolder;
@@ -67,21 +94,47 @@ void CreateDatabase(const std::string& folderIn) {
     throw EVSSAutomation("Access to folder \"" + data + "\" denied", VSSError::AccessDenied);
   const std::string file = VSSStore::StoreFileIn(data);
   if (platform::FileExists(file)) throw EVSSAutomation("A database already exists in " + folder, VSSError::AlreadyExists);
+  auto fill = [](VSSStore& store) {
+    VSSTree::CreateRoot(store, AdminUser);
+    InsertUser(store, AdminUser, "");
+  };
+  // The ini is written last: its presence is what makes the folder a database.
+  auto writeIni = [&](const std::string& dataSource) {
+    std::string error;
+    if (!VSSIni::Write(ini, DataFolder, dataSource, error))
+      throw EVSSAutomation("Cannot write " + ini + ": " + error, VSSError::AccessDenied);
+  };
+  if (!server.empty()) {
+    writeIni(VSSStore::CreateOnServer(server, fill));
+    return;
+  }
   VSSStore::Create(file);
   try {
     VSSStore store(file, folder);
-    store.Write([&] {
-      VSSTree::CreateRoot(store, AdminUser);
-      InsertUser(store, AdminUser, "");
-    });
-    // The ini is written last: its presence is what makes the folder a database.
-    std::string error;
-    if (!VSSIni::Write(ini, DataFolder, error))
-      throw EVSSAutomation("Cannot write " + ini + ": " + error, VSSError::AccessDenied);
+    store.Write([&] { fill(store); });
+    writeIni({});
   } catch (...) {
     RemoveStoreFiles(file);
     throw;
   }
+}
+
+void CopyDatabase(const std::string& source, const std::string& destination) {
+  auto from = OpenStore(source);
+  auto to = OpenStore(destination);
+  to->Write([&] {
+    if (to->QueryInt("SELECT COUNT(*) FROM versions") > 1 || to->QueryInt("SELECT COUNT(*) FROM users") > 1 ||
+        to->QueryInt("SELECT COUNT(*) FROM workfolders") > 0)
+      throw EVSSAutomation("The database " + destination + " is not empty: copy only into a database just made",
+                           VSSError::AlreadyExists);
+    const std::vector<std::string> tables = to->Tables();
+    for (auto table = tables.rbegin(); table != tables.rend(); ++table)
+      to->Execute(("DELETE FROM " + *table).c_str());
+    from->Read([&] {
+      for (const std::string& table : from->Tables()) CopyRows(*from, *to, table);
+    });
+    to->RestartIds();
+  });
 }
 
 void AddUser(const std::string& database, const std::string& user, const std::string& password) {
@@ -97,8 +150,8 @@ void DeleteUser(const std::string& database, const std::string& user) {
   auto store = OpenStore(database);
   store->Write([&] {
     const int64_t id = UserId(*store, user);
-    store->Execute("DELETE FROM checkouts WHERE user = ?", id);
-    store->Execute("DELETE FROM workfolders WHERE user = ?", id);
+    store->Execute("DELETE FROM checkouts WHERE \"user\" = ?", id);
+    store->Execute("DELETE FROM workfolders WHERE \"user\" = ?", id);
     store->Execute("DELETE FROM users WHERE id = ?", id);
   });
 }

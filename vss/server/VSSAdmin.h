@@ -14,8 +14,14 @@ std::string IniPathOf(const std::string& database);
 
 // Makes a new database in `folder` (created when missing; an existing database there is refused):
 // srcsafe.ini with Data_Path = data, the store in data/, the root project "$/" and the user Admin
-// with an empty password.
-void CreateDatabase(const std::string& folder);
+// with an empty password. With `server` (a PostgreSQL connection string, as a role that may make
+// tables and roles), the store is made in that empty database instead, with a login role for the
+// clients, and srcsafe.ini names it in Data_Source.
+void CreateDatabase(const std::string& folder, const std::string& server = {});
+// Copies everything in the database `source` (items, versions and contents, labels, shares,
+// deleted items, users, check-outs, working folders) into `destination`, which must hold no more
+// than CreateDatabase made; in one transaction, so a failed copy leaves it as it was.
+void CopyDatabase(const std::string& source, const std::string& destination);
 
 void AddUser(const std::string& database, const std::string& user, const std::string& password = {});
 void DeleteUser(const std::string& database, const std::string& user);   // Admin can't be deleted

@@ -81,7 +81,7 @@ void CommitAll(Writes& writes) {
 // checked out to, else the file's LocalSpec.
 std::string CheckedOutPathOf(VSSSession& session, VSSTree& tree, const VSSEntry& entry, const std::string& local) {
   if (!local.empty()) return local;
-  VSSStore::Statement row(*session.Store, "SELECT folder FROM checkouts WHERE item = ? AND user = ?");
+  VSSStore::Statement row(*session.Store, "SELECT folder FROM checkouts WHERE item = ? AND \"user\" = ?");
   row.BindAll(entry.Item, session.UserId);
   if (row.Step()) return platform::IncludeTrailingPathDelimiter(row.Text(0)) + entry.Name;
   return LocalPathOf(tree, entry, local);
@@ -95,8 +95,8 @@ std::string CheckedOutPathOf(VSSSession& session, VSSTree& tree, const VSSEntry&
 
 std::vector<CheckoutRow> CheckoutsOf(VSSStore& store, int64_t item) {
   VSSStore::Statement rows(store,
-                           "SELECT c.user, c.exclusive, u.name, c.folder, c.machine, c.project, c.comment, c.date, "
-                           "c.version FROM checkouts c JOIN users u ON u.id = c.user WHERE c.item = ? ORDER BY c.id");
+                           "SELECT c.\"user\", c.exclusive, u.name, c.folder, c.machine, c.project, c.comment, c.date, "
+                           "c.version FROM checkouts c JOIN users u ON u.id = c.\"user\" WHERE c.item = ? ORDER BY c.id");
   rows.Bind(1, item);
   std::vector<CheckoutRow> result;
   while (rows.Step())
@@ -169,7 +169,7 @@ void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, 
     const int32_t latest = tree.LatestVersion(entry.Item);
     if ((flags & VSSFLAG_GET_MASK) != VSSFLAG_GETNO)
       PlanWrite(session, tree, tree.Version(entry.Item, latest), local, flags, false, writes);
-    session.Store->Execute("INSERT INTO checkouts(item, user, folder, machine, project, comment, version, date, exclusive) "
+    session.Store->Execute("INSERT INTO checkouts(item, \"user\", folder, machine, project, comment, version, date, exclusive) "
                            "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)",
                            entry.Item, session.UserId, platform::ExtractFileDir(platform::ExpandFileName(local)),
                            platform::MachineName(), tree.SpecOf(entry.Parent), comment, int64_t{latest},
@@ -198,7 +198,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
   try {
     session.Store->Write([&] {
       const VSSEntry entry = LoadFile(tree, entryId);
-      const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
+      const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND \"user\" = ?", entry.Item,
                                                 session.UserId);
       if (!mine) NotCheckedOut(tree, entry);
       const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
@@ -236,7 +236,7 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
     const VSSEntry entry = LoadFile(tree, entryId);
     local = CheckedOutPathOf(session, tree, entry, localIn);
     VSSLocalFile::CheckNotFolder(local);
-    const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND user = ?", entry.Item,
+    const auto mine = session.Store->QueryInt("SELECT id FROM checkouts WHERE item = ? AND \"user\" = ?", entry.Item,
                                               session.UserId);
     if (!mine) NotCheckedOut(tree, entry);
     session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);

@@ -17,13 +17,19 @@ std::string DataPath(const std::string& iniPath) {
   return platform::ExpandFileName(platform::ExtractFilePath(platform::ExpandFileName(iniPath)) + data);
 }
 
+std::string DataSource(const std::string& iniPath) {
+  return platform::ProfileFile(iniPath).ReadString(Section, "Data_Source");
+}
+
 bool MultipleCheckouts(const std::string& iniPath) {
   return platform::ProfileFile(iniPath).ReadBool(Section, "Multiple_Checkouts", false);
 }
 
-bool Write(const std::string& iniPath, const std::string& dataFolder, std::string& error) {
+bool Write(const std::string& iniPath, const std::string& dataFolder, const std::string& dataSource,
+           std::string& error) {
   platform::ProfileFile ini(iniPath);
   const bool written = ini.WriteString(Section, "Data_Path", dataFolder) &&
+                       (dataSource.empty() || ini.WriteString(Section, "Data_Source", dataSource)) &&
                        ini.WriteString(Section, "Multiple_Checkouts", "No");
   error = ini.Error();
   return written;

@@ -12,9 +12,14 @@ inline constexpr const char* Section = "SourceSafe";
 std::string IniPathOf(const std::string& database);
 // The data folder (absolute), or empty when the ini names none.
 std::string DataPath(const std::string& iniPath);
+// The PostgreSQL connection string of a database kept on a server (Data_Source), or empty for
+// the SQLite store in the data folder.
+std::string DataSource(const std::string& iniPath);
 bool MultipleCheckouts(const std::string& iniPath);
-// Writes a new ini naming `dataFolder` (relative to it); false with `error` set on failure.
-bool Write(const std::string& iniPath, const std::string& dataFolder, std::string& error);
+// Writes a new ini naming `dataFolder` (relative to it) and the server `dataSource` (none when
+// empty); false with `error` set on failure.
+bool Write(const std::string& iniPath, const std::string& dataFolder, const std::string& dataSource,
+           std::string& error);
 bool SetMultipleCheckouts(const std::string& iniPath, bool allow, std::string& error);
 
 } // namespace VSSIni

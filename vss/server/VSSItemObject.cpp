@@ -151,7 +151,7 @@ VSSPtr<IVSSItem> VSSItemObject::NewSubproject(const std::string& name, const std
 
 void VSSItemObject::Share(IVSSItem* item, const std::string& comment, int32_t flags) {
   auto* source = dynamic_cast<VSSItemObject*>(item);
-  if (!source || source->FSession->Store->File() != FSession->Store->File())
+  if (!source || source->FSession->IniPath != FSession->IniPath)
     throw EVSSAutomation("Only an item of the same database can be shared", VSSError::InvalidOperation);
   VSSProjectOps::Share(*FSession, FEntry, source->FEntry, comment, flags);
 }

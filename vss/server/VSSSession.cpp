@@ -20,7 +20,7 @@ std::shared_ptr<VSSSession> VSSSession::Open(const std::string& iniPath, const s
   const std::string folder = platform::ExtractFileDir(session->IniPath);
   session->Name = VSSRegistry::NameOfFolder(folder);
   if (session->Name.empty()) session->Name = platform::ExtractFileName(folder);
-  session->Store = std::make_unique<VSSStore>(VSSStore::StoreFileOf(session->IniPath), session->IniPath);
+  session->Store = VSSStore::Open(session->IniPath);
 
   const std::string login = user.empty() ? platform::UserName() : user;
   VSSStore::Statement find(*session->Store, "SELECT id, name, password FROM users WHERE folded = ?");

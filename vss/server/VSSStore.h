@@ -1,25 +1,21 @@
 #pragma once
-// The SQLite file that holds one database: statements, transactions and the schema. Every change
-// runs inside Write (one BEGIN IMMEDIATE transaction); a busy database is waited for a few seconds,
-// then the call fails with a clear message. Failures raise EVSSAutomation.
+// The store that holds one database: statements, transactions and the schema, over a driver for
+// its engine: a SQLite file in the data folder (the default), or a PostgreSQL database a team
+// shares, named by `Data_Source` in srcsafe.ini. Every change runs inside Write (one transaction
+// holding the database's write lock); a busy database is waited for a few seconds, then the call
+// fails with a clear message. Failures raise EVSSAutomation.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
+#include "vss/server/VSSStoreDriver.h"
 
 class VSSStore {
-  // Prepared statements are kept for reuse (parsing costs more than running most of them); one
-  // already running (a nested use of the same text) gets a fresh statement of its own.
-  struct CachedStatement {
-    sqlite3_stmt* Statement = nullptr;
-    bool InUse = false;
-  };
-
 public:
   // The store file of the database described by `iniPath` (its Data_Path folder + the file name);
   // raises "Cannot find database" when the ini file is missing, and says what is wrong when it can't
@@ -27,29 +23,34 @@ public:
   static std::string StoreFileOf(const std::string& iniPath);
   // The store file inside a data folder.
   static std::string StoreFileIn(const std::string& dataPath);
-  // Makes a new store with an empty schema (the file must not exist yet).
+  // Makes a new SQLite store with an empty schema (the file must not exist yet).
   static void Create(const std::string& file);
+  // Makes the schema in the empty PostgreSQL database `conninfo` names, runs `fill` on the new
+  // store and makes a login role for the clients, all in one transaction; returns the connection
+  // string the clients use.
+  static std::string CreateOnServer(const std::string& conninfo, const std::function<void(VSSStore&)>& fill);
+  // The tables that hold this store's data (all but meta), in an order their rows can be copied in
+  // (a row's references come before it).
+  std::vector<std::string> Tables() const;
 
-  // Opens an existing store; a missing file or one that isn't a store raises "Cannot find database"
-  // naming `databaseName`, a damaged or unreadable one says so.
+  // Opens the store of the database described by `iniPath`, whichever engine holds it; a missing
+  // or damaged store raises what StoreFileOf and the drivers say.
+  static std::unique_ptr<VSSStore> Open(const std::string& iniPath);
+  // Opens an existing SQLite store; a missing file or one that isn't a store raises "Cannot find
+  // database" naming `databaseName`, a damaged or unreadable one says so.
   VSSStore(const std::string& file, const std::string& databaseName);
-  ~VSSStore();
+  explicit VSSStore(std::unique_ptr<VSSStoreDriver> driver);
   VSSStore(const VSSStore&) = delete;
   VSSStore& operator=(const VSSStore&) = delete;
 
-  const std::string& File() const { return FFile; }
-
   class Statement {
   public:
-    Statement(VSSStore& store, const char* sql);
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    Statement(VSSStore& store, const char* sql) : FCursor(store.FDriver->Prepare(sql)) {}
 
-    Statement& Bind(int index, int64_t value);
-    Statement& Bind(int index, const std::string& value);
-    Statement& BindBlob(int index, const std::string& value);
-    Statement& BindNull(int index);
+    Statement& Bind(int index, int64_t value) { return FCursor->Bind(index, value), *this; }
+    Statement& Bind(int index, const std::string& value) { return FCursor->Bind(index, value), *this; }
+    Statement& BindBlob(int index, const std::string& value) { return FCursor->BindBlob(index, value), *this; }
+    Statement& BindNull(int index) { return FCursor->BindNull(index), *this; }
     // Binds each argument in turn from index 1.
     template <class... Args>
     Statement& BindAll(const Args&... args) {
@@ -58,20 +59,20 @@ public:
       return *this;
     }
     // Advances to the next row; false when done. `what` names the work in an error's message.
-    bool Step(const char* what = "using the database");
+    bool Step(const char* what = "using the database") { return FCursor->Step(what); }
     // Runs to the end (for changes).
-    void Run(const char* what = "using the database");
+    void Run(const char* what = "using the database") {
+      while (Step(what)) {
+      }
+    }
 
-    int64_t Int(int column) const;
-    std::string Text(int column) const;
-    bool IsNull(int column) const;
+    int64_t Int(int column) const { return FCursor->Int(column); }
+    std::string Text(int column) const { return FCursor->Text(column); }
+    bool IsNull(int column) const { return FCursor->KindOf(column) == VSSStoreCursor::Kind::Null; }
+    VSSStoreCursor& Cursor() { return *FCursor; }
 
   private:
-    Statement& Bound(int code);
-
-    VSSStore& FStore;
-    sqlite3_stmt* FStatement = nullptr;
-    CachedStatement* FCached = nullptr;   // the store's entry when this is its kept statement
+    std::unique_ptr<VSSStoreCursor> FCursor;
   };
 
   // A single value of the first row, or nothing.
@@ -88,10 +89,15 @@ public:
     statement.BindAll(args...);
     statement.Run();
   }
-  int64_t LastInsertId() const;
+  // Runs an INSERT ... RETURNING id and returns the new row's id.
+  template <class... Args>
+  int64_t Insert(const char* sql, const Args&... args) {
+    return QueryInt(sql, args...).value_or(0);
+  }
+  void RestartIds() { FDriver->RestartIds(Tables()); }
 
-  // Runs `work` in one write transaction (BEGIN IMMEDIATE); an exception rolls everything back.
-  // Nested calls join the outer transaction (a Write may not nest inside a Read).
+  // Runs `work` in one write transaction; an exception rolls everything back. Nested calls join
+  // the outer transaction (a Write may not nest inside a Read).
   template <class F>
   auto Write(F&& work) {
     return Transaction(true, std::forward<F>(work));
@@ -101,9 +107,6 @@ public:
   auto Read(F&& work) {
     return Transaction(false, std::forward<F>(work));
   }
-
-  // Raises the error of a failed SQLite call.
-  [[noreturn]] void Fail(int code, const std::string& what) const;
 
 private:
   template <class F>
@@ -135,15 +138,11 @@ private:
   void Begin(bool write);
   void Commit();
   void Rollback() noexcept;
-  void Exec(const char* sql);
-  void Close() noexcept;
   // Gives a store made before contents were kept in chunks its chunk table, inside a write.
   void AddChunkTable();
   [[noreturn]] static void WriteInsideRead();
 
-  std::unordered_map<std::string, CachedStatement> FStatements;   // by SQL text; entries stay put
-  sqlite3* FDb = nullptr;
-  std::string FFile;
+  std::unique_ptr<VSSStoreDriver> FDriver;
   int FDepth = 0;
   bool FWriting = false;
   bool FUnchunked = false;   // the store lacks the chunk table until a write adds it

@@ -12,7 +12,7 @@ namespace {
 [[noreturn]] void NotFound() { throw EVSSAutomation("File or project not found", VSSError::NotFound); }
 
 constexpr const char* EntryColumns =
-    "SELECT e.id, IFNULL(e.parent, 0), e.item, e.name, e.deleted, i.type, i.binary FROM entries e "
+    "SELECT e.id, COALESCE(e.parent, 0), e.item, e.name, e.deleted, i.type, i.\"binary\" FROM entries e "
     "JOIN items i ON i.id = e.item ";
 
 VSSEntry EntryOf(const VSSStore::Statement& row) {
@@ -21,8 +21,8 @@ VSSEntry EntryOf(const VSSStore::Statement& row) {
 }
 
 constexpr const char* VersionColumns =
-    "SELECT id, item, number, user, date, action, comment, label, label_comment, IFNULL(content, 0), "
-    "IFNULL(file_time, -1) FROM versions ";
+    "SELECT id, item, number, \"user\", date, action, comment, label, label_comment, COALESCE(content, 0), "
+    "COALESCE(file_time, -1) FROM versions ";
 
 VSSVersionRow VersionOf(const VSSStore::Statement& row) {
   return {row.Int(0),  row.Int(1),  static_cast<int32_t>(row.Int(2)), row.Text(3), row.Int(4), row.Text(5),
@@ -33,10 +33,14 @@ VSSVersionRow VersionOf(const VSSStore::Statement& row) {
 
 void VSSTree::CreateRoot(VSSStore& store, const std::string& user) {
   store.Write([&] {
-    store.Execute("INSERT INTO items(id, type) VALUES(1, ?)", int64_t{VSSITEM_PROJECT});
-    store.Execute("INSERT INTO entries(id, parent, item, name, folded) VALUES(?, NULL, 1, '$/', '$/')", RootEntry);
-    store.Execute("INSERT INTO versions(item, number, user, date, action) VALUES(1, 1, ?, ?, 'Created $/')", user,
-                  static_cast<int64_t>(std::time(nullptr)));
+    // The first rows of a new store: the ids both engines give them are the root's.
+    const int64_t item = store.Insert("INSERT INTO items(type) VALUES(?) RETURNING id", int64_t{VSSITEM_PROJECT});
+    const int64_t entry =
+        store.Insert("INSERT INTO entries(parent, item, name, folded) VALUES(NULL, ?, '$/', '$/') RETURNING id", item);
+    if (entry != RootEntry)
+      throw EVSSAutomation("Internal error: the root project was made in a store that isn't new", VSSError::InvalidOperation);
+    store.Execute("INSERT INTO versions(item, number, \"user\", date, action) VALUES(?, 1, ?, ?, 'Created $/')", item,
+                  user, static_cast<int64_t>(std::time(nullptr)));
   });
 }
 
@@ -96,12 +100,12 @@ std::optional<int64_t> VSSTree::Resolve(const std::vector<std::string>& names, b
 
 std::vector<VSSEntry> VSSTree::Children(int64_t parent, bool includeDeleted) {
   VSSStore::Statement rows(
-      FStore, "SELECT e.id, IFNULL(e.parent, 0), e.item, e.name, e.deleted, i.type, i.binary, c.size, c.hash "
+      FStore, "SELECT e.id, COALESCE(e.parent, 0), e.item, e.name, e.deleted, i.type, i.\"binary\", c.size, c.hash "
               "FROM entries e JOIN items i ON i.id = e.item "
               "LEFT JOIN versions v ON i.type = ?3 AND v.item = e.item "
               "AND v.number = (SELECT MAX(number) FROM versions WHERE item = e.item) "
               "LEFT JOIN contents c ON c.id = v.content "
-              "WHERE e.parent = ?1 AND (?2 OR e.deleted = 0) ORDER BY i.type, e.folded, e.id");
+              "WHERE e.parent = ?1 AND (?2 <> 0 OR e.deleted = 0) ORDER BY i.type, e.folded, e.id");
   rows.BindAll(parent, int64_t{includeDeleted}, int64_t{VSSITEM_FILE});
   std::vector<VSSEntry> result;
   while (rows.Step()) {
@@ -120,14 +124,12 @@ std::vector<int64_t> VSSTree::EntriesOfItem(int64_t item) {
 }
 
 int64_t VSSTree::NewItem(int32_t type, bool binary) {
-  FStore.Execute("INSERT INTO items(type, binary) VALUES(?, ?)", int64_t{type}, int64_t{binary});
-  return FStore.LastInsertId();
+  return FStore.Insert("INSERT INTO items(type, \"binary\") VALUES(?, ?) RETURNING id", int64_t{type}, int64_t{binary});
 }
 
 int64_t VSSTree::NewEntry(int64_t parent, int64_t item, const std::string& name) {
-  FStore.Execute("INSERT INTO entries(parent, item, name, folded) VALUES(?, ?, ?, ?)", parent, item, name,
-                 platform::FoldCase(name));
-  return FStore.LastInsertId();
+  return FStore.Insert("INSERT INTO entries(parent, item, name, folded) VALUES(?, ?, ?, ?) RETURNING id", parent, item,
+                       name, platform::FoldCase(name));
 }
 
 int32_t VSSTree::LatestVersion(int64_t item) {
@@ -162,7 +164,7 @@ std::vector<VSSVersionRow> VSSTree::LabelsAfter(int64_t projectItem, int64_t aft
 int32_t VSSTree::AddVersion(int64_t item, const NewVersion& version) {
   const int32_t number = LatestVersion(item) + 1;
   VSSStore::Statement insert(FStore,
-                             "INSERT INTO versions(item, number, user, date, action, comment, label, label_comment, "
+                             "INSERT INTO versions(item, number, \"user\", date, action, comment, label, label_comment, "
                              "content, file_time) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
   insert.BindAll(item, int64_t{number}, FSession.UserName, static_cast<int64_t>(std::time(nullptr)), version.Action,
                  version.Comment, version.Label, version.LabelComment);
@@ -202,10 +204,10 @@ int64_t VSSTree::PutContent(const VSSContent::Source& read) {
         // has, random so that writers in parallel never collide on it.
         std::string standIn(16, '\0');
         randombytes_buf(standIn.data(), standIn.size());
-        VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, 0, ?)");
+        VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, 0, ?) RETURNING id");
         insert.BindBlob(1, standIn).BindBlob(2, std::string());
-        insert.Run();
-        chunked = FStore.LastInsertId();
+        insert.Step();
+        chunked = insert.Int(0);
         PutChunk(chunked, 0, first);
       }
       if (chunks == 0)
@@ -218,10 +220,10 @@ int64_t VSSTree::PutContent(const VSSContent::Source& read) {
   const std::optional<int64_t> known = ContentWithHash(hash);
   if (chunked == 0) {
     if (known) return *known;
-    VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, ?, ?)");
+    VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, ?, ?) RETURNING id");
     insert.BindBlob(1, hash).Bind(2, size).BindBlob(3, chunks == 0 ? compressor.Compress({}) : first);
-    insert.Run();
-    return FStore.LastInsertId();
+    insert.Step();
+    return insert.Int(0);
   }
   if (known) {
     FStore.Execute("DELETE FROM content_chunks WHERE content = ?", chunked);
@@ -259,7 +261,7 @@ VSSContentInfo VSSTree::ContentInfo(int64_t contentId) {
 std::optional<VSSContentInfo> VSSTree::FileContent(int64_t entryId, int32_t number) {
   VSSStore::Statement row(FStore,
                           "SELECT c.size, c.hash FROM entries e JOIN items i ON i.id = e.item AND i.type = ?3 "
-                          "JOIN versions v ON v.item = e.item AND v.number = IFNULL(NULLIF(?2, 0), "
+                          "JOIN versions v ON v.item = e.item AND v.number = COALESCE(NULLIF(?2, 0), "
                           "(SELECT MAX(number) FROM versions WHERE item = e.item)) "
                           "JOIN contents c ON c.id = v.content WHERE e.id = ?1");
   row.BindAll(entryId, int64_t{number}, int64_t{VSSITEM_FILE});
@@ -277,7 +279,7 @@ std::string VSSTree::WorkingFolder(int64_t projectEntry) {
   std::string below;
   for (int64_t id = projectEntry; id != 0;) {
     const VSSEntry entry = Entry(id);
-    VSSStore::Statement row(FStore, "SELECT folder FROM workfolders WHERE user = ? AND item = ?");
+    VSSStore::Statement row(FStore, "SELECT folder FROM workfolders WHERE \"user\" = ? AND item = ?");
     row.BindAll(FSession.UserId, entry.Item);
     if (row.Step()) return row.Text(0) + below;
     below = "/" + entry.Name + below;
@@ -288,8 +290,9 @@ std::string VSSTree::WorkingFolder(int64_t projectEntry) {
 
 void VSSTree::SetWorkingFolder(int64_t projectItem, const std::string& folder) {
   if (folder.empty())
-    FStore.Execute("DELETE FROM workfolders WHERE user = ? AND item = ?", FSession.UserId, projectItem);
+    FStore.Execute("DELETE FROM workfolders WHERE \"user\" = ? AND item = ?", FSession.UserId, projectItem);
   else
-    FStore.Execute("INSERT OR REPLACE INTO workfolders(user, item, folder) VALUES(?, ?, ?)", FSession.UserId,
-                   projectItem, folder);
+    FStore.Execute("INSERT INTO workfolders(\"user\", item, folder) VALUES(?, ?, ?) "
+                   "ON CONFLICT(\"user\", item) DO UPDATE SET folder = excluded.folder",
+                   FSession.UserId, projectItem, folder);
 }

@@ -8,6 +8,10 @@
 //   checkin INI USER PASSWORD SPEC LOCAL
 //     checks LOCAL in. With RAVELIN_TEST_KILL_AT_READ_ONLY set to "before" or "after" the process
 //     kills itself with SIGKILL just before or just after LOCAL is made read-only.
+//   get INI USER PASSWORD SPEC LOCAL
+//     gets the project SPEC and its subprojects into the folder LOCAL, replacing writable copies.
+//     With RAVELIN_TEST_KILL_AT_RENAME set to n the process kills itself with SIGKILL as its n-th
+//     file is about to be renamed into place.
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -27,8 +31,16 @@
 namespace {
 
 std::string KillAtReadOnly;   // the file whose turn to read-only kills this process
+int Renames = 0;
 
 } // namespace
+
+// Every rename of this program passes here too.
+extern "C" int rename(const char* from, const char* to) {
+  const char* killAt = std::getenv("RAVELIN_TEST_KILL_AT_RENAME");
+  if (killAt && ++Renames == std::atoi(killAt)) ::kill(::getpid(), SIGKILL);
+  return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+}
 
 // Every chmod of this program (the database code is linked in) passes here.
 extern "C" int chmod(const char* path, mode_t mode) {
@@ -98,6 +110,13 @@ int Checkin(char** argv) {
   return 0;
 }
 
+int Get(char** argv) {
+  VSSPtr<IVSSItem> item = OpenItem(argv);
+  std::string local = argv[6];
+  item->Get(local, VSSFLAG_RECURSYES | VSSFLAG_REPREPLACE);
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -106,7 +125,8 @@ int main(int argc, char** argv) {
     if (command == "checkout" && argc == 8) return Checkout(argv);
     if (command == "checkin-loop" && argc == 9) return CheckinLoop(argv);
     if (command == "checkin" && argc == 7) return Checkin(argv);
-    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin ...\n");
+    if (command == "get" && argc == 7) return Get(argv);
+    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin|get ...\n");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }

@@ -15,7 +15,12 @@ namespace VSSFileOps {
 namespace {
 
 using VSSLocalFile::PendingWrite;
-using Writes = std::vector<std::unique_ptr<PendingWrite>>;
+// Each new content with its hash, for the stat cache's entry once it is in place.
+struct PlannedWrite {
+  std::unique_ptr<PendingWrite> Write;
+  std::string Hash;
+};
+using Writes = std::vector<PlannedWrite>;
 
 VSSEntry LoadFile(VSSTree& tree, int64_t id) {
   VSSEntry entry = tree.Entry(id);
@@ -49,7 +54,8 @@ void PlanWrite(VSSSession& session, VSSTree& tree, const VSSVersionRow& row, con
     default: throw EVSSAutomation("A writable copy of " + local + " already exists", VSSError::WritableCopyExists);
     }
   }
-  writes.push_back(std::make_unique<PendingWrite>(local, tree.Content(row.Content), readOnly, FileTimeOf(row, flags)));
+  writes.push_back({std::make_unique<PendingWrite>(local, tree.Content(row.Content), readOnly, FileTimeOf(row, flags)),
+                    tree.ContentInfo(row.Content).Hash});
 }
 
 void PlanProjectGet(VSSSession& session, VSSTree& tree, int64_t project, const std::string& folder, int32_t flags,
@@ -66,8 +72,13 @@ void PlanProjectGet(VSSSession& session, VSSTree& tree, int64_t project, const s
   }
 }
 
-void CommitAll(Writes& writes) {
-  for (auto& write : writes) write->Commit();
+void CommitAll(VSSSession& session, Writes& writes) {
+  std::vector<VSSStatCache::Written> written;
+  for (PlannedWrite& planned : writes) {
+    planned.Write->Commit();
+    written.push_back({planned.Write->Path(), std::move(planned.Hash), std::nullopt});
+  }
+  session.LocalFiles.Wrote(written);
 }
 
 // Where the user's own check-out of a file went: the local path given, else the folder it was
@@ -131,7 +142,7 @@ void Get(VSSSession& session, int64_t entryId, int32_t version, std::string& loc
       PlanWrite(session, tree, tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item)), local,
                 flags, ReadOnlyWanted(flags), writes);
   });
-  CommitAll(writes);
+  CommitAll(session, writes);
 }
 
 void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, const std::string& localIn,
@@ -168,7 +179,7 @@ void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, 
                            platform::MachineName(), tree.SpecOf(entry.Parent), comment, int64_t{latest},
                            static_cast<int64_t>(std::time(nullptr)), int64_t{exclusive});
   });
-  CommitAll(writes);
+  CommitAll(session, writes);
   if (writes.empty() && VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File) VSSLocalFile::SetReadOnly(local, false);
 }
 
@@ -178,7 +189,9 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
   const std::string local =
       session.Store->Read([&] { return CheckedOutPathOf(session, tree, LoadFile(tree, entryId), localIn); });
   // Read before taking the write lock: a large file must not hold up other users.
+  std::optional<VSSStatCache::FileStat> before = session.LocalFiles.StatOf(local);
   const std::string content = VSSLocalFile::Read(local);
+  const std::string hash = VSSContent::Hash(content);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
   const bool readOnly = !keep && ReadOnlyWanted(flags);
   bool madeReadOnly = false;
@@ -190,7 +203,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
       if (!mine) NotCheckedOut(tree, entry);
       const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
       const VSSContentInfo info = tree.ContentInfo(latest.Content);
-      const bool changed = static_cast<int64_t>(content.size()) != info.Size || VSSContent::Hash(content) != info.Hash;
+      const bool changed = static_cast<int64_t>(content.size()) != info.Size || hash != info.Hash;
       int32_t number = latest.Number;
       if (changed || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
         number = tree.AddVersion(entry.Item, {.Action = "Checked in " + tree.SpecOf(entry.Parent), .Comment = comment,
@@ -211,6 +224,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
     if (madeReadOnly) platform::SetReadOnly(local, false);
     throw;
   }
+  if (before) session.LocalFiles.Wrote({{local, hash, before}});
 }
 
 void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& localIn, int32_t flags) {
@@ -228,11 +242,12 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
     session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);
     if (disposal != VSSFLAG_DELYES && disposal != VSSFLAG_DELNOREPLACE) {
       const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
-      writes.push_back(std::make_unique<PendingWrite>(local, tree.Content(latest.Content), ReadOnlyWanted(flags),
-                                                      FileTimeOf(latest, flags)));
+      writes.push_back({std::make_unique<PendingWrite>(local, tree.Content(latest.Content), ReadOnlyWanted(flags),
+                                                       FileTimeOf(latest, flags)),
+                        tree.ContentInfo(latest.Content).Hash});
     }
   });
-  CommitAll(writes);
+  CommitAll(session, writes);
   if (disposal == VSSFLAG_DELYES)
     VSSLocalFile::Remove(local);
   else if (disposal == VSSFLAG_DELNOREPLACE && VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File)

@@ -73,6 +73,7 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
   VSSTree tree(session);
   const std::string name = platform::ExtractFileName(local);
   VSSSpec::CheckName(name);
+  std::optional<VSSStatCache::FileStat> before = session.LocalFiles.StatOf(local);
   const std::string content = VSSLocalFile::Read(local);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
   bool binary = VSSContent::LooksBinary(content);
@@ -89,6 +90,7 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
     return id;
   });
   if ((flags & VSSFLAG_RO_MASK) != VSSFLAG_USERRONO) VSSLocalFile::SetReadOnly(local, true);
+  if (before) session.LocalFiles.Wrote({{local, VSSContent::Hash(content), before}});
   return entry;
 }
 

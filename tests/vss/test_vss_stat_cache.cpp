@@ -150,23 +150,25 @@ void InPlace(const std::string& path, const std::string& content) {
 // tick of the write before the operation returned, and then never lies: whatever happens to the
 // file right after (same size, same second), the next question sees it.
 TEST_F(VSSStatCacheTest, EntriesLeftByGetCheckinUndoAndAddNeverLie) {
-  auto file = Open()->VSSItem("$/App/main.cpp");
-  std::string local = FLocal;
+  // Every operation runs in a session of its own, whose entries are in the cache file once it ends.
+  std::string spec = "$/App/main.cpp", local = FLocal;
+  auto item = [&] { return Open()->VSSItem(spec); };
   auto latest = [&] {
     std::string target = PathOf("latest");
     std::filesystem::remove(target);
-    file->Get(target, VSSFLAG_USERRONO);
+    item()->Get(target, VSSFLAG_USERRONO);
     return ReadFile(target);
   };
   auto toggle = [&](const std::string& content) { InPlace(FLocal, content == ContentA ? ContentB : ContentA); };
   int added = 0;
-  // Each leaves `local` holding the latest version of `file`, writable (a change needs no chmod).
+  // Each leaves `local` holding the latest version of `spec`, writable (a change needs no chmod).
   const std::vector<std::pair<std::string, std::function<void()>>> operations{
       {"Get", [&] {
          toggle(latest());
-         file->Get(local, VSSFLAG_REPREPLACE | VSSFLAG_USERRONO);
+         item()->Get(local, VSSFLAG_REPREPLACE | VSSFLAG_USERRONO);
        }},
       {"Check In", [&] {
+         auto file = item();
          file->Checkout("", FLocal, VSSFLAG_GETNO);
          toggle(ReadFile(FLocal));
          // A file saved in the tick it is read in could change unseen after the read.
@@ -174,14 +176,16 @@ TEST_F(VSSStatCacheTest, EntriesLeftByGetCheckinUndoAndAddNeverLie) {
          file->Checkin("", FLocal, VSSFLAG_USERRONO);
        }},
       {"Undo", [&] {
+         auto file = item();
          file->Checkout("", FLocal, VSSFLAG_GETNO);
          toggle(latest());
          file->UndoCheckout(FLocal, VSSFLAG_USERRONO);
        }},
       {"Add", [&] {
-         local = WriteFile("alice/added" + std::to_string(++added) + ".cpp", ContentA);
+         spec = "$/App/added" + std::to_string(++added) + ".cpp";
+         local = WriteFile("alice/added" + std::to_string(added) + ".cpp", ContentA);
          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-         file = Open()->VSSItem("$/App")->Add(local, "", VSSFLAG_USERRONO);
+         Open()->VSSItem("$/App")->Add(local, "", VSSFLAG_USERRONO);
        }},
   };
   auto other = [&] { return ReadFile(local) == ContentA ? ContentB : ContentA; };
@@ -222,7 +226,7 @@ TEST_F(VSSStatCacheTest, EntriesLeftByGetCheckinUndoAndAddNeverLie) {
       apply();
       const bool different = ReadFile(local) != latest();
       EXPECT_EQ(different, aftermath != "untouched") << operation << ", " << aftermath;
-      EXPECT_EQ(Open()->VSSItem(file->Spec())->IsDifferent(local), different) << operation << ", " << aftermath;
+      EXPECT_EQ(item()->IsDifferent(local), different) << operation << ", " << aftermath;
     }
   }
 }

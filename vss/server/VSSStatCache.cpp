@@ -175,7 +175,6 @@ void VSSStatCache::Wrote(const std::vector<Written>& files) {
     entry.Stat.Since = since;
     Save(key, entry);
   }
-  Flush();
 }
 
 const VSSStatCache::Entry* VSSStatCache::Find(const std::string& path) {

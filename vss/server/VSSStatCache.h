@@ -60,7 +60,8 @@ public:
   // The stat data of a regular file; nothing when it is missing or not a file.
   std::optional<FileStat> StatOf(const std::string& path);
   // Records the files an operation has just left, all as of now, once it is done with them. A file
-  // read after a Before that could have changed unseen, or that changed since, is left out.
+  // read after a Before that could have changed unseen, or that changed since, is left out. Like
+  // the entries Holds makes, they are written out with the next batch.
   void Wrote(const std::vector<Written>& files);
 
 private:

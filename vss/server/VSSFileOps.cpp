@@ -29,6 +29,13 @@ VSSEntry LoadFile(VSSTree& tree, int64_t id) {
   return entry;
 }
 
+// A local copy of a stored content, written beside `local` until committed.
+PlannedWrite WriteOf(VSSTree& tree, int64_t content, const std::string& local, bool readOnly, int64_t fileTime) {
+  return {std::make_unique<PendingWrite>(
+              local, [&](const VSSContent::Sink& write) { tree.ReadContent(content, write); }, readOnly, fileTime),
+          tree.ContentInfo(content).Hash};
+}
+
 bool ReadOnlyWanted(int32_t flags) { return (flags & VSSFLAG_RO_MASK) != VSSFLAG_USERRONO; }
 
 // The file time a fetched version gets: now, or when it was checked in.
@@ -54,8 +61,7 @@ void PlanWrite(VSSSession& session, VSSTree& tree, const VSSVersionRow& row, con
     default: throw EVSSAutomation("A writable copy of " + local + " already exists", VSSError::WritableCopyExists);
     }
   }
-  writes.push_back({std::make_unique<PendingWrite>(local, tree.Content(row.Content), readOnly, FileTimeOf(row, flags)),
-                    tree.ContentInfo(row.Content).Hash});
+  writes.push_back(WriteOf(tree, row.Content, local, readOnly, FileTimeOf(row, flags)));
 }
 
 void PlanProjectGet(VSSSession& session, VSSTree& tree, int64_t project, const std::string& folder, int32_t flags,
@@ -186,15 +192,21 @@ void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, 
 void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, const std::string& localIn, int32_t flags) {
   VSSTree tree(session);
   const bool keep = (flags & VSSFLAG_KEEP_MASK) == VSSFLAG_KEEPYES;
-  const std::string local =
-      session.Store->Read([&] { return CheckedOutPathOf(session, tree, LoadFile(tree, entryId), localIn); });
-  // Read before taking the write lock: a large file must not hold up other users.
-  std::optional<VSSStatCache::FileStat> before = session.LocalFiles.StatOf(local);
-  const std::string content = VSSLocalFile::Read(local);
-  const std::string hash = VSSContent::Hash(content);
+  std::string local;
+  std::optional<VSSContentInfo> before;   // the latest content as the file is compared with it
+  session.Store->Read([&] {
+    local = CheckedOutPathOf(session, tree, LoadFile(tree, entryId), localIn);
+    before = tree.FileContent(entryId, 0);
+  });
+  // Compared before taking the write lock (mostly from the stat cache): an unchanged large file
+  // must not hold up other users, nor be read again.
+  const std::optional<VSSStatCache::FileStat> seen = session.LocalFiles.StatOf(local);   // before any read
+  VSSLocalFile::Reader file(local);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
+  const bool unchanged = before && session.LocalFiles.Holds(local, *before);
   const bool readOnly = !keep && ReadOnlyWanted(flags);
   bool madeReadOnly = false;
+  std::string hash;   // of the content checked in
   try {
     session.Store->Write([&] {
       const VSSEntry entry = LoadFile(tree, entryId);
@@ -202,12 +214,14 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
                                                 session.UserId);
       if (!mine) NotCheckedOut(tree, entry);
       const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
-      const VSSContentInfo info = tree.ContentInfo(latest.Content);
-      const bool changed = static_cast<int64_t>(content.size()) != info.Size || hash != info.Hash;
+      // Another user's check-in since the comparison makes it void.
+      const bool stillLatest = unchanged && tree.ContentInfo(latest.Content).Hash == before->Hash;
+      const int64_t content = stillLatest ? latest.Content : tree.PutContent([&] { return file.Next(); });
+      hash = tree.ContentInfo(content).Hash;
       int32_t number = latest.Number;
-      if (changed || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
+      if (content != latest.Content || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
         number = tree.AddVersion(entry.Item, {.Action = "Checked in " + tree.SpecOf(entry.Parent), .Comment = comment,
-                                              .Content = tree.PutContent(content), .FileTime = fileTime});
+                                              .Content = content, .FileTime = fileTime});
       if (keep)
         session.Store->Execute("UPDATE checkouts SET version = ? WHERE id = ?", int64_t{number}, *mine);
       else
@@ -224,7 +238,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
     if (madeReadOnly) platform::SetReadOnly(local, false);
     throw;
   }
-  if (before) session.LocalFiles.Wrote({{local, hash, before}});
+  if (seen) session.LocalFiles.Wrote({{local, hash, seen}});
 }
 
 void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& localIn, int32_t flags) {
@@ -242,9 +256,7 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
     session.Store->Execute("DELETE FROM checkouts WHERE id = ?", *mine);
     if (disposal != VSSFLAG_DELYES && disposal != VSSFLAG_DELNOREPLACE) {
       const VSSVersionRow latest = tree.Version(entry.Item, tree.LatestVersion(entry.Item));
-      writes.push_back({std::make_unique<PendingWrite>(local, tree.Content(latest.Content), ReadOnlyWanted(flags),
-                                                       FileTimeOf(latest, flags)),
-                        tree.ContentInfo(latest.Content).Hash});
+      writes.push_back(WriteOf(tree, latest.Content, local, ReadOnlyWanted(flags), FileTimeOf(latest, flags)));
     }
   });
   CommitAll(session, writes);

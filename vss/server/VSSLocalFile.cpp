@@ -1,8 +1,11 @@
 #include "vss/server/VSSLocalFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
@@ -44,7 +47,7 @@ bool IsWritable(const std::string& path) { return KindOf(path) == Kind::File && 
 
 int64_t ModifiedTime(const std::string& path) { return platform::FileAge(path); }
 
-std::string Read(const std::string& path) {
+Reader::Reader(const std::string& path) : FPath(path) {
   CheckNamed(path);
   switch (KindOf(path)) {
   case Kind::Missing:
@@ -54,13 +57,36 @@ std::string Read(const std::string& path) {
   case Kind::File:
     break;
   }
-  std::string content, error;
-  try {
-    if (!platform::ReadFile(path, content, &error)) Denied(path, error);
-  } catch (const std::bad_alloc&) {
-    throw EVSSAutomation("Out of memory reading file \"" + path + "\"", VSSError::OutOfMemory);
+  FFile = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info;
+  if (FFile < 0 || ::fstat(FFile, &info) != 0) Denied(path, std::strerror(errno));
+  // A small file needs no more than its size (a file that grows meanwhile gives smaller pieces).
+  FBuffer.resize(std::clamp<size_t>(static_cast<size_t>(info.st_size), 4096, VSSContent::ChunkSize));
+}
+
+Reader::~Reader() {
+  if (FFile >= 0) ::close(FFile);
+}
+
+std::string_view Reader::Next() {
+  size_t got = 0;
+  while (got < FBuffer.size()) {
+    const ssize_t n = ::read(FFile, FBuffer.data() + got, FBuffer.size() - got);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Denied(FPath, std::strerror(errno));
+    }
+    got += static_cast<size_t>(n);
   }
-  return content;
+  return {FBuffer.data(), got};
+}
+
+std::string Hash(const std::string& path) {
+  Reader file(path);
+  VSSContent::Hasher hasher;
+  for (std::string_view piece; !(piece = file.Next()).empty();) hasher.Add(piece);
+  return hasher.Final();
 }
 
 void CheckNotFolder(const std::string& path) {
@@ -77,7 +103,8 @@ void Remove(const std::string& path) {
   if (::unlink(path.c_str()) != 0) Denied(path, std::strerror(errno));
 }
 
-PendingWrite::PendingWrite(const std::string& path, const std::string& content, bool readOnly, int64_t fileTime)
+PendingWrite::PendingWrite(const std::string& path, const std::function<void(const VSSContent::Sink&)>& content,
+                           bool readOnly, int64_t fileTime)
     : FPath(platform::ExpandFileName(path)) {
   CheckNamed(path);
   CheckNotFolder(FPath);
@@ -93,9 +120,17 @@ PendingWrite::PendingWrite(const std::string& path, const std::string& content, 
   if (FTemp.empty()) Fail();
   // The temporary file is new and private: write it, then give it its time and the mode of a new
   // file (so other users can read the working copy), read-only as asked.
-  FILE* file = std::fopen(FTemp.c_str(), "wb");
-  bool ok = file && std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  if (file) ok = std::fclose(file) == 0 && ok;
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(FTemp.c_str(), "wb"), &std::fclose);
+  if (!file) Fail();
+  try {
+    content([&](std::string_view piece) {
+      if (std::fwrite(piece.data(), 1, piece.size(), file.get()) != piece.size()) Fail();
+    });
+  } catch (...) {
+    Discard();
+    throw;
+  }
+  bool ok = std::fclose(file.release()) == 0;
   if (ok && fileTime >= 0) {
     struct utimbuf times{static_cast<time_t>(fileTime), static_cast<time_t>(fileTime)};
     ok = ::utime(FTemp.c_str(), &times) == 0;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "vss/server/VSSContent.h"
+
 namespace VSSLocalFile {
 
 enum class Kind { Missing, File, Folder };
@@ -13,9 +15,25 @@ Kind KindOf(const std::string& path);
 bool IsWritable(const std::string& path);
 int64_t ModifiedTime(const std::string& path);   // seconds since 1970; -1 when missing
 
-// Raises "File "%s" not found" for a missing file and "Access to file "%s" denied" for a folder or
-// an unreadable file.
-std::string Read(const std::string& path);
+// A local file read in pieces of VSSContent::ChunkSize bytes (the last may be shorter), so that
+// its size doesn't matter. Raises "File "%s" not found" for a missing file and "Access to file "%s"
+// denied" for a folder or an unreadable file.
+class Reader {
+public:
+  explicit Reader(const std::string& path);
+  ~Reader();
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+  // The next piece, valid until the next call; empty at the end.
+  std::string_view Next();
+
+private:
+  std::string FPath;
+  int FFile = -1;
+  std::string FBuffer;
+};
+// The content hash of a local file, with Reader's errors.
+std::string Hash(const std::string& path);
 // Raises "Access to file "%s" denied" when `path` is a folder (a file may be missing).
 void CheckNotFolder(const std::string& path);
 // Sets or clears the owner's write permission of an existing file; raises on failure.
@@ -27,8 +45,9 @@ void Remove(const std::string& path);
 // Without Commit the temporary file and any folders it had to make are removed again.
 class PendingWrite {
 public:
-  // fileTime < 0 keeps the time of writing.
-  PendingWrite(const std::string& path, const std::string& content, bool readOnly, int64_t fileTime);
+  // `content` passes the content to the sink it is given. fileTime < 0 keeps the time of writing.
+  PendingWrite(const std::string& path, const std::function<void(const VSSContent::Sink&)>& content, bool readOnly,
+               int64_t fileTime);
   ~PendingWrite();
   PendingWrite(const PendingWrite&) = delete;
   PendingWrite& operator=(const PendingWrite&) = delete;

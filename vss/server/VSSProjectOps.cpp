@@ -73,24 +73,31 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
   VSSTree tree(session);
   const std::string name = platform::ExtractFileName(local);
   VSSSpec::CheckName(name);
-  std::optional<VSSStatCache::FileStat> before = session.LocalFiles.StatOf(local);
-  const std::string content = VSSLocalFile::Read(local);
+  const std::optional<VSSStatCache::FileStat> seen = session.LocalFiles.StatOf(local);   // before the read
+  VSSLocalFile::Reader file(local);
+  std::string hash;   // of the content added
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
-  bool binary = VSSContent::LooksBinary(content);
-  if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINBINARY) binary = true;
-  if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINTEXT) binary = false;
   const int64_t entry = session.Store->Write([&] {
     const VSSEntry project = LoadProject(tree, projectId);
     CheckNameFree(tree, project.Id, name);
+    bool binary = false;
+    const int64_t content = tree.PutContent([&] {
+      const std::string_view piece = file.Next();
+      binary = binary || VSSContent::LooksBinary(piece);
+      return piece;
+    });
+    hash = tree.ContentInfo(content).Hash;
+    if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINBINARY) binary = true;
+    if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINTEXT) binary = false;
     const int64_t item = tree.NewItem(VSSITEM_FILE, binary);
     const int64_t id = tree.NewEntry(project.Id, item, name);
-    tree.AddVersion(item, {.Action = "Created " + tree.SpecOf(id), .Comment = comment,
-                           .Content = tree.PutContent(content), .FileTime = fileTime});
+    tree.AddVersion(item, {.Action = "Created " + tree.SpecOf(id), .Comment = comment, .Content = content,
+                           .FileTime = fileTime});
     tree.AddVersion(project.Item, {.Action = "Added " + name, .Comment = comment});
     return id;
   });
   if ((flags & VSSFLAG_RO_MASK) != VSSFLAG_USERRONO) VSSLocalFile::SetReadOnly(local, true);
-  if (before) session.LocalFiles.Wrote({{local, VSSContent::Hash(content), before}});
+  if (seen) session.LocalFiles.Wrote({{local, hash, seen}});
   return entry;
 }
 

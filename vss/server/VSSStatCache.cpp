@@ -149,7 +149,7 @@ bool VSSStatCache::Holds(const std::string& path, const VSSContentInfo& content)
   const std::string key = KeyOf(path);
   if (const Entry* known = Find(key); known && known->Stat.SameAs(*now) && !Racy(known->Stat.Since, *now))
     return known->Hash == content.Hash;
-  Entry fresh{*now, VSSContent::Hash(VSSLocalFile::Read(path))};
+  Entry fresh{*now, VSSLocalFile::Hash(path)};
   Save(key, fresh);
   return fresh.Hash == content.Hash;
 }

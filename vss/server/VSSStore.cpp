@@ -15,7 +15,17 @@ namespace {
 
 constexpr const char* StoreFileName = "sourcesafe.db";
 constexpr int BusyTimeoutMs = 5000;
-constexpr const char* SchemaVersion = "1";
+constexpr const char* SchemaVersion = "2";
+
+// A content is kept whole in its row's data or, when larger than one chunk, with empty data and a
+// row here per chunk.
+constexpr const char* ChunkSchema = R"(
+CREATE TABLE content_chunks(content INTEGER NOT NULL REFERENCES contents(id), number INTEGER NOT NULL,
+  data BLOB NOT NULL, PRIMARY KEY(content, number));
+)";
+// Stores made before contents were kept in chunks have this version; their first change adds the
+// chunk table (until then all their contents are whole and read as they are).
+constexpr const char* UnchunkedSchemaVersion = "1";
 
 // Items are projects and files; an entry places an item in a project under a name (a shared file
 // has one entry per project). Versions belong to items, so shares have one history.
@@ -110,7 +120,7 @@ void VSSStore::Create(const std::string& file) {
   std::string error;
   if (code == SQLITE_OK) {
     char* message = nullptr;
-    const std::string script = std::string("PRAGMA journal_mode=WAL; BEGIN;") + Schema +
+    const std::string script = std::string("PRAGMA journal_mode=WAL; BEGIN;") + Schema + ChunkSchema +
                                "INSERT INTO meta VALUES('schema', '" + SchemaVersion + "'); COMMIT;";
     code = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &message);
     if (message) error = message;
@@ -133,11 +143,11 @@ VSSStore::VSSStore(const std::string& file, const std::string& databaseName) : F
   }
   sqlite3_busy_timeout(FDb, BusyTimeoutMs);
   sqlite3_extended_result_codes(FDb, 0);
-  bool sourceSafe = false;
+  std::string version;
   try {
     Exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
     Statement check(*this, "SELECT value FROM meta WHERE key = 'schema'");
-    sourceSafe = check.Step() && check.Text(0) == SchemaVersion;
+    if (check.Step()) version = check.Text(0);
   } catch (const EVSSAutomation& error) {
     const int code = sqlite3_errcode(FDb);
     const std::string detail = sqlite3_errmsg(FDb);
@@ -146,10 +156,20 @@ VSSStore::VSSStore(const std::string& file, const std::string& databaseName) : F
     // A database of some other kind has no table "meta": that is no SourceSafe database either.
     if (code != SQLITE_ERROR) CannotOpen(code, file, detail);
   }
-  if (!sourceSafe) {
+  if (version != SchemaVersion && version != UnchunkedSchemaVersion) {
     Close();
     NotADatabase(databaseName);
   }
+  FUnchunked = version == UnchunkedSchemaVersion;
+}
+
+void VSSStore::AddChunkTable() {
+  {
+    Statement check(*this, "SELECT value FROM meta WHERE key = 'schema'");
+    if (check.Step() && check.Text(0) == SchemaVersion) return;   // another process was first
+  }
+  Exec(ChunkSchema);
+  Execute("UPDATE meta SET value = ? WHERE key = 'schema'", std::string(SchemaVersion));
 }
 
 VSSStore::~VSSStore() { Close(); }
@@ -184,11 +204,20 @@ void VSSStore::Begin(bool write) {
   Statement(*this, write ? "BEGIN IMMEDIATE" : "BEGIN").Run("starting a transaction");
   FDepth = 1;
   FWriting = write;
+  if (write && FUnchunked) {
+    try {
+      AddChunkTable();
+    } catch (...) {
+      Rollback();
+      throw;
+    }
+  }
 }
 
 void VSSStore::Commit() {
   Statement(*this, "COMMIT").Run("saving the change");
   FDepth = 0;
+  if (FWriting) FUnchunked = false;
 }
 
 void VSSStore::Rollback() noexcept {

@@ -137,6 +137,8 @@ private:
   void Rollback() noexcept;
   void Exec(const char* sql);
   void Close() noexcept;
+  // Gives a store made before contents were kept in chunks its chunk table, inside a write.
+  void AddChunkTable();
   [[noreturn]] static void WriteInsideRead();
 
   std::unordered_map<std::string, CachedStatement> FStatements;   // by SQL text; entries stay put
@@ -144,4 +146,5 @@ private:
   std::string FFile;
   int FDepth = 0;
   bool FWriting = false;
+  bool FUnchunked = false;   // the store lacks the chunk table until a write adds it
 };

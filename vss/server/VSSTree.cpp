@@ -172,25 +172,81 @@ int32_t VSSTree::AddVersion(int64_t item, const NewVersion& version) {
   return number;
 }
 
-int64_t VSSTree::PutContent(const std::string& content) {
-  const std::string hash = VSSContent::Hash(content);
+std::optional<int64_t> VSSTree::ContentWithHash(const std::string& hash) {
   VSSStore::Statement find(FStore, "SELECT id FROM contents WHERE hash = ?");
   find.BindBlob(1, hash);
-  if (find.Step()) return find.Int(0);
-  VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, ?, ?)");
-  insert.BindBlob(1, hash).Bind(2, static_cast<int64_t>(content.size())).BindBlob(3, VSSContent::Compress(content));
-  insert.Run();
-  return FStore.LastInsertId();
+  if (!find.Step()) return std::nullopt;
+  return find.Int(0);
 }
 
-std::string VSSTree::Content(int64_t contentId) {
+void VSSTree::PutChunk(int64_t contentId, int64_t number, const std::string& compressed) {
+  VSSStore::Statement insert(FStore, "INSERT INTO content_chunks(content, number, data) VALUES(?, ?, ?)");
+  insert.Bind(1, contentId).Bind(2, number).BindBlob(3, compressed);
+  insert.Run();
+}
+
+int64_t VSSTree::PutContent(const VSSContent::Source& read) {
+  VSSContent::Hasher hasher;
+  VSSContent::Compressor compressor;
+  int64_t size = 0, chunks = 0;
+  int64_t chunked = 0;   // the content's row once it has more than one chunk
+  std::string first;     // the first chunk, compressed, until it is known whether another follows
+  for (std::string_view piece; !(piece = read()).empty();)
+    for (size_t at = 0; at < piece.size(); at += VSSContent::ChunkSize) {
+      const std::string_view part = piece.substr(at, VSSContent::ChunkSize);
+      hasher.Add(part);
+      size += static_cast<int64_t>(part.size());
+      const std::string& compressed = compressor.Compress(part);
+      if (chunks == 1) {
+        // The row is made before its hash is known: it gets a stand-in of a length no real hash
+        // has, random so that writers in parallel never collide on it.
+        std::string standIn(16, '\0');
+        randombytes_buf(standIn.data(), standIn.size());
+        VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, 0, ?)");
+        insert.BindBlob(1, standIn).BindBlob(2, std::string());
+        insert.Run();
+        chunked = FStore.LastInsertId();
+        PutChunk(chunked, 0, first);
+      }
+      if (chunks == 0)
+        first = compressed;
+      else
+        PutChunk(chunked, chunks, compressed);
+      ++chunks;
+    }
+  const std::string hash = hasher.Final();
+  const std::optional<int64_t> known = ContentWithHash(hash);
+  if (chunked == 0) {
+    if (known) return *known;
+    VSSStore::Statement insert(FStore, "INSERT INTO contents(hash, size, data) VALUES(?, ?, ?)");
+    insert.BindBlob(1, hash).Bind(2, size).BindBlob(3, chunks == 0 ? compressor.Compress({}) : first);
+    insert.Run();
+    return FStore.LastInsertId();
+  }
+  if (known) {
+    FStore.Execute("DELETE FROM content_chunks WHERE content = ?", chunked);
+    FStore.Execute("DELETE FROM contents WHERE id = ?", chunked);
+    return *known;
+  }
+  VSSStore::Statement finish(FStore, "UPDATE contents SET hash = ?, size = ? WHERE id = ?");
+  finish.BindBlob(1, hash).Bind(2, size).Bind(3, chunked);
+  finish.Run();
+  return chunked;
+}
+
+void VSSTree::ReadContent(int64_t contentId, const VSSContent::Sink& write) {
   VSSStore::Statement row(FStore, "SELECT hash, size, data FROM contents WHERE id = ?");
   row.Bind(1, contentId);
   if (!row.Step()) throw EVSSAutomation("A stored version is missing its content", VSSError::DatabaseCorrupt);
-  std::string content = VSSContent::Decompress(row.Text(2), static_cast<size_t>(row.Int(1)));
-  if (VSSContent::Hash(content) != row.Text(0))
-    throw EVSSAutomation("A stored version is damaged and can't be read", VSSError::DatabaseCorrupt);
-  return content;
+  VSSContent::Expander expander(static_cast<size_t>(row.Int(1)), row.Text(0), write);
+  if (const std::string whole = row.Text(2); !whole.empty()) {
+    expander.Add(whole);
+  } else {
+    VSSStore::Statement chunks(FStore, "SELECT data FROM content_chunks WHERE content = ? ORDER BY number");
+    chunks.Bind(1, contentId);
+    while (chunks.Step()) expander.Add(chunks.Text(0));
+  }
+  expander.Finish();
 }
 
 VSSContentInfo VSSTree::ContentInfo(int64_t contentId) {
@@ -212,6 +268,8 @@ std::optional<VSSContentInfo> VSSTree::FileContent(int64_t entryId, int32_t numb
 }
 
 void VSSTree::DropUnusedContents() {
+  FStore.Execute("DELETE FROM content_chunks WHERE content NOT IN "
+                 "(SELECT content FROM versions WHERE content IS NOT NULL)");
   FStore.Execute("DELETE FROM contents WHERE id NOT IN (SELECT content FROM versions WHERE content IS NOT NULL)");
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "vss/server/VSSContent.h"
 #include "vss/server/VSSSession.h"
 
 struct VSSContentInfo {
@@ -73,9 +74,12 @@ public:
   };
   int32_t AddVersion(int64_t item, const NewVersion& version);
 
-  // Stores a content once (by hash) and returns its id.
-  int64_t PutContent(const std::string& content);
-  std::string Content(int64_t contentId);
+  // Stores the content `read` yields once (by hash) and returns its id. A content that fits one
+  // chunk is kept whole in its row, a larger one in a row per chunk.
+  int64_t PutContent(const VSSContent::Source& read);
+  // Passes a stored content to `write` piece by piece; raises when it is damaged, at the latest
+  // after its last piece.
+  void ReadContent(int64_t contentId, const VSSContent::Sink& write);
   VSSContentInfo ContentInfo(int64_t contentId);
   // The content of a file entry's version (0: the latest) in one query; nothing when the entry is
   // gone or a project, or has no such version.
@@ -89,6 +93,9 @@ public:
   void SetWorkingFolder(int64_t projectItem, const std::string& folder);
 
 private:
+  std::optional<int64_t> ContentWithHash(const std::string& hash);
+  void PutChunk(int64_t contentId, int64_t number, const std::string& compressed);
+
   VSSSession& FSession;
   VSSStore& FStore;
 };

@@ -11,6 +11,8 @@
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -167,25 +169,82 @@ void TypeIntoControl(TForm& form, const std::string& name, const std::string& te
   }
 }
 
+namespace {
+
+Exception Missing(const std::string& name, const std::string& text) {
+  return Exception("\"" + name + "\" has no \"" + text + "\"");
+}
+
+// The node of a tree reached through the node texts `texts` from the top, each node on the way
+// expanded; nullptr for no texts.
+QTreeWidgetItem* NodeOfPath(QTreeWidget& tree, const std::string& name, const std::vector<std::string>& texts) {
+  QTreeWidgetItem* node = nullptr;
+  for (const std::string& text : texts) {
+    QTreeWidgetItem* found = nullptr;
+    const int count = node ? node->childCount() : tree.topLevelItemCount();
+    for (int i = 0; i < count && !found; ++i) {
+      QTreeWidgetItem* child = node ? node->child(i) : tree.topLevelItem(i);
+      if (child->text(0).toStdString() == text) found = child;
+    }
+    if (!found) throw Missing(name, text);
+    if (node) node->setExpanded(true);
+    node = found;
+  }
+  return node;
+}
+
+// The centre of a row or node of the view `name`, scrolled into sight, in the form's coordinates.
+QPoint ItemCentre(TForm& form, const std::string& name, const std::string& item) {
+  auto* view = Control<QAbstractItemView>(form, name, "a tree or list");
+  QRect rect;
+  if (auto* tree = qobject_cast<QTreeWidget*>(view)) {
+    QTreeWidgetItem* node = tree->rootIsDecorated() ? NodeOfPath(*tree, name, platform::Split(item, '|')) : nullptr;
+    if (!tree->rootIsDecorated()) {
+      QList<QTreeWidgetItem*> rows = tree->findItems(QString::fromStdString(item), Qt::MatchExactly, 0);
+      node = rows.isEmpty() ? nullptr : rows.front();
+    }
+    if (!node) throw Missing(name, item);
+    tree->scrollToItem(node);
+    rect = tree->visualItemRect(node);
+  } else if (auto* list = qobject_cast<QListWidget*>(view)) {
+    QList<QListWidgetItem*> rows = list->findItems(QString::fromStdString(item), Qt::MatchExactly);
+    if (rows.isEmpty()) throw Missing(name, item);
+    list->scrollToItem(rows.front());
+    rect = list->visualItemRect(rows.front());
+  } else {
+    throw Exception("\"" + name + "\" is not a tree or list");
+  }
+  return view->viewport()->mapTo(&form, rect.center());
+}
+
+void SendMouse(TForm& form, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+  QMouseEvent event(type, at, form.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+  QApplication::sendEvent(form.windowHandle(), &event);
+}
+
+} // namespace
+
+void DragItem(TForm& form, const std::string& from, const std::string& fromItem, const std::string& to,
+              const std::string& toItem) {
+  if (!form.windowHandle()) throw Exception("the form " + form.ClassName() + " is not shown");
+  const QPoint start = ItemCentre(form, from, fromItem);
+  const QPoint end = ItemCentre(form, to, toItem);
+  SendMouse(form, QEvent::MouseButtonPress, start, Qt::LeftButton);
+  const int steps = 8;
+  for (int i = 1; i <= steps; ++i) {
+    SendMouse(form, QEvent::MouseMove, start + (end - start) * i / steps, Qt::LeftButton);
+    QCoreApplication::processEvents();
+  }
+  SendMouse(form, QEvent::MouseButtonRelease, end, Qt::NoButton);
+}
+
 void SelectItems(TForm& form, const std::string& name, const std::string& items) {
   auto* control = Control<QWidget>(form, name, "a tree or list");
   control->setFocus();
   const std::vector<std::string> texts = items.empty() ? std::vector<std::string>() : platform::Split(items, '|');
-  auto missing = [&](const std::string& text) { return Exception("\"" + name + "\" has no \"" + text + "\""); };
+  auto missing = [&](const std::string& text) { return Missing(name, text); };
   if (auto* tree = qobject_cast<QTreeWidget*>(control); tree && tree->rootIsDecorated()) {
-    QTreeWidgetItem* node = nullptr;
-    for (const std::string& text : texts) {
-      QTreeWidgetItem* found = nullptr;
-      const int count = node ? node->childCount() : tree->topLevelItemCount();
-      for (int i = 0; i < count && !found; ++i) {
-        QTreeWidgetItem* child = node ? node->child(i) : tree->topLevelItem(i);
-        if (child->text(0).toStdString() == text) found = child;
-      }
-      if (!found) throw missing(text);
-      if (node) node->setExpanded(true);
-      node = found;
-    }
-    if (node) tree->setCurrentItem(node);
+    if (QTreeWidgetItem* node = NodeOfPath(*tree, name, texts)) tree->setCurrentItem(node);
   } else if (auto* list = qobject_cast<QTreeWidget*>(control)) {
     list->clearSelection();
     for (const std::string& text : texts) {

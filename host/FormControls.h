@@ -32,6 +32,12 @@ void TypeIntoControl(TForm& form, const std::string& name, const std::string& te
 // way; in a flat list, the rows whose first column reads each text (an empty text clears the
 // selection). Throws naming a text that is not there.
 void SelectItems(TForm& form, const std::string& name, const std::string& items);
+// Drags with the mouse, as a user would: the left button goes down on the row or node `fromItem` of
+// the view `from` (named as `SelectItems` names them, one of them), the mouse moves in steps to the
+// row or node `toItem` of the view `to`, and the button comes up there. The events go to the form's
+// window, which passes them on as it does the window system's.
+void DragItem(TForm& form, const std::string& from, const std::string& fromItem, const std::string& to,
+              const std::string& toItem);
 // Clicks an item of the form's main menu, or of the popup menu the path's first step names (which
 // opens first, as on a right click); each head on the way opens first.
 void ClickFormMenu(TForm& form, const std::string& path);

@@ -212,6 +212,43 @@ private:
   size_t FPos = 0;
 };
 
+// The resource files of a Delphi project source's {$R file} directives after `from`, outside comments
+// and strings, in one pass; "*" stands for the project's own name, as in {$R *.RES}.
+std::vector<std::string> DelphiResources(const std::string& text, size_t from, const std::string& projectName) {
+  std::vector<std::string> names;
+  const size_t n = text.size();
+  auto skipPast = [&](size_t at, const char* end) {
+    const size_t found = text.find(end, at);
+    return found == std::string::npos ? n : found + std::string_view(end).size();
+  };
+  for (size_t i = from; i < n;) {
+    if (text.compare(i, 2, "//") == 0) {
+      i = skipPast(i, "\n");
+    } else if (text.compare(i, 2, "(*") == 0) {
+      i = skipPast(i + 2, "*)");
+    } else if (text[i] == '\'') {
+      i = skipPast(i + 1, "'");
+    } else if (text[i] == '{') {
+      const size_t close = text.find('}', i);
+      if (close == std::string::npos) break;
+      const std::string_view body(text.data() + i + 1, close - i - 1);
+      if (body.size() > 3 && body[0] == '$' && (body[1] == 'R' || body[1] == 'r') && (body[2] == ' ' || body[2] == '\t')) {
+        std::string name = Trim(body.substr(3));
+        if (name.starts_with('\''))
+          name = name.substr(1, name.find('\'', 1) - 1);
+        else
+          name = name.substr(0, name.find_first_of(" \t"));
+        if (const size_t star = name.find('*'); star != std::string::npos) name.replace(star, 1, projectName);
+        if (!name.empty()) names.push_back(name);
+      }
+      i = close + 1;
+    } else {
+      ++i;
+    }
+  }
+  return names;
+}
+
 bool LoadDelphiProject(TProjectInfo& info, std::string& error) {
   info.MainSource = info.FileName;
   std::string source;
@@ -224,6 +261,9 @@ bool LoadDelphiProject(TProjectInfo& info, std::string& error) {
   if (!reader.Read(info.FileName, error)) return false;
   for (const TUsesEntry& entry : reader.Entries)
     AddUnit(info, UnitPath(ExtractFilePath(info.FileName), entry.Path), entry.HasForm);
+  // The resources it links belong to the project as a C++Builder project's USERES files do.
+  for (const std::string& resource : DelphiResources(source, reader.End, ExtractBaseName(info.FileName)))
+    AddUnit(info, UnitPath(ExtractFilePath(info.FileName), resource), false);
   return true;
 }
 

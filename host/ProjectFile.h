@@ -1,14 +1,14 @@
 #pragma once
 // Reading the IDE's project files: a C++Builder project (.bpr, whose units are listed by USEFORM and
 // USEUNIT lines in the main .cpp beside it, its other files and resources by USEFILE and USERES lines) and a Delphi project (.dpr, whose units are in its uses
-// clause, a {Form} comment marking a unit with a form).
+// clause, a {Form} comment marking a unit with a form, and whose resources are named by {$R file}).
 #include <string>
 #include <vector>
 
 struct TProjectInfo {
   std::string FileName;    // the project file, full path
   std::string MainSource;  // the .dpr itself, or the .bpr's main .cpp
-  // Full paths: the main source first, then each unit source (and a .bpr's other files and
+  // Full paths: the main source first, then each unit source (and the project's other files and
   // resources) in project order.
   std::vector<std::string> Units;
   // The .dfm of each unit that has a form, in the same order.

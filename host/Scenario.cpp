@@ -15,7 +15,7 @@ struct TCommandShape {
   bool InForm = false;   // may come while a modal form is up
 };
 
-constexpr std::array<TCommandShape, 34> Commands{{
+constexpr std::array<TCommandShape, 35> Commands{{
     {"open-project", TArg::Required},       {"close-project", TArg::None},
     {"open-file", TArg::Required},          {"activate", TArg::Required},
     {"type", TArg::Required},               {"key", TArg::Required},
@@ -31,9 +31,9 @@ constexpr std::array<TCommandShape, 34> Commands{{
     {"print-popup", TArg::Optional},        {"print-hint", TArg::None},
     {"shell", TArg::Required},
     {"tick", TArg::Required, true},         {"set", TArg::Required, true},
-    {"window", TArg::Optional},             {"select", TArg::Required, true},
+    {"window", TArg::Optional, true},             {"select", TArg::Required, true},
     {"form-menu", TArg::Required, true},    {"print-form-menu", TArg::Required, true},
-    {"form-key", TArg::Required, true},
+    {"form-key", TArg::Required, true},     {"drag", TArg::Required, true},
 }};
 
 const TCommandShape* Shape(std::string_view command) {

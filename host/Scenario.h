@@ -44,11 +44,15 @@
 //                        names ("pmnuFiles|Check &Out...")
 //   print-form-menu PATH the items below PATH of the form's main menu or of a popup menu, with states
 //   form-key NAME SPEC   presses a key in the named control
+//   drag NAME ITEM > NAME ITEM  drags with the mouse from a row or node (named as `select` names
+//                        one) onto another: button down, moves in steps, button up, sent to the
+//                        form's window as the window system sends them
 // A tree or list view prints each row as `NAME[N] | column | column…` (nested rows indented, a
 // selected row ending in `| selected`), a status bar its panels' texts.
 // The form commands act on a window too, one the add-in shows without blocking (a tool window):
 //   window NAME          the visible window of that class or component name is where the form
-//                        commands act, and what `screenshot` takes, while no modal form is up;
+//                        commands act, and what `screenshot` takes, while no modal form is up or
+//                        while it is one the modal form owns (shown over it without blocking);
 //                        without NAME, none is
 // A prompt without a queued answer fails the scenario, wherever it was raised (also while the IDE
 // starts or closes, and when something caught the failure); so does a modal form still up when the

@@ -132,7 +132,13 @@ void TScriptRunner::DriveModal(TForm& form) {
 }
 
 TForm& TScriptRunner::UpForm() const {
-  if (!FForms.empty() && FForms.back()) return *FForms.back();
+  if (!FForms.empty() && FForms.back()) {
+    // A window the modal form owns stays usable over it.
+    if (FWindow && FWindow->isVisible())
+      for (QWidget* owner = FWindow->parentWidget(); owner; owner = owner->parentWidget())
+        if (owner == FForms.back()) return *FWindow;
+    return *FForms.back();
+  }
   if (FWindow && FWindow->isVisible()) return *FWindow;
   throw Exception(FWindow ? "the window chosen is no longer shown" : "no modal form is up and no window was chosen");
 }
@@ -366,8 +372,9 @@ void TScriptRunner::StatusClick() {
 void TScriptRunner::Screenshot(const std::string& path) {
   std::string file = Resolve(path);
   ForceDirectories(ExtractFileDir(file));
-  // The window `window` chose, unless a modal form is up over it.
-  QWidget* window = FForms.empty() && FWindow && FWindow->isVisible() ? FWindow.data() : ActiveWindow();
+  // The window `window` chose, unless a modal form that does not own it is up over it.
+  const bool chosen = FWindow && FWindow->isVisible() && (FForms.empty() || &UpForm() == FWindow.data());
+  QWidget* window = chosen ? FWindow.data() : ActiveWindow();
   if (!window->grab().save(QString::fromStdString(file), "PNG"))
     throw Exception("cannot write " + file);
   Print("screenshot " + file);
@@ -480,6 +487,17 @@ void TScriptRunner::Execute(const TScenarioStep& step) {
       SelectItems(UpForm(), name, rest);
     else
       PressKeyIn(UpForm(), name, rest);
+  } else if (c == "drag") {
+    // drag VIEW ITEM > VIEW ITEM
+    const size_t arrow = arg.find(" > ");
+    std::istringstream from(arg.substr(0, arrow)), to(arrow == std::string::npos ? "" : arg.substr(arrow + 3));
+    std::string fromView, toView, fromItem, toItem;
+    from >> fromView >> std::ws;
+    to >> toView >> std::ws;
+    std::getline(from, fromItem);
+    std::getline(to, toItem);
+    if (fromItem.empty() || toItem.empty()) throw Exception("give \"VIEW ITEM > VIEW ITEM\"");
+    DragItem(UpForm(), fromView, Trim(fromItem), toView, Trim(toItem));
   } else if (c == "form-menu") {
     ClickFormMenu(UpForm(), Trim(arg));
   } else if (c == "print-form-menu") {

@@ -76,7 +76,8 @@ private:
   // follow act on it until one closes it. A line that can't, the end of the script or an earlier
   // failure fails the scenario and cancels the form, so that everything unwinds.
   void DriveModal(TForm& form);
-  // The innermost modal form being driven, else the window `window` chose; throws when neither is up.
+  // The innermost modal form being driven (or the window `window` chose when that form owns it), else
+  // the window `window` chose; throws when neither is up.
   TForm& UpForm() const;
   // The visible top-level form of class or component name `name`.
   static TForm* FindWindow(const std::string& name);

@@ -3,6 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -211,18 +212,25 @@ bool ReadFile(const std::string& fileName, std::string& content, std::string* er
     int Fd;
     ~Closer() { ::close(Fd); }
   } closer{fd};
-  content.clear();
-  char buffer[65536];
+  // Read straight into the string, sized to the file where it has one (a file that grows
+  // meanwhile is read to its end as well).
+  struct stat info;
+  const size_t expected =
+      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
+  content.assign(expected + 1, '\0');
+  size_t size = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (size == content.size()) content.resize(size + std::max<size_t>(size / 2, 65536));
+    const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       SetError(error, "Cannot read", fileName, errno);
       return false;
     }
-    content.append(buffer, static_cast<size_t>(got));
+    size += static_cast<size_t>(got);
   }
+  content.resize(size);
   return true;
 }
 

@@ -76,10 +76,8 @@ void TRVLMenuD3::AnnounceMissingWindows() {
     }
   };
   visit(FMenu);
-  for (const auto& [item, caption] : {std::pair{&FOpenFromSS, "Open From SourceSafe"},
-                                      std::pair{&FViewToolBar, "SourceSafe Tool Bar"}})
-    if (*item)
-      (*item)->SetOnClick([this, caption](TIMenuItemIntf*) { Guarded(this, [caption] { ShowNotAvailable(caption); }); });
+  if (FViewToolBar)
+    FViewToolBar->SetOnClick([this](TIMenuItemIntf*) { Guarded(this, [] { ShowNotAvailable("SourceSafe Tool Bar"); }); });
 }
 
 void TRVLMenuD3::FindMenu() {
@@ -184,7 +182,6 @@ void TRVLMenuD3::BuildItems() {
   RVLMnuRemoveCurrent = AddMenuItem(RVLMnuRemove, sub, current(&F::RemoveCurrent), "RVLMnuRemoveCurrent", "&Current File");
   RVLMnuRemoveFiles = AddMenuItem(RVLMnuRemove, sub, files(&F::RemoveFiles), "RVLMnuRemoveFiles", "&Files...");
 
-  // The share window is wired as it comes.
   AddSeparator(FMenu, pos);
   RVLMnuShowHistory = AddMenuItem(
       FMenu, pos,
@@ -204,7 +201,8 @@ void TRVLMenuD3::BuildItems() {
                                       "RVLMnuProjectExplorer", "Project E&xplorer...");
   RVLMnuProjectDiff = AddMenuItem(FMenu, pos, nullptr, "RVLMnuProjectDiff", "Pro&ject Difference...");
   RVLMnuProjectDiff->SetVisible(false);
-  RVLMnuShare = AddMenuItem(FMenu, pos, nullptr, "RVLMnuShare", "S&hare From SourceSafe...");
+  RVLMnuShare = AddMenuItem(FMenu, pos, [this] { FProjectCommands->Share(Project()); }, "RVLMnuShare",
+                            "S&hare From SourceSafe...");
 
   AddSeparator(FMenu, pos);
   RVLMnuExecSourceSafe =
@@ -230,11 +228,15 @@ void TRVLMenuD3::AddIDEItems() {
   TIntfPtr<TIMainMenuIntf> mainMenu(services ? services->GetMainMenu() : nullptr);
   if (!mainMenu) return;
   const TIMenuFlags flags = MenuFlag(mfEnabled) | MenuFlag(mfVisible);
-  // The open-from-SourceSafe window comes with its own command; the tool bar has none behind it.
+  // The tool bar has no window behind it.
   if (TIntfPtr<TIMenuItemIntf> closed(mainMenu->FindMenuItem("FileClosedFilesItem")); closed)
     if (TIntfPtr<TIMenuItemIntf> parent(closed->GetParent()); parent)
       FOpenFromSS = TIntfPtr<TIMenuItemIntf>(parent->InsertItem(closed->GetIndex() + 1, "Open From SourceSafe...",
                                                                 "RVLMnuOpenFromSS", "", 0, 0, 0, flags, nullptr));
+  if (FOpenFromSS)
+    FOpenFromSS->SetOnClick([this](TIMenuItemIntf*) {
+      Guarded(this, [this] { FProjectCommands->OpenFromSourceSafe(Project()); });
+    });
   if (TIntfPtr<TIMenuItemIntf> views(mainMenu->FindMenuItem("ViewsMenu")); views)
     FViewToolBar = TIntfPtr<TIMenuItemIntf>(
         views->InsertItem(12, "SourceSafe Tool Bar...", "RVLMnuViewSSToolBar", "", 0, 0, 0, flags, nullptr));
@@ -288,10 +290,14 @@ void TRVLMenuD3::UpdateAddSubmenu() {
   }
 }
 
-// Adds the current file of a bound project; adding an unbound project comes with its window.
+// Adds the current file of a bound project, or an unbound project itself.
 void TRVLMenuD3::AddCurrentClick() {
-  if (IsBound(Project()))
+  if (IsBound(Project())) {
     RunCurrent(&TRVLFilesCommands::AddCurrent);
-  else
-    ShowNotAvailable("Adding a project to SourceSafe");
+    return;
+  }
+  FProjectCommands->AddProject(Project());
+  // Files looked up while the project was unbound have no SourceSafe path: they are looked up again.
+  FActiveFiles->Clear();
+  UpdateState();
 }

@@ -19,6 +19,7 @@ class TFlags;
 class TMenuItem;
 class TPopupMenu;
 class TFrmAdvanced;
+class TFrmOtherFiles;
 class TRVLAssoc;
 class TRVLExecute;
 class TRVLItem;
@@ -101,6 +102,7 @@ class TFrmFileListBox : public TFrmFileList {
   Q_OBJECT
 public:
   TFrmFileListBox(QObject* owner, TRVLProject* Project);
+  ~TFrmFileListBox() override;
 
   void UpdateState() override;
   void FillList() override;
@@ -119,10 +121,15 @@ public:
 protected:
   TRVLListBox* Rows() override { return vlbFileList; }
   void showEvent(QShowEvent* event) override;
-  // The "&Other.." button, enabled where the dialog has a way to pick other files.
-  virtual void OtherClick() {}
-  // Appends a row for `Item`, ticks it with companions and scrolls it to the top.
+  // "&Other..": the other-files window, over the project's database.
+  virtual void OtherClick();
+  // A file chosen in the other-files window; with `AlwaysAdd` the project lists it from now on.
+  void OtherFileAdded(TRVLItem* Item, bool AlwaysAdd);
+  // Adds a copy of `Item` to the candidates and, unless it was one already, appends a row for it,
+  // ticks it with companions and scrolls it to the top.
   void AddChosen(TRVLItem* Item);
+
+  TRVLFormPtr<TFrmOtherFiles> FOtherFiles;   // made on first use
 };
 
 // Get Latest Version, Undo Check Out, Remove, and the synchronize questions.

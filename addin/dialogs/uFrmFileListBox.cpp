@@ -11,6 +11,7 @@
 #include "addin/dialogs/uFrmFileList.h"
 #include "addin/dialogs/uRVLHintWindow.h"
 #include "addin/diagnostics/uRVLException.h"
+#include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/dialogs/uRVLListBox.h"
 #include "addin/execute/uRVLExecute.h"
 #include "addin/frame/uRVLFactory.h"
@@ -21,6 +22,8 @@
 #include "addin/settings/uSpecPath.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProject.h"
+#include "addin/settings/uRegProject.h"
+#include "addin/tools/uFrmOtherFiles.h"
 #include "platform/Files.h"
 #include "ui/Menus.h"
 #include "ui/StatusBar.h"
@@ -31,9 +34,8 @@ TFrmFileListBox::TFrmFileListBox(QObject* owner, TRVLProject* Project) : TFrmFil
   btnOther->setToolTip(QStringLiteral("Allow you to choose files that does not appear in this dialog"));
   static_cast<QVBoxLayout*>(pnlRight->layout())->insertWidget(4, btnOther);
   connect(btnOther, &QPushButton::clicked, this, [this] { Guarded(this, [this] { OtherClick(); }); });
-  // Picking files SourceSafe holds outside the list comes with the other-files window; the Add
-  // dialog picks from the disk.
-  btnOther->setEnabled(false);
+  // Other files come from the project's database; the Add dialog picks them from the disk instead.
+  btnOther->setEnabled(Project && Project->GetDatabase());
 
   vlbFileList = new TRVLListBox(pnlListox);
   vlbFileList->setObjectName("vlbFileList");
@@ -63,6 +65,8 @@ TFrmFileListBox::TFrmFileListBox(QObject* owner, TRVLProject* Project) : TFrmFil
     canvas.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::fromStdString(text));
   };
 }
+
+TFrmFileListBox::~TFrmFileListBox() = default;
 
 void TFrmFileListBox::UpdateState() {
   sbarStatus->SetSimpleText(std::to_string(vlbFileList->ChkCount()) + " Selected Files");
@@ -143,7 +147,23 @@ bool TFrmFileListBox::DoShowHint(std::string& HintStr, bool& CanShow, THintInfo&
   return true;
 }
 
+void TFrmFileListBox::OtherClick() {
+  if (!FOtherFiles) {
+    FOtherFiles = TRVLFormFactory::_Instance().CreateOtherFiles(this, FProject->GetDatabase());
+    FOtherFiles->OnAddFile = [this](TRVLItem* item, bool alwaysAdd) { OtherFileAdded(item, alwaysAdd); };
+  }
+  FOtherFiles->Show();
+  FOtherFiles->raise();
+}
+
+void TFrmFileListBox::OtherFileAdded(TRVLItem* Item, bool AlwaysAdd) {
+  if (AlwaysAdd && FProject->GetRegProject()) FProject->GetRegProject()->AddOtherFile(VSSPathOf(Item->GetSpec()));
+  AddChosen(Item);
+}
+
 void TFrmFileListBox::AddChosen(TRVLItem* Item) {
+  const int count = FItems->Count();
+  if (FItems->AddCopy(Item) != count) return;
   const int row = AddListItem(Item);
   CheckWithCompanions(row, true);
   vlbFileList->SetTopIndex(row);
@@ -214,8 +234,6 @@ void TFrmFileListAdd::OtherClick() {
   if (!OpenFile(options, files)) return;
   for (const std::string& file : files) {
     std::unique_ptr<TRVLItem> item = TRVLFactory::_Instance().CreateItemFromFile(file, FProject);
-    if (!FExecute->CanExecute(item.get())) continue;
-    const int count = FItems->Count();
-    if (FItems->AddCopy(item.get()) == count) AddChosen(item.get());
+    if (FExecute->CanExecute(item.get())) AddChosen(item.get());
   }
 }

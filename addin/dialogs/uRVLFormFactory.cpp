@@ -8,10 +8,14 @@
 #include "addin/settings/uFrmOptions.h"
 #include "addin/sourcesafe/uFrmLogin.h"
 #include "addin/settings/uRVLUtils.h"
+#include "addin/tools/uFrmAddProject.h"
 #include "addin/tools/uFrmExplorer.h"
 #include "addin/tools/uFrmFileDiff.h"
 #include "addin/tools/uFrmLabel.h"
+#include "addin/tools/uFrmOtherFiles.h"
+#include "addin/tools/uFrmShare.h"
 #include "addin/tools/uFrmHistory.h"
+#include "addin/tools/uFrmOpenFromVCS.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
@@ -73,12 +77,51 @@ TFrmExplorer* TRVLFormFactory::CreateExplorer(VSSPtr<IVSSDatabase> Database, con
   return FExplorer;
 }
 
+TRVLFormPtr<TFrmAddProject> TRVLFormFactory::CreateAddProject(VSSPtr<IVSSDatabase> Database) {
+  THourglass hourglass;
+  TRVLFormPtr<TFrmAddProject> form = MakeRVLForm<TFrmAddProject>(&Application(), Database);
+  form->LoadTree("/");
+  return form;
+}
+
+TRVLFormPtr<TFrmOpenFromVCS> TRVLFormFactory::CreateOpenFromVCS(VSSPtr<IVSSDatabase> Database) {
+  THourglass hourglass;
+  TRVLFormPtr<TFrmOpenFromVCS> form = MakeRVLForm<TFrmOpenFromVCS>(&Application(), Database);
+  form->LoadTree("/");
+  return form;
+}
+
 TRVLFormFactory::~TRVLFormFactory() {
   if (FExplorer) TRVLFormDeleter()(FExplorer);
 }
 
 TRVLFormPtr<TFrmLabel> TRVLFormFactory::CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item) {
   return MakeRVLForm<TFrmLabel>(&Application(), std::move(Database), std::move(Item));
+}
+
+namespace {
+
+// A project-tree dialog on `Database`, showing the database's whole tree.
+template <class T>
+TRVLFormPtr<T> MakeTreeForm(QObject* Owner, VSSPtr<IVSSDatabase> Database) {
+  THourglass hourglass;
+  TRVLFormPtr<T> form = MakeRVLForm<T>(Owner, std::move(Database));
+  form->LoadTree("/");
+  return form;
+}
+
+} // namespace
+
+TRVLFormPtr<TFrmOtherFiles> TRVLFormFactory::CreateOtherFiles(TForm* Owner, VSSPtr<IVSSDatabase> Database) {
+  return MakeTreeForm<TFrmOtherFiles>(Owner, std::move(Database));
+}
+
+TRVLFormPtr<TFrmShare> TRVLFormFactory::CreateShare(VSSPtr<IVSSDatabase> Database) {
+  return MakeTreeForm<TFrmShare>(&Application(), std::move(Database));
+}
+
+TRVLFormPtr<TFrmShareConfirm> TRVLFormFactory::CreateShareConfirm(const std::string& Msg, bool AllowRecurse) {
+  return MakeRVLForm<TFrmShareConfirm>(&Application(), Msg, AllowRecurse);
 }
 
 TRVLFormPtr<TFrmHistory> TRVLFormFactory::CreateHistory() { return MakeRVLForm<TFrmHistory>(&Application()); }

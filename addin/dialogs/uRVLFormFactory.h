@@ -10,6 +10,7 @@
 #include "addin/frame/uSingleton.h"
 #include "vss/api/VSSApi.h"
 
+class TFrmAddProject;
 class TFrmAdvanced;
 class TFrmExecuteLog;
 class TFrmExplorer;
@@ -19,8 +20,12 @@ class TFrmFileDiff;
 class TFrmHistory;
 class TFrmHistoryDetails;
 class TFrmLogin;
+class TFrmOpenFromVCS;
 class TFrmOptions;
+class TFrmOtherFiles;
 class TFrmScanDebug;
+class TFrmShare;
+class TFrmShareConfirm;
 class TRVLProject;
 
 class TRVLFormFactory : public TSingletonOf<TRVLFormFactory> {
@@ -56,8 +61,18 @@ public:
   // The one project explorer, made on first request, switched to `Database` and showing the tree of
   // `Spec`; owned by the application and freed when it closes, so the next request makes a new one.
   virtual TFrmExplorer* CreateExplorer(VSSPtr<IVSSDatabase> Database, const std::string& Spec);
+  // The project dialogs on `Database`, each showing its tree from the root.
+  virtual TRVLFormPtr<TFrmAddProject> CreateAddProject(VSSPtr<IVSSDatabase> Database);
+  virtual TRVLFormPtr<TFrmOpenFromVCS> CreateOpenFromVCS(VSSPtr<IVSSDatabase> Database);
   // The label dialog on `Item` of `Database`.
   TRVLFormPtr<TFrmLabel> CreateLabel(VSSPtr<IVSSDatabase> Database, VSSPtr<IVSSItem> Item);
+  // The other-files window on `Database`, showing its whole tree; owned by the file-list dialog
+  // `Owner`, over which it stays usable while that one is up.
+  virtual TRVLFormPtr<TFrmOtherFiles> CreateOtherFiles(TForm* Owner, VSSPtr<IVSSDatabase> Database);
+  // The share dialog on `Database`, showing its whole tree.
+  virtual TRVLFormPtr<TFrmShare> CreateShare(VSSPtr<IVSSDatabase> Database);
+  // The question `Msg` before a share; "Recurse Directories" can be ticked when `AllowRecurse`.
+  virtual TRVLFormPtr<TFrmShareConfirm> CreateShareConfirm(const std::string& Msg, bool AllowRecurse);
   // The history window, and its details dialog showing `History`'s selected version; both owned by
   // the application.
   virtual TRVLFormPtr<TFrmHistory> CreateHistory();

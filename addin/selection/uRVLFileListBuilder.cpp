@@ -68,10 +68,25 @@ void TRVLFileListBuilder::AddFile(TRVLItems* List, const std::string& FileName) 
   AddItem(List, TRVLFactory::_Instance().CreateItemFromFile(FileName, FProject).get());
 }
 
+// The IDE lists a project's units and forms; the project file and the header of each C++ unit
+// belong to the project as much, so they come along.
 void TRVLFileListBuilder::AddIDEFiles(TRVLItems* List) {
   TIToolServices* services = Globals().ToolServices;
   if (!services) return;
-  for (int i = 0; i < services->GetUnitCount(); ++i) AddFile(List, services->GetUnitName(i));
+  const int units = services->GetUnitCount();
+  const std::string projectFile = FProject ? FProject->FileName() : std::string();
+  bool projectListed = false;
+  for (int i = 0; i < units; ++i) projectListed = projectListed || platform::SamePath(services->GetUnitName(i), projectFile);
+  if (!projectListed && platform::FileExists(projectFile)) AddFile(List, projectFile);
+  for (int i = 0; i < units; ++i) {
+    const std::string unit = services->GetUnitName(i);
+    AddFile(List, unit);
+    if (!platform::SameText(platform::ExtractFileExt(unit), ".cpp")) continue;
+    // A header SourceSafe has counts even when it is missing here, so that getting a project brings it.
+    const std::string header = platform::ExistingCase(platform::ChangeFileExt(unit, ".h"));
+    std::unique_ptr<TRVLItem> item = TRVLFactory::_Instance().CreateItemFromFile(header, FProject);
+    if (platform::FileExists(header) || item->IsInVSS()) AddItem(List, item.get());
+  }
   for (int i = 0; i < services->GetFormCount(); ++i) AddFile(List, services->GetFormName(i));
 }
 

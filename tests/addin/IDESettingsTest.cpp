@@ -1,5 +1,4 @@
-// What the add-in reads from the IDE's own editor settings, for both IDEs, and the IDE's word for
-// read-only files.
+// What the add-in reads from the C++Builder editor's settings, and the IDE's word for read-only files.
 #include <gtest/gtest.h>
 
 #include "TempDirTest.h"
@@ -82,29 +81,7 @@ TEST_F(IDESettingsTest, CppBuilderEditorKeysBuildTheHighlightStringAndFont) {
   identifier.WriteString("Default Foreground", "0");
   EXPECT_EQ(ide->GetIdentifierForeground(), 0) << "an index outside the palette";
   EXPECT_EQ(ide->GetIdentifierBackground(), clWindow);
-
-  EXPECT_EQ(ide->GetFontName(), "Courier New");
-  EXPECT_EQ(ide->GetFontSize(), 10);
-  IDEKey("\\Editor\\Options").WriteString("Editor Font", "DejaVu Sans Mono");
-  IDEKey("\\Editor\\Options").WriteInteger("Font Size", 12);
-  EXPECT_EQ(ide->GetFontName(), "DejaVu Sans Mono");
-  EXPECT_EQ(ide->GetFontSize(), 12);
-}
-
-TEST_F(IDESettingsTest, DelphiEditorReadsItsOwnKeys) {
-  TRegIDE ide;
-  EXPECT_EQ(ide.GetHighlight("Identifier"), "0,0,,1,1,0,0");
-  IDEKey("\\Highlight").WriteString("Reserved_word", "4,7,B,0,0,0,0");
-  TEditorFont font;
-  EXPECT_EQ(ide.GetReservedWordFont(font), 7);
-  EXPECT_EQ(font.Color, 4);
-  EXPECT_TRUE(font.Bold);
-  IDEKey("\\Editor").WriteString("FontName", "Fixed");
-  IDEKey("\\Editor").WriteString("FontSize", "big");
-  EXPECT_EQ(ide.GetFontName(), "Fixed");
-  EXPECT_EQ(ide.GetFontSize(), 10) << "not a number";
-  IDEKey("\\Editor").WriteString("FontSize", "14");
-  EXPECT_EQ(ide.GetFontSize(), 14);
+  // The editor font is the viewer's paint test.
 }
 
 TEST_F(IDESettingsTest, WithoutTheIDEsServicesEveryValueKeepsItsDefault) {

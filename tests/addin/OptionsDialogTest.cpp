@@ -1,6 +1,6 @@
 // The Options dialog against a real registry: every stored option shown by its control and written
-// back from it on OK, nothing written on Cancel or on a refused OK, and companion masks edited in the
-// association dialog reaching the files a command lists.
+// back from it on OK at its key with its type, nothing written on Cancel or on a refused OK, and
+// companion masks edited in the association dialog reaching the files a command lists.
 #include <functional>
 #include <variant>
 
@@ -44,9 +44,13 @@ void Store(const std::string& tail, const std::string& name, const TValue& value
     Key(tail).WriteString(name, std::get<std::string>(value));
 }
 
+// The value as stored, if it is stored with the type of `like`.
 TValue StoredValue(const std::string& tail, const std::string& name, const TValue& like) {
-  if (std::holds_alternative<int>(like)) return Key(tail).ReadInteger(name, -12345);
-  return Key(tail).ReadString(name, "<missing>");
+  const bool number = std::holds_alternative<int>(like);
+  const auto stored = Key(tail).ReadValue(name);
+  if (!stored || stored->Type != (number ? platform::ValueType::DWord : platform::ValueType::String))
+    return number ? TValue(-12345) : TValue("<missing>");
+  return number ? TValue(int(stored->DWord)) : TValue(stored->Text);
 }
 
 std::string Show(const TValue& value) {

@@ -58,11 +58,4 @@ TEST_F(PasswordTest, SamePasswordIsStoredDifferentlyEachTimeAndReadsBack) {
   EXPECT_EQ(user->GetLogonName(), platform::UserName());
 }
 
-TEST_F(PasswordTest, ScrambledReadGivesTheDefaultForEmptyValues) {
-  TRVLRegistry registry(Globals().RegistryKey + "\\User");
-  EXPECT_EQ(registry.ReadScrambledString("Missing", "fallback"), "fallback");
-  registry.WriteScrambledString("Set", "abc");
-  EXPECT_EQ(registry.ReadScrambledString("Set", "fallback"), "abc");
-}
-
 } // namespace

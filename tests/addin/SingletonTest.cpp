@@ -8,7 +8,6 @@
 
 #include "MessageOf.h"
 #include "addin/frame/uRVLFactory.h"
-#include "addin/frame/uRVLGlobals.h"
 
 namespace {
 
@@ -132,16 +131,6 @@ TEST_F(SingletonTest, CreateAndFreeAlwaysRaiseWithTheirTexts) {
   EXPECT_EQ(MessageOf<ESingletonError>([&] { instance.Free(); }),
             "A Client tried to free TTestY by using 'Free'. TTestY is a Singleton and Should not be freed manually!");
   EXPECT_EQ(&registry.GetInstance(X), &instance) << "still alive after the refused Free";
-}
-
-TEST(HostVariant, StartupRegistrationsMakeTheCppBuilderAddInOverTheDelphiBaseClasses) {
-  TRVLFactory& factory = TRVLFactory::_Instance();
-  EXPECT_EQ(&TRVLB3Factory::_Instance(), &factory);
-  EXPECT_EQ(Globals().RegistryKey, "Software\\Halberd\\Ravelin\\C++Builder\\3.0");
-
-  TSingletonRegistry registry;
-  auto& base = dynamic_cast<TRVLGlobals&>(registry.GetInstance(TRVLGlobals::StaticClass()));
-  EXPECT_EQ(base.RegistryKey, "Software\\Halberd\\Ravelin\\Delphi\\3.0");
 }
 
 } // namespace

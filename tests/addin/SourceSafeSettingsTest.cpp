@@ -1,4 +1,5 @@
-// SourceSafe's own registry values as the add-in reads and writes them (HKEY_LOCAL_MACHINE).
+// SourceSafe's current database as the add-in reads and writes it (HKEY_LOCAL_MACHINE). The database
+// list is the login dialog's test, the installation folder the login's server registration.
 #include <gtest/gtest.h>
 
 #include "TempDirTest.h"
@@ -22,14 +23,6 @@ protected:
   std::unique_ptr<TRegVSS> FVSS = TRVLRegFactory::_Instance().CreateRegVSS();
 };
 
-TEST_F(SourceSafeSettingsTest, RegisteredDatabasesAreListedByNameWithTheirIniFiles) {
-  EXPECT_EQ(RegistryKey(Hive::LocalMachine, "Software\\Microsoft\\SourceSafe\\Databases", false).ReadString("Sales"),
-            "/srv/vss/sales");
-  EXPECT_EQ(FVSS->GetDatabaseNames(), std::vector<std::string>({"Sales", "Tools"}));
-  EXPECT_EQ(FVSS->GetIniPath("Tools"), "/srv/vss/tools/srcsafe.ini");
-  EXPECT_EQ(FVSS->GetIniPath("Unknown"), "");
-}
-
 TEST_F(SourceSafeSettingsTest, CurrentDatabaseIsTheRegisteredOneInTheCurrentFolder) {
   EXPECT_EQ(FVSS->GetCurrentDatabase(), "") << "no current folder at all";
 
@@ -45,15 +38,6 @@ TEST_F(SourceSafeSettingsTest, CurrentDatabaseIsTheRegisteredOneInTheCurrentFold
   EXPECT_EQ(FVSS->GetCurrentDatabase(), "Tools");
   FVSS->SetCurrentDatabase("Unknown");
   EXPECT_EQ(SourceSafe().ReadString("API Current Database"), "/srv/vss/tools") << "unknown names change nothing";
-}
-
-TEST_F(SourceSafeSettingsTest, InstallFolderComesFromTheIntegrationLibraryPath) {
-  EXPECT_EQ(FVSS->GetInstallDir(), "");
-  EXPECT_EQ(FVSS->GetSSExePath(), "") << "no program without an installation";
-  FVSS->SetInstallDir("/opt/sourcesafe");
-  EXPECT_EQ(SourceSafe().ReadString("SCCServerPath"), "/opt/sourcesafe/libssscc.so");
-  EXPECT_EQ(FVSS->GetInstallDir(), "/opt/sourcesafe");
-  EXPECT_EQ(FVSS->GetSSExePath(), "/opt/sourcesafe/ss");
 }
 
 } // namespace

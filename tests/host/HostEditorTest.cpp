@@ -1,4 +1,4 @@
-// The source editor: read-only files, saving, modes and the editor interface over the buffer.
+// The source editor: read-only files, saving and the editor interface over the buffer.
 #include <QTest>
 
 #include "HostFixture.h"
@@ -16,16 +16,12 @@ protected:
   std::string EditorText() const { return Editor()->toPlainText().toStdString(); }
 };
 
-TEST_F(HostEditorTest, AReadOnlyFileRefusesTypingAndSavingUntilItBecomesWritable) {
+// Typing into and saving a read-only file are the read_only scenario's.
+TEST_F(HostEditorTest, AReadOnlyFileTakesKeysOnceItBecomesWritable) {
   std::string file = WriteFile("Locked.cpp", "int x;\n");
   ASSERT_TRUE(platform::SetReadOnly(file, true));
   ASSERT_TRUE(FHost->OpenFile(file));
-  // Even a forced save must not write it.
-  FPrompter->AddAnswer("OK");
-  EXPECT_FALSE(FHost->SaveModule(FHost->FindModule(file), true));
-  ExpectOnlyPrompt(*FPrompter, "Cannot save " + file + ": the file is read-only.");
-  EXPECT_EQ(ReadFile(file), "int x;\n");
-
+  EXPECT_EQ(ModePanel(), "Read Only");
   // Made writable behind the editor's back (a check-out): the next key finds out and goes in.
   ASSERT_TRUE(platform::SetReadOnly(file, false));
   QTest::keyClick(Editor(), Qt::Key_Slash);
@@ -46,16 +42,6 @@ TEST_F(HostEditorTest, SavingKeepsTheFilesLineBreaksAndEncoding) {
   ASSERT_TRUE(FHost->SaveModule(FHost->FindModule(file), false));
   EXPECT_EQ(ReadFile(file), "// caf\xE9!\r\nint y;\r\n");
   EXPECT_EQ(FHost->EditWindow()->StatusBar()->FindPanelByID(EditPanelModified)->Text(), "");
-}
-
-TEST_F(HostEditorTest, InsertKeySwitchesToOverwrite) {
-  std::string file = WriteFile("Mode.cpp", "abc\n");
-  ASSERT_TRUE(FHost->OpenFile(file));
-  EXPECT_EQ(ModePanel(), "Insert");
-  QTest::keyClick(Editor(), Qt::Key_Insert);
-  EXPECT_EQ(ModePanel(), "Overwrite");
-  QTest::keyClicks(Editor(), "X");
-  EXPECT_EQ(EditorText(), "Xbc\n");
 }
 
 TEST_F(HostEditorTest, EditorInterfaceReadsTheBufferAndFollowsTheMarkedBlock) {

@@ -1,12 +1,7 @@
 #pragma once
 // A fresh IDE per test, on a copy of the sample project, answering prompts from a script.
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 
 #include "TempDirTest.h"
 #include "host/Host.h"
@@ -26,16 +21,6 @@ protected:
   }
 
   std::string Sample(const std::string& name) const { return PathOf("samples/Demo/" + name); }
-
-  // Runs events until `condition` holds, for at most five seconds.
-  static bool WaitFor(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(std::chrono::seconds(5));
-    while (!condition()) {
-      if (deadline.hasExpired()) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-  }
 
   std::unique_ptr<THost> FHost;
   TScriptedPrompterScope FPrompts;   // installed for the test's lifetime

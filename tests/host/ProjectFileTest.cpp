@@ -1,6 +1,7 @@
 // Reading C++Builder and Delphi projects into units and forms.
 #include "host/ProjectFile.h"
 
+#include <algorithm>
 #include <random>
 #include <utility>
 #include <vector>
@@ -20,12 +21,16 @@ TEST_F(ProjectFileTest, DelphiProjectReadsUsesClauseWithFormComments) {
                               "  Util in 'Lib\\Util.pas',\r\n"
                               "  About in 'About.pas' {AboutBox};\r\n"
                               "{$R *.RES}\r\n"
+                              "{$R+} // {$R Not.res}\r\n"
+                              "{$R 'Extra Icons.res'}\r\n"
                               "begin\r\n  Application.Initialize;\r\nend.\r\n");
   TProjectInfo info;
   std::string error;
   ASSERT_TRUE(LoadProjectFile(dpr, info, error)) << error;
   std::string folder = Dir().string() + "/P/";
-  EXPECT_EQ(info.Units, (std::vector<std::string>{dpr, folder + "Unit1.pas", folder + "Lib/Util.pas", folder + "About.pas"}));
+  // Its resources follow the units: "*" is the project's name; range checking ({$R+}) is none.
+  EXPECT_EQ(info.Units, (std::vector<std::string>{dpr, folder + "Unit1.pas", folder + "Lib/Util.pas", folder + "About.pas",
+                                                  folder + "Project1.RES", folder + "Extra Icons.res"}));
   EXPECT_EQ(info.Forms, (std::vector<std::string>{folder + "Unit1.dfm", folder + "About.dfm"}));
 }
 
@@ -131,7 +136,8 @@ TEST_F(ProjectFileTest, CutMutatedAndHugeSourcesAreReadInOnePass) {
       WriteFile("App/App." + kind, source);
       TProjectInfo added;
       ASSERT_TRUE(LoadProjectFile(project, added, error)) << error << "\n" << source;
-      EXPECT_EQ(added.Units.back(), PathOf("App/Sub/New.cpp")) << source;
+      EXPECT_EQ(added.Units.size(), info.Units.size() + 1) << source;
+      EXPECT_NE(std::find(added.Units.begin(), added.Units.end(), PathOf("App/Sub/New.cpp")), added.Units.end()) << source;
     }
     for (size_t i = 1; i < info.Units.size(); ++i) RemoveUnitFromSource(info, source, info.Units[i], error);
   }

@@ -7,11 +7,9 @@
 #include <QPushButton>
 
 #include "HostFixture.h"
-#include "host/EditWindow.h"
 #include "host/MainForm.h"
 #include "host/Scenario.h"
 #include "host/ScriptRunner.h"
-#include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/Prompter.h"
@@ -75,25 +73,6 @@ protected:
   TTestForm* FForm = nullptr;
   std::vector<TModalResult> FResults;
 };
-
-// Keys, status-bar clicks and popups reach the add-in's hooks in the status_panel and edit_keys
-// scenarios; here `activate`, which brings the editor forward as the keyboard does, not a click.
-TEST_F(ScriptRunnerTest, ActivateBringsTheEditorForwardByKeyboard) {
-  std::vector<unsigned> activations;
-  struct THook {
-    THookId Id;
-    ~THook() { Application().RemoveWindowHook(Id); }
-  } hook{Application().AddWindowHook([&](const TCWPStruct& message) {
-    if (message.Message == WM_ACTIVATE && message.Window == FHost->EditWindow()) activations.push_back(message.WParam);
-  })};
-  ASSERT_TRUE(Run("open-project Demo/Demo.bpr\nopen-file Demo/Util.cpp\n")) << FError;
-  THost::Present(FHost->MainForm());
-  ASSERT_TRUE(WaitFor([&] { return FHost->MainForm()->isActiveWindow(); }));
-  activations.clear();
-  ASSERT_TRUE(Run("activate Demo/Demo.cpp\n")) << FError;
-  ASSERT_FALSE(activations.empty());
-  EXPECT_EQ(activations.back(), WA_ACTIVE);
-}
 
 TEST_F(ScriptRunnerTest, AFailingStepStopsTheScenarioAndNamesItsLine) {
   EXPECT_FALSE(Run("# comment\nopen-file Demo/Missing.cpp\nprint-text\n"));

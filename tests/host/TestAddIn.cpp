@@ -1,6 +1,6 @@
 // A small version-control add-in for the host's tests. It records every call the IDE makes into
 // the file named by RAVELIN_TEST_ADDIN_LOG, one line each, and exercises the interfaces the real
-// add-in relies on: notifier registration, module notifiers on forms, and a View menu item.
+// add-in relies on: notifier registration, a refused file opening, and a View menu item.
 // RAVELIN_TEST_ADDIN_MODE = "null" makes the entry return no client, "throw" makes it raise.
 #include <cstdlib>
 #include <fstream>
@@ -17,49 +17,18 @@ void Log(const std::string& line) {
 
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
-class TTestModuleNotifier : public TIModuleNotifier {
-public:
-  explicit TTestModuleNotifier(TIModuleInterface* module) : FModule(TIntfPtr<TIModuleInterface>::Share(module)) {
-    FModule->AddNotifier(this);
-  }
-  void Notify(TNotifyCode code) override {
-    if (code == ncEditorModified) return;   // every keystroke; not what these tests look at
-    Log("module " + std::to_string(code));
-    if (code == ncModuleDeleted) Release();
-  }
-  void ComponentRenamed(void*, const std::string&, const std::string&) override {}
-
-protected:
-  ~TTestModuleNotifier() override { FModule->RemoveNotifier(this); }
-
-private:
-  TIntfPtr<TIModuleInterface> FModule;
-};
-
 class TTestNotifier : public TIAddInNotifier {
 public:
-  explicit TTestNotifier(TIToolServices* services) : FServices(services) {}
   void FileNotification(TFileNotification code, const std::string& fileName, bool& cancel) override {
     Log("file " + std::to_string(code) + " " + BaseName(fileName));
     if (code == fnFileOpening && BaseName(fileName) == "Refused.cpp") cancel = true;
-    if (code != fnFileOpened) return;
-    TIntfPtr<TIModuleInterface> module(FServices->GetModuleInterface(fileName));
-    if (!module) return;
-    TIntfPtr<TIFormInterface> form(module->GetFormInterface());
-    if (form) {
-      Log("form " + BaseName(form->FileName()));
-      new TTestModuleNotifier(module.Get());
-    }
   }
   void EventNotification(TEventNotification, bool&) override {}
-
-private:
-  TIToolServices* FServices;
 };
 
 class TTestClient : public TIVCSClient {
 public:
-  explicit TTestClient(TIToolServices* services) : FServices(services), FNotifier(new TTestNotifier(services)) {
+  explicit TTestClient(TIToolServices* services) : FServices(services), FNotifier(new TTestNotifier) {
     FServices->AddNotifier(FNotifier);
   }
   std::string GetIDString() override { return "Ravelin.TestAddIn"; }

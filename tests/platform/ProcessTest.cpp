@@ -135,21 +135,9 @@ TEST_F(ProcessTest, RunsInTheWorkingFolderWithThisEnvironment) {
   EXPECT_NE(process.Error().find("missing dir"), std::string::npos) << process.Error();
 }
 
-TEST_F(ProcessTest, ShellOpenHandsTheTargetToXdgOpen) {
-  // A stand-in xdg-open first on PATH records what it was asked to open.
-  const std::string opener = WriteFile("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.log.tmp\" && mv \"$0.log.tmp\" \"$0.log\"\n");
-  std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-  SetEnvironment("PATH", (PathOf("bin") + ":" + GetEnv("PATH")).c_str());
+// What the opener is handed is the general commands' test (the manual); here an opener that is missing.
+TEST_F(ProcessTest, ShellOpenWithoutXdgOpenSaysWhy) {
   std::string error;
-  EXPECT_TRUE(ShellOpen("/docs/Rvl Help.html", &error)) << error;
-  bool opened = false;
-  for (int i = 0; i < 1000 && !opened; ++i) {
-    opened = std::filesystem::exists(opener + ".log");
-    if (!opened) usleep(10000);
-  }
-  ASSERT_TRUE(opened);
-  EXPECT_EQ(ReadFile(opener + ".log"), "/docs/Rvl Help.html");
-
   SetEnvironment("PATH", PathOf("empty").c_str());
   EXPECT_FALSE(ShellOpen("x", &error));
   EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;

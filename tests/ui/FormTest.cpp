@@ -1,5 +1,4 @@
-// Forms: modal runs through the modal hook, placement while maximized, the screen's form list and
-// components found by name.
+// Forms: modal runs through the modal hook, the screen's form list and components found by name.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -126,23 +125,6 @@ TEST_F(FormTest, ScreenListsFormsInCreationOrderAndKnowsTheActiveOne) {
   first.reset();
   EXPECT_EQ(Screen().FormCount(), before + 1);
   EXPECT_EQ(Screen().Forms(before), second.get());
-}
-
-TEST_F(FormTest, NormalBoundsSurviveMaximizing) {
-  TForm form;
-  form.SetNormalBounds(QRect(40, 30, 300, 200));
-  form.Show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  form.SetWindowState(wsMaximized);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.WindowState() == wsMaximized; }, 2000));
-  EXPECT_EQ(form.Width(), 300);
-  EXPECT_EQ(form.Height(), 200);
-
-  form.SetLeft(60);   // placement set while maximized applies when restored
-  EXPECT_EQ(form.NormalBounds(), QRect(60, 30, 300, 200));
-  form.SetWindowState(wsNormal);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.WindowState() == wsNormal && form.width() == 300; }, 2000));
-  EXPECT_EQ(form.NormalBounds(), QRect(60, 30, 300, 200));
 }
 
 } // namespace

@@ -14,7 +14,6 @@ TEST(GraphicsTest, PlainColoursAreBlueGreenRedNumbers) {
   EXPECT_EQ(ColorToQColor(clNavy), QColor(0, 0, 128));
   EXPECT_EQ(ColorToQColor(0x00336699), QColor(0x99, 0x66, 0x33));
   EXPECT_EQ(QColorToColor(QColor(0x99, 0x66, 0x33)), 0x00336699);
-  EXPECT_EQ(ColorToRGB(clTeal), clTeal);
 }
 
 TEST(GraphicsTest, SystemColoursFollowThePalette) {
@@ -22,9 +21,7 @@ TEST(GraphicsTest, SystemColoursFollowThePalette) {
   QPalette palette = saved;
   palette.setColor(QPalette::Base, QColor(10, 11, 12));
   QApplication::setPalette(palette);
-  EXPECT_TRUE(IsSystemColor(clWindow));
   EXPECT_EQ(ColorToQColor(clWindow), QColor(10, 11, 12));
-  EXPECT_EQ(ColorToRGB(clWindow), QColorToColor(QColor(10, 11, 12)));
   QApplication::setPalette(saved);
 }
 

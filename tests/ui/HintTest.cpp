@@ -48,16 +48,6 @@ protected:
   TShowHintEvent FSaved;
 };
 
-TEST_F(HintTest, TheShortHintShowsInAHintWindowBelowTheMouse) {
-  Application().SetOnShowHint(nullptr);
-  RestOn(FButton, QPoint(5, 5));
-  THintWindow* window = Application().ActiveHintWindow();
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->Caption(), "Get the latest version");
-  EXPECT_EQ(window->ClassName(), "THintWindow");
-  EXPECT_EQ(window->pos(), FButton->mapToGlobal(QPoint(5, 5)) + QPoint(0, 20));
-}
-
 TEST_F(HintTest, TheHandlerCanChangeTheTextPositionAndClass) {
   RegisterHintWindowClass("TFramedHintWindow", [] { return std::make_unique<TFramedHintWindow>(); });
   QWidget* control = nullptr;
@@ -81,8 +71,6 @@ TEST_F(HintTest, TheHandlerCanChangeTheTextPositionAndClass) {
   EXPECT_FALSE(window->HasBorder());
   EXPECT_EQ(window->pos(), QPoint(50, 60));
   EXPECT_EQ(window->Caption(), "Spec: /App/Main.pas\rStatus: No changes");
-  // Two lines are taller than one.
-  EXPECT_GT(window->height(), window->CalcHintRect(300, "Spec").height());
 
   // Unregistering the class takes its window with it.
   QPointer<THintWindow> alive(window);

@@ -30,13 +30,13 @@ std::string SourceSafeBody(const std::vector<TextLine>& oldLines,
   for (const DiffHunk& hunk : hunks) {
     size_t paired = std::min(hunk.OldCount, hunk.NewCount);
     for (size_t k = 0; k < paired; ++k) {
-      body += Numbered(hunk.OldStart + k + 1, "Change:", oldLines[hunk.OldStart + k].Text);
-      body += Line(std::string(14, ' ') + "To: ", newLines[hunk.NewStart + k].Text);
+      body += Numbered(hunk.OldStart + k + 1, "Change:", oldLines[hunk.OldStart + k].Text());
+      body += Line(std::string(14, ' ') + "To: ", newLines[hunk.NewStart + k].Text());
     }
     for (size_t k = paired; k < hunk.OldCount; ++k)
-      body += Numbered(hunk.OldStart + k + 1, "Del:", oldLines[hunk.OldStart + k].Text);
+      body += Numbered(hunk.OldStart + k + 1, "Del:", oldLines[hunk.OldStart + k].Text());
     for (size_t k = paired; k < hunk.NewCount; ++k)
-      body += Numbered(hunk.NewStart + k + 1, "Ins:", newLines[hunk.NewStart + k].Text);
+      body += Numbered(hunk.NewStart + k + 1, "Ins:", newLines[hunk.NewStart + k].Text());
   }
   return body;
 }
@@ -68,12 +68,12 @@ std::string UnifiedBody(const std::vector<TextLine>& oldLines, const std::vector
     body += "@@ -" + Range(oldFrom, oldTo - oldFrom) + " +" + Range(newFrom, newTo - newFrom) + " @@\n";
     size_t i = oldFrom;
     for (size_t k = h; k <= last; ++k) {
-      for (; i < hunks[k].OldStart; ++i) body += Line(" ", oldLines[i].Text);
-      for (size_t d = 0; d < hunks[k].OldCount; ++d, ++i) body += Line("-", oldLines[i].Text);
+      for (; i < hunks[k].OldStart; ++i) body += Line(" ", oldLines[i].Text());
+      for (size_t d = 0; d < hunks[k].OldCount; ++d, ++i) body += Line("-", oldLines[i].Text());
       for (size_t n = 0; n < hunks[k].NewCount; ++n)
-        body += Line("+", newLines[hunks[k].NewStart + n].Text);
+        body += Line("+", newLines[hunks[k].NewStart + n].Text());
     }
-    for (; i < oldTo; ++i) body += Line(" ", oldLines[i].Text);
+    for (; i < oldTo; ++i) body += Line(" ", oldLines[i].Text());
     h = last + 1;
   }
   return body;

@@ -1,28 +1,50 @@
 #include "vss/cli/LineDiff.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 
 #include "platform/Text.h"
 
 namespace vsscli {
 
+namespace {
+
+// The line breaks in `content`, counted eight bytes at a time: a byte of `word ^ newlines` is zero
+// exactly where `word` holds one, and each zero byte leaves its top bit in `zeros`, which a
+// multiplication adds up.
+size_t CountNewlines(std::string_view content) {
+  constexpr uint64_t Newlines = 0x0A0A0A0A0A0A0A0Aull, Low7 = 0x7F7F7F7F7F7F7F7Full;
+  size_t count = 0, i = 0;
+  for (; i + 8 <= content.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, content.data() + i, 8);
+    const uint64_t x = word ^ Newlines;
+    const uint64_t zeros = ~(((x & Low7) + Low7) | x | Low7);
+    count += size_t(((zeros >> 7) * 0x0101010101010101ull) >> 56);   // the bytes' sum
+  }
+  for (; i < content.size(); ++i) count += content[i] == '\n';
+  return count;
+}
+
+} // namespace
+
 std::vector<TextLine> SplitLines(std::string_view content) {
   std::vector<TextLine> lines;
-  lines.reserve(size_t(std::count(content.begin(), content.end(), '\n')) + 1);
-  size_t start = 0;
-  while (start < content.size()) {
-    size_t end = content.find('\n', start);
-    if (end == std::string_view::npos) {
-      lines.push_back({content.substr(start), {}});
+  lines.reserve(CountNewlines(content) + 1);
+  const char* start = content.data();
+  const char* const end = start + content.size();
+  while (start < end) {
+    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', size_t(end - start)));
+    if (!newline) {
+      lines.emplace_back(start, size_t(end - start), 0);
       break;
     }
-    size_t textEnd = (end > start && content[end - 1] == '\r') ? end - 1 : end;
-    lines.push_back({content.substr(start, textEnd - start), content.substr(textEnd, end + 1 - textEnd)});
-    start = end + 1;
+    const bool crlf = newline > start && newline[-1] == '\r';
+    lines.emplace_back(start, size_t(newline - start) - crlf, 1 + crlf);
+    start = newline + 1;
   }
   return lines;
 }
@@ -30,28 +52,96 @@ std::vector<TextLine> SplitLines(std::string_view content) {
 namespace {
 
 // What a line is compared by: its text (changed by the options) and, unless line ends are ignored,
-// its break. The views point into the lines or into texts kept while the ids are made.
+// its break. The views point into the lines or into texts kept while the ids are made. A break is
+// "", "\n" or "\r\n", so its length tells it.
 struct LineKey {
   std::string_view Text;
-  std::string_view Break;
+  size_t Break = 0;
   bool operator==(const LineKey&) const = default;
 };
 
-struct LineKeyHash {
-  size_t operator()(const LineKey& key) const {
-    const std::hash<std::string_view> hash;
-    return hash(key.Text) * 31 + hash(key.Break);
+// Numbers lines so that equal lines get equal ids and the comparison works on integers. The table
+// is open-addressed with a slot of 8 bytes (part of the hash and the id) and sized by the distinct
+// lines, not all lines, so that it mostly stays in the cache; texts are compared only when their
+// hashes agree.
+class LineIds {
+public:
+  LineIds() { FSlots.resize(1024); }
+
+  // Eight bytes a step, each mixed in by a multiplication; the end is mixed once more so that the
+  // low bits, which pick the slot, depend on every byte.
+  static size_t Hash(const LineKey& key) {
+    constexpr uint64_t Multiplier = 0xFF51AFD7ED558CCDull;
+    uint64_t hash = key.Text.size() * 0x9E3779B97F4A7C15ull + key.Break;
+    const char* at = key.Text.data();
+    size_t left = key.Text.size();
+    for (; left >= 8; at += 8, left -= 8) {
+      uint64_t word;
+      std::memcpy(&word, at, 8);
+      hash = (hash ^ word) * Multiplier;
+      hash ^= hash >> 29;
+    }
+    if (left > 0) {
+      uint64_t word = 0;
+      std::memcpy(&word, at, left);
+      hash = (hash ^ word) * Multiplier;
+    }
+    hash ^= hash >> 33;
+    hash *= 0xC4CEB9FE1A85EC53ull;
+    return hash ^ (hash >> 33);
   }
+  // Asks the memory for the slot a lookup of `hash` starts at.
+  void Prefetch(size_t hash) const { __builtin_prefetch(&FSlots[hash & (FSlots.size() - 1)]); }
+
+  // The id of `key`, whose Hash is `hash`.
+  int Of(const LineKey& key, size_t hash) {
+    const auto tag = static_cast<uint32_t>(hash >> 32);
+    const size_t mask = FSlots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+      Slot& slot = FSlots[i];
+      if (slot.Id == 0) {
+        const auto id = static_cast<uint32_t>(FKeys.size());
+        FKeys.push_back(key);
+        FHashes.push_back(hash);
+        slot = {tag, id + 1};
+        if (FKeys.size() * 2 > FSlots.size()) Grow();
+        return static_cast<int>(id);
+      }
+      if (slot.Tag == tag && FKeys[slot.Id - 1] == key) return static_cast<int>(slot.Id - 1);
+    }
+  }
+  size_t Count() const { return FKeys.size(); }
+
+private:
+  struct Slot {
+    uint32_t Tag = 0;
+    uint32_t Id = 0;   // the line id + 1; 0 when free
+  };
+
+  void Grow() {
+    std::vector<Slot> slots(FSlots.size() * 2);
+    const size_t mask = slots.size() - 1;
+    for (uint32_t id = 0; id < FHashes.size(); ++id) {
+      size_t i = FHashes[id] & mask;
+      while (slots[i].Id != 0) i = (i + 1) & mask;
+      slots[i] = {static_cast<uint32_t>(FHashes[id] >> 32), id + 1};
+    }
+    FSlots = std::move(slots);
+  }
+
+  std::vector<Slot> FSlots;      // a power of two, at most half full
+  std::vector<LineKey> FKeys;    // by id
+  std::vector<size_t> FHashes;   // by id
 };
 
 // The text of a line under the white-space and case options.
 std::string CompareText(const TextLine& line, const DiffOptions& options) {
   std::string text;
   if (options.IgnoreWhiteSpace) {
-    for (char c : line.Text)
+    for (char c : line.Text())
       if (c != ' ' && c != '\t' && c != '\f' && c != '\v' && c != '\r') text += c;
   } else {
-    text = std::string(line.Text);
+    text = std::string(line.Text());
   }
   return options.IgnoreCase ? platform::FoldCase(text) : text;
 }
@@ -151,55 +241,80 @@ private:
   std::unique_ptr<long[]> Backward;
 };
 
-// The lines of one text that occur in the other: only they can be kept, so the others are deleted
-// or inserted outright and the comparison runs on what is left. This keeps the result minimal and
-// makes texts that were largely rewritten cheap to compare.
-struct Matchable {
-  std::vector<int> Ids;          // ids of the lines that occur in the other text
-  std::vector<size_t> Lines;     // their line indexes
-};
-
-Matchable KeepMatchable(const std::vector<int>& ids, const std::vector<char>& inOther) {
-  Matchable kept;
-  for (size_t i = 0; i < ids.size(); ++i)
-    if (inOther[size_t(ids[i])]) {
-      kept.Ids.push_back(ids[i]);
-      kept.Lines.push_back(i);
-    }
+// The ids of the lines of one text that occur in the other: only they can be kept, so the others
+// are deleted or inserted outright and the comparison runs on what is left. This keeps the result
+// minimal and makes texts that were largely rewritten cheap to compare.
+std::vector<int> Matchable(const std::vector<int>& ids, const std::vector<char>& inOther) {
+  std::vector<int> kept;
+  kept.reserve(ids.size());
+  for (int id : ids)
+    if (inOther[size_t(id)]) kept.push_back(id);
   return kept;
+}
+
+// Whether each line is left out: all that don't occur in the other text, and those of the others
+// the comparison left out, in order.
+std::vector<bool> LeftOut(const std::vector<int>& ids, const std::vector<char>& inOther,
+                          const std::vector<bool>& matchableLeftOut) {
+  std::vector<bool> result(ids.size(), true);
+  for (size_t i = 0, k = 0; i < ids.size(); ++i)
+    if (inOther[size_t(ids[i])]) result[i] = matchableLeftOut[k++];
+  return result;
 }
 
 } // namespace
 
 std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
                                 const std::vector<TextLine>& newLines, const DiffOptions& options) {
-  // Equal lines get equal ids, so the algorithm compares integers.
-  std::unordered_map<LineKey, int, LineKeyHash> ids;
-  ids.reserve(oldLines.size() + newLines.size());
   const bool changesText = options.IgnoreWhiteSpace || options.IgnoreCase;
+  // Lines equal at both ends stay as they are and need no ids (with the text changed by the
+  // options they go through the comparison).
+  size_t head = 0, tail = 0;
+  if (!changesText) {
+    auto same = [&](const TextLine& x, const TextLine& y) {
+      return x.Text() == y.Text() && (options.IgnoreEndOfLine || x.Break() == y.Break());
+    };
+    const size_t shorter = std::min(oldLines.size(), newLines.size());
+    while (head < shorter && same(oldLines[head], newLines[head])) ++head;
+    while (tail < shorter - head && same(oldLines[oldLines.size() - 1 - tail], newLines[newLines.size() - 1 - tail]))
+      ++tail;
+  }
+  const size_t oldEnd = oldLines.size() - tail, newEnd = newLines.size() - tail;
+
+  LineIds ids;
   std::vector<std::string> texts;   // never grows past its reserve, so views into it stay valid
   if (changesText) texts.reserve(oldLines.size() + newLines.size());
-  auto toIds = [&](const std::vector<TextLine>& lines) {
-    std::vector<int> result;
-    result.reserve(lines.size());
-    for (const TextLine& line : lines) {
-      LineKey key{line.Text, options.IgnoreEndOfLine ? std::string_view() : line.Break};
+  auto toIds = [&](const std::vector<TextLine>& lines, size_t end) {
+    // Each line's slot is fetched a few lines before its lookup, so that lookups don't wait on it.
+    constexpr size_t Ahead = 8;
+    LineKey keys[Ahead];
+    size_t hashes[Ahead];
+    auto prepare = [&](size_t i) {
+      const TextLine& line = lines[i];
+      LineKey& key = keys[i % Ahead];
+      key = {line.Text(), options.IgnoreEndOfLine ? 0 : line.Break().size()};
       if (changesText) key.Text = texts.emplace_back(CompareText(line, options));
-      result.push_back(ids.try_emplace(key, int(ids.size())).first->second);
+      hashes[i % Ahead] = LineIds::Hash(key);
+      ids.Prefetch(hashes[i % Ahead]);
+    };
+    for (size_t i = head; i < std::min(end, head + Ahead); ++i) prepare(i);
+    std::vector<int> result;
+    result.reserve(end - head);
+    for (size_t i = head; i < end; ++i) {
+      result.push_back(ids.Of(keys[i % Ahead], hashes[i % Ahead]));
+      if (i + Ahead < end) prepare(i + Ahead);
     }
     return result;
   };
-  std::vector<int> a = toIds(oldLines), b = toIds(newLines);
+  std::vector<int> a = toIds(oldLines, oldEnd), b = toIds(newLines, newEnd);
 
-  std::vector<char> inA(ids.size(), 0), inB(ids.size(), 0);
+  std::vector<char> inA(ids.Count(), 0), inB(ids.Count(), 0);
   for (int id : a) inA[size_t(id)] = 1;
   for (int id : b) inB[size_t(id)] = 1;
-  Matchable keptA = KeepMatchable(a, inB), keptB = KeepMatchable(b, inA);
-  Bisection bisection(keptA.Ids, keptB.Ids);
-  bisection.Compare(0, long(keptA.Ids.size()), 0, long(keptB.Ids.size()));
-  std::vector<bool> deleted(a.size(), true), inserted(b.size(), true);
-  for (size_t i = 0; i < keptA.Lines.size(); ++i) deleted[keptA.Lines[i]] = bisection.Deleted[i];
-  for (size_t j = 0; j < keptB.Lines.size(); ++j) inserted[keptB.Lines[j]] = bisection.Inserted[j];
+  const std::vector<int> keptA = Matchable(a, inB), keptB = Matchable(b, inA);
+  Bisection bisection(keptA, keptB);
+  bisection.Compare(0, long(keptA.size()), 0, long(keptB.size()));
+  const std::vector<bool> deleted = LeftOut(a, inB, bisection.Deleted), inserted = LeftOut(b, inA, bisection.Inserted);
 
   std::vector<DiffHunk> hunks;
   size_t i = 0, j = 0;
@@ -208,7 +323,7 @@ std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
       ++i, ++j;
       continue;
     }
-    DiffHunk hunk{i, 0, j, 0};
+    DiffHunk hunk{head + i, 0, head + j, 0};
     while (i < a.size() && deleted[i]) ++i, ++hunk.OldCount;
     while (j < b.size() && inserted[j]) ++j, ++hunk.NewCount;
     hunks.push_back(hunk);

@@ -5,6 +5,7 @@
 // comparison would take more than a fixed amount of work (texts made of a few distinct lines in
 // shuffled order); then it is still correct but may not be minimal, and the time stays bounded.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +19,19 @@ struct DiffOptions {
 };
 
 // One line: its text, and the break that ended it ("\n", "\r\n", or empty for a last line without).
-// Both are views into the text the line was split from, which must outlive them.
-struct TextLine {
-  std::string_view Text;
-  std::string_view Break;
+// Both are views into the text the line was split from, which must outlive them. A line takes 16
+// bytes, as a text may have millions of them.
+class TextLine {
+public:
+  TextLine(const char* start, size_t textSize, size_t breakSize)
+      : FStart(start), FTextSize(textSize), FBreakSize(breakSize) {}
+  std::string_view Text() const { return {FStart, size_t(FTextSize)}; }
+  std::string_view Break() const { return {FStart + FTextSize, size_t(FBreakSize)}; }
+
+private:
+  const char* FStart;
+  uint64_t FTextSize : 62;
+  uint64_t FBreakSize : 2;
 };
 
 std::vector<TextLine> SplitLines(std::string_view content);

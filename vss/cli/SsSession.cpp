@@ -17,7 +17,6 @@ SsSession::SsSession(const CommandLine& line)
     FUser = value.substr(0, comma);
     FPassword = comma == std::string::npos ? std::string() : value.substr(comma + 1);
   }
-  if (FUser.empty()) FUser = platform::UserName();
   for (const std::string& answer : line.Values('I'))
     if (platform::SameText(answer, "Y")) FAnswerYes = true;
 }
@@ -27,7 +26,8 @@ IVSSDatabase& SsSession::Database() {
     // ss is part of the server's own installation: it uses the server directly, with no
     // registration needed.
     VSSPtr<IVSSDatabase> database(new VSSDatabaseObject());
-    database->Open(platform::GetEnv("SSDIR"), FUser, FPassword);
+    // The logon name is looked up only here: commands on local files alone don't need it.
+    database->Open(platform::GetEnv("SSDIR"), FUser.empty() ? platform::UserName() : FUser, FPassword);
     FDatabase = std::move(database);
   }
   return *FDatabase;

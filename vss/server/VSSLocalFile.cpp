@@ -59,7 +59,11 @@ Reader::Reader(const std::string& path) : FPath(path) {
   }
   FFile = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat info;
-  if (FFile < 0 || ::fstat(FFile, &info) != 0) Denied(path, std::strerror(errno));
+  if (FFile < 0 || ::fstat(FFile, &info) != 0) {
+    const int code = errno;
+    if (FFile >= 0) ::close(FFile);
+    Denied(path, std::strerror(code));
+  }
   // A small file needs no more than its size (a file that grows meanwhile gives smaller pieces).
   FBuffer.resize(std::clamp<size_t>(static_cast<size_t>(info.st_size), 4096, VSSContent::ChunkSize));
 }

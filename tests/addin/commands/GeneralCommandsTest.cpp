@@ -105,16 +105,4 @@ TEST_F(GeneralCommandsTest, SourceSafeExplorerGetsTheDatabaseAndIsNotStartedTwic
   for (int i = 0; i < 500 && platform::FileExists(close); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
-TEST_F(GeneralCommandsTest, AProgramThatCannotStartSaysWhich) {
-  TRVLRegFactory::_Instance().CreateRegVSS()->SetInstallDir(PathOf("nowhere"));
-  try {
-    FCommands->ExecuteSourceSafe();
-    FAIL() << "started";
-  } catch (const std::exception& e) {
-    const std::string message = e.what();
-    EXPECT_TRUE(message.starts_with("Can not run '" + PathOf("nowhere/ssexp") + "' - ")) << message;
-    EXPECT_TRUE(message.ends_with("No such file or directory")) << message;
-  }
-}
-
 } // namespace

@@ -1,8 +1,5 @@
 // Look-ups in a map file written by hand in the linker's layout: the nearest entry at or below an
 // offset, the block heading that names the source file, and the sections that may be missing.
-#include <filesystem>
-#include <regex>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -88,57 +85,6 @@ TEST_F(MapLookupTest, MissingSectionsLeaveTheirResultEmpty) {
   Start();
   Lookup(0x235);
   EXPECT_FALSE(found);
-}
-
-// The map the build wrote for this program: the linker's layout, line by line.
-TEST_F(MapLookupTest, GeneratedMapFollowsTheLinkerLayout) {
-  std::filesystem::path map = std::filesystem::read_symlink("/proc/self/exe").replace_extension(".map");
-  const std::string text = ReadFile(map.string());
-  ASSERT_FALSE(text.empty()) << map;
-  const size_t byName = text.find("Publics by Name"), byValue = text.find("Publics by Value"),
-               lines = text.find("Line numbers for ");
-  ASSERT_LT(byName, byValue);
-  ASSERT_LT(byValue, lines);
-
-  std::istringstream in(text);
-  std::string line;
-  std::vector<std::string> rows;
-  while (std::getline(in, line)) {
-    ASSERT_TRUE(!line.empty() && line.back() == '\r') << "every line ends with CR LF: " << line;
-    rows.push_back(line.substr(0, line.size() - 1));
-  }
-  EXPECT_EQ(rows[1], " Start         Length     Name                   Class");
-  EXPECT_TRUE(std::regex_match(rows[2], std::regex(" 0001:[0-9A-F]{8} [0-9A-F]{8}H \\.text {19}CODE"))) << rows[2];
-
-  const std::regex publicRow(" 0001:([0-9A-F]{8}) {7}\\S.*");
-  const std::regex lineRow("( {0,5}[1-9][0-9]{0,5} 0001:[0-9A-F]{8}){1,4}");
-  const std::regex heading("Line numbers for [^()]+\\([^()]+\\) segment \\.text");
-  enum { Other, Values, Lines } part = Other;
-  unsigned long last = 0;
-  size_t publics = 0, entries = 0, blocks = 0;
-  for (const std::string& row : rows) {
-    if (row.find("Publics by Value") != std::string::npos) {
-      part = Values;
-    } else if (row.rfind("Line numbers for ", 0) == 0) {
-      part = Lines;
-      ++blocks;
-      EXPECT_TRUE(std::regex_match(row, heading)) << row;
-    } else if (!row.empty() && part == Values) {
-      std::smatch match;
-      ASSERT_TRUE(std::regex_match(row, match, publicRow)) << row;
-      unsigned long address = std::stoul(match[1].str(), nullptr, 16);
-      EXPECT_GE(address, last) << "publics in address order";
-      last = address;
-      ++publics;
-    } else if (!row.empty() && part == Lines) {
-      EXPECT_TRUE(std::regex_match(row, lineRow)) << row;
-      EXPECT_EQ(row.size() % 20, 0u) << "entries of 20 characters: " << row;
-      entries += row.size() / 20;
-    }
-  }
-  EXPECT_GT(publics, 100u);
-  EXPECT_GT(blocks, 3u);
-  EXPECT_GT(entries, publics);
 }
 
 // The map generator as the build runs it: a refused input gives a message and an error exit, and

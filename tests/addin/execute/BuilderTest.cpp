@@ -33,6 +33,7 @@ TEST_F(BuilderTest, AllFilesListsEachFileOnceAtTheSourceSafeWalksPosition) {
   const Names walk{"Deep.cpp", "Demo.bpr", "Demo.cpp", "Unit1.cpp", "Unit1.dfm", "Unit1.h", "Util.cpp"};
   Names all = walk;
   all.push_back("Demo.res");   // the project's resource, a project file not yet in SourceSafe
+  all.push_back("Util.h");     // a unit's header, deleted in SourceSafe but still the project's
   all.push_back("New.cpp");
   EXPECT_EQ(FileNames(*Build(*std::make_unique<TRVLAllFilesListBuilder>())), all);
   EXPECT_EQ(FileNames(*Build(*Builders().CreateAllVCSFilesBuilder())), walk);
@@ -67,7 +68,8 @@ TEST_F(BuilderTest, AnUnboundProjectGivesTheIDEsFilesOnly) {
     builder.Build(list.get());
     return FileNames(*list);
   };
-  const Names ide{"Demo.cpp", "Demo.res", "Unit1.cpp", "Util.cpp", "Unit1.dfm"};
+  // The project file first, each C++ unit followed by its header, the forms last.
+  const Names ide{"Demo.bpr", "Demo.cpp", "Demo.res", "Unit1.cpp", "Unit1.h", "Util.cpp", "Util.h", "Unit1.dfm"};
   EXPECT_EQ(names(TRVLAllFilesListBuilder(), unbound.get()), ide);
   EXPECT_EQ(names(TRVLAllLocalFilesListBuilder(), unbound.get()), ide);
   EXPECT_EQ(names(TRVLAllLocalFilesListBuilder(), nullptr), Names{});

@@ -1,5 +1,6 @@
 // Dialogs remember where they were, per dialog class, across being freed and made again; plain
-// controls and per-window values are kept under the control's class.
+// controls are kept under the control's class. A per-window value (the Options dialog's page) is the
+// options tests' and the options_apply scenario's.
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -70,7 +71,7 @@ TEST_F(FormPlacementTest, WindowsSavedOffTheTopOrLeftComeBackAtZero) {
   EXPECT_EQ(form.NormalBounds(), QRect(0, 70, 200, 150)) << "only the axis that was off";
 }
 
-TEST_F(FormPlacementTest, PlainControlsAndPerWindowValuesUseTheControlsClass) {
+TEST_F(FormPlacementTest, PlainControlsUseTheControlsClass) {
   QWidget control;
   control.setGeometry(5, 6, 70, 80);
   FWindow->SavePlacement(&control);
@@ -78,12 +79,6 @@ TEST_F(FormPlacementTest, PlainControlsAndPerWindowValuesUseTheControlsClass) {
   control.setGeometry(0, 0, 10, 10);
   FWindow->LoadPlacement(&control);
   EXPECT_EQ(control.geometry(), QRect(5, 6, 70, 80));
-
-  TForm form;
-  EXPECT_EQ(FWindow->ReadControlInteger(&form, "ActivePage", 0), 0);
-  FWindow->WriteControlInteger(&form, "ActivePage", 2);
-  EXPECT_EQ(TRVLRegFactory::_Instance().CreateRegWindow()->ReadControlInteger(&form, "ActivePage", 0), 2);
-  EXPECT_EQ(Stored("TForm").ReadInteger("ActivePage"), 2);
 }
 
 } // namespace

@@ -9,8 +9,6 @@
 #include "addin/frame/uRVLFactory.h"
 #include "addin/ide/uEditHook.h"
 #include "addin/ide/uIDEHook.h"
-#include "addin/settings/uRVLRegFactory.h"
-#include "addin/settings/uRegOptions.h"
 #include "addin/sourcesafe/uRVLItems.h"
 #include "addin/sourcesafe/uRVLProjects.h"
 #include "host/EditControl.h"
@@ -71,20 +69,6 @@ TEST_F(EditHookTest, EachEditorWindowIsHookedOnceAndTheProjectManagerMarked) {
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(), "EditHook created more than once");
   }
-}
-
-TEST_F(EditHookTest, WithoutEditorIntegrationOnlyTheProjectManagerIsMarkedUntilSwitchedOn) {
-  auto options = TRVLRegFactory::_Instance().CreateRegOptions();
-  options->SetUseEI(false);
-  Application().BroadcastSettingChange();
-  Edit("Util.h");
-  Activate(FHost->ProjectManager());
-  EXPECT_EQ(Hook(), nullptr);
-  EXPECT_NE(Marker(FHost->ProjectManager()), nullptr);
-  options->SetUseEI(true);
-  Application().BroadcastSettingChange();
-  Activate(FHost->EditWindow());
-  EXPECT_NE(Hook(), nullptr);
 }
 
 // Util.h is checked in and read-only: keys that would change it ask (and are refused after No),

@@ -188,15 +188,6 @@ TEST_F(LoginTest, BrowsingSelectsARegisteredDatabaseOrRegistersANewOne) {
   EXPECT_TRUE(FPrompter->Failures().empty());
 }
 
-TEST_F(LoginTest, TheSavePasswordStateIsKeptPerUser) {
-  auto form = MakeRVLForm<TFrmLogin>();
-  EXPECT_TRUE(form->chkbSavePassword->isChecked());
-  form->chkbSavePassword->setChecked(false);
-  form.reset();
-  form = MakeRVLForm<TFrmLogin>();
-  EXPECT_FALSE(form->chkbSavePassword->isChecked());
-}
-
 TEST_F(LoginTest, AnUnregisteredServerIsRegisteredFromTheFileTheUserPicks) {
   platform::RegistryKey::DeleteKey(platform::Hive::LocalMachine, VSSServerRegistrationKey());
   TRVLRegFactory::_Instance().CreateRegVSS()->SetInstallDir(PathOf("nowhere"));

@@ -30,20 +30,20 @@ Applied Apply(const std::vector<TextLine>& a, const std::vector<TextLine>& b, co
   for (const DiffHunk& h : hunks) {
     EXPECT_TRUE(h.OldCount + h.NewCount > 0);
     EXPECT_GE(h.OldStart, next);
-    for (; next < h.OldStart; ++next) result.Rebuilt.emplace_back(a[next].Text);
+    for (; next < h.OldStart; ++next) result.Rebuilt.emplace_back(a[next].Text());
     EXPECT_EQ(result.Rebuilt.size(), h.NewStart);
-    for (size_t k = 0; k < h.NewCount; ++k) result.Rebuilt.emplace_back(b[h.NewStart + k].Text);
+    for (size_t k = 0; k < h.NewCount; ++k) result.Rebuilt.emplace_back(b[h.NewStart + k].Text());
     next += h.OldCount;
     result.Removed += h.OldCount;
     result.Added += h.NewCount;
   }
-  for (; next < a.size(); ++next) result.Rebuilt.emplace_back(a[next].Text);
+  for (; next < a.size(); ++next) result.Rebuilt.emplace_back(a[next].Text());
   return result;
 }
 
 std::vector<std::string> Texts(const std::vector<TextLine>& lines) {
   std::vector<std::string> texts;
-  for (const TextLine& line : lines) texts.emplace_back(line.Text);
+  for (const TextLine& line : lines) texts.emplace_back(line.Text());
   return texts;
 }
 
@@ -57,12 +57,12 @@ std::string Report(const std::string& a, const std::string& b, ReportStyle style
 TEST(LineDiff, SplitLinesKeepsEachBreak) {
   auto lines = SplitLines("one\r\ntwo\n\nlast");
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].Text, "one");
-  EXPECT_EQ(lines[0].Break, "\r\n");
-  EXPECT_EQ(lines[1].Break, "\n");
-  EXPECT_EQ(lines[2].Text, "");
-  EXPECT_EQ(lines[3].Text, "last");
-  EXPECT_EQ(lines[3].Break, "");
+  EXPECT_EQ(lines[0].Text(), "one");
+  EXPECT_EQ(lines[0].Break(), "\r\n");
+  EXPECT_EQ(lines[1].Break(), "\n");
+  EXPECT_EQ(lines[2].Text(), "");
+  EXPECT_EQ(lines[3].Text(), "last");
+  EXPECT_EQ(lines[3].Break(), "");
   EXPECT_TRUE(SplitLines("").empty());
   EXPECT_EQ(SplitLines("\n").size(), 1u);
 }
@@ -126,7 +126,7 @@ TEST(LineDiff, RandomTextsGiveMinimalCorrectScripts) {
     std::vector<std::vector<size_t>> lcs(a.size() + 1, std::vector<size_t>(b.size() + 1, 0));
     for (size_t i = a.size(); i-- > 0;)
       for (size_t j = b.size(); j-- > 0;)
-        lcs[i][j] = a[i].Text == b[j].Text ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+        lcs[i][j] = a[i].Text() == b[j].Text() ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
     EXPECT_EQ(applied.Removed, a.size() - lcs[0][0]) << "round " << round;
     EXPECT_EQ(applied.Added, b.size() - lcs[0][0]) << "round " << round;
   }
@@ -161,7 +161,7 @@ TEST(LineDiff, LongTextsWithScatteredEditsStayMinimal) {
   auto a = SplitLines(textA), b = SplitLines(textB);
   std::vector<int> tails;   // patience sorting: the smallest tail of an increasing run of each length
   for (const TextLine& line : b) {
-    int value = std::stoi(std::string(line.Text));
+    int value = std::stoi(std::string(line.Text()));
     auto place = std::lower_bound(tails.begin(), tails.end(), value);
     if (place == tails.end()) tails.push_back(value);
     else *place = value;

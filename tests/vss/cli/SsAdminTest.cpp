@@ -34,13 +34,12 @@ TEST_F(SsTest, AdminManagesUsersWithoutShowingSecrets) {
   EXPECT_EQ(Ss({"Whoami", "-YJoe,s3cret-pw"}).Code, 100);
 }
 
+// The server's tests hold what it refuses (a user twice, an unknown one); here the command line.
 TEST_F(SsTest, AdminRefusesBadInput) {
   TProgramRun twice = Admin({"create", Db()});
   EXPECT_EQ(twice.Code, 100);
   EXPECT_FALSE(twice.Err.empty());
-  EXPECT_EQ(Admin({"adduser", "Admin"}).Code, 100);
   EXPECT_EQ(Admin({"passwd", "Admin"}).Code, 100);   // no password given
-  EXPECT_EQ(Admin({"deluser", "Nobody"}).Code, 100);
   EXPECT_EQ(Admin({"frobnicate"}).Code, 100);
   EXPECT_EQ(Admin({"option", "multiple-checkouts", "maybe"}).Code, 100);
   EXPECT_EQ(Admin({"--db", PathOf("nowhere"), "users"}).Code, 100);
@@ -73,25 +72,20 @@ TEST_F(SsTest, MultipleCheckoutsOption) {
   ASSERT_EQ(Ss({"Add", "a.txt"}).Code, 0);
   ASSERT_EQ(Admin({"adduser", "Joe"}).Code, 0);
   ASSERT_EQ(Ss({"Checkout", "a.txt"}).Code, 0);
-  TProgramRun refused = Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"});
-  EXPECT_EQ(refused.Code, 100);
-  EXPECT_NE(refused.Err.find("is currently checked out by Admin"), std::string::npos) << refused.Err;
-
+  EXPECT_EQ(Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"}).Code, 100);
   ASSERT_EQ(Admin({"option", "multiple-checkouts", "yes"}).Code, 0);
   EXPECT_EQ(Ss({"Checkout", "$/a.txt", "-YJoe", "-G-"}).Code, 0);
 }
 
+// Which values a registration writes is the server's open tests'; here that the commands reach it.
 TEST_F(SsTest, AdminRegistersDatabasesAndTheServer) {
   std::string other = PathOf("other");
   ASSERT_EQ(Admin({"create", other, "--register", "Other"}).Code, 0);
-  platform::RegistryKey sourceSafe(platform::Hive::LocalMachine, "Software\\Microsoft\\SourceSafe", false);
-  EXPECT_EQ(sourceSafe.ReadString("API Current Database"), other);
   platform::RegistryKey databases(platform::Hive::LocalMachine, "Software\\Microsoft\\SourceSafe\\Databases", false);
   EXPECT_EQ(databases.ReadString("Other"), other);
 
   ASSERT_EQ(Admin({"install-server"}).Code, 0);
   std::string installDir = (BuildDir() / "sourcesafe").string();
-  EXPECT_EQ(sourceSafe.ReadString("SCCServerPath"), installDir + "/libssscc.so");
   platform::RegistryKey server(platform::Hive::LocalMachine, VSSServerRegistrationKey(), false);
   EXPECT_EQ(server.ReadString(""), installDir + "/libssapi.so");
 }

@@ -1,0 +1,3 @@
+#include "Helper.h"
+
+int Twice(int value) { return value * 2; }

@@ -1,0 +1,4 @@
+#ifndef HelperH
+#define HelperH
+int Twice(int value);
+#endif

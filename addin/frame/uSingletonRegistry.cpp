@@ -10,6 +10,7 @@ TSingletonRegistry::~TSingletonRegistry() {
   while (!FInstances.empty()) {
     TSingleton* instance = FInstances.back().Instance;
     FInstances.pop_back();
+    FServed.clear();
     // The library is going away: a singleton that fails to finish must not stop the others.
     try {
       instance->Done();
@@ -41,9 +42,10 @@ const TSingletonClass& TSingletonRegistry::Resolve(const TSingletonClass& cls) c
 }
 
 TSingleton& TSingletonRegistry::GetInstance(const TSingletonClass& cls) {
+  if (const auto served = FServed.find(&cls); served != FServed.end()) return *served->second;
   const TSingletonClass& resolved = Resolve(cls);
   for (const TInstanceEntry& entry : FInstances)
-    if (platform::SameText(entry.Name, resolved.Name)) return *entry.Instance;
+    if (platform::SameText(entry.Name, resolved.Name)) return *(FServed[&cls] = entry.Instance);
   TSingleton* instance = resolved.Construct();
   try {
     instance->Init();
@@ -52,7 +54,7 @@ TSingleton& TSingletonRegistry::GetInstance(const TSingletonClass& cls) {
     throw;
   }
   FInstances.push_back({resolved.Name, instance});
-  return *instance;
+  return *(FServed[&cls] = instance);
 }
 
 void TSingletonRegistry::Register(const TSingletonClass& replacement, const TSingletonClass& base) {
@@ -61,4 +63,5 @@ void TSingletonRegistry::Register(const TSingletonClass& replacement, const TSin
     throw ESingletonError(name + " Tried to register as" + baseName + ", But " + name +
                           " does not inherit from " + baseName + "!");
   FRegistrations.push_back({baseName, name, &replacement});
+  FServed.clear();
 }

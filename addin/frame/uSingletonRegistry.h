@@ -4,6 +4,7 @@
 // first when the library is unloaded. Class names are compared ignoring case.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct TSingletonClass;
@@ -39,4 +40,7 @@ private:
   };
   std::vector<TInstanceEntry> FInstances;         // in order of creation
   std::vector<TRegistrationEntry> FRegistrations; // in order of registration
+  // The instance each class asked for has been served by, until the next registration: lists
+  // ask for their factories once an item.
+  std::unordered_map<const TSingletonClass*, TSingleton*> FServed;
 };

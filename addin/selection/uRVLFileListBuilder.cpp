@@ -11,17 +11,33 @@
 #include "opentools/ToolIntf.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "vss/api/VSSErrors.h"
 
 namespace {
 
-bool LocalFileExists(TRVLItem* Item) { return platform::FileExists(Item->GetLocalSpec()); }
+enum class TLocalCopy { Missing, Same, Different };
+
+// IsDifferent is asked first, so an unchanged file costs one stat: only a file said to differ (a
+// missing one does) is looked for, and a folder in its place is no local copy either.
+TLocalCopy LocalCopyOf(IVSSItem& VSSItem, const std::string& Local) {
+  try {
+    if (!VSSItem.IsDifferent(Local)) return TLocalCopy::Same;
+  } catch (const EVSSAutomation&) {
+    if (platform::DirectoryExists(Local)) return TLocalCopy::Missing;
+    throw;
+  }
+  return platform::FileExists(Local) ? TLocalCopy::Different : TLocalCopy::Missing;
+}
+
+bool ChangedElsewhere(IVSSItem& VSSItem, TLocalCopy Copy) {
+  return Copy == TLocalCopy::Different && VSSItem.IsCheckedOut() != VSSFILE_CHECKEDOUT_ME;
+}
 
 } // namespace
 
 bool IsChangedElsewhere(TRVLItem* Item) {
   VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
-  return vssItem && LocalFileExists(Item) && vssItem->IsDifferent(Item->GetLocalSpec()) &&
-         vssItem->IsCheckedOut() != VSSFILE_CHECKEDOUT_ME;
+  return vssItem && ChangedElsewhere(*vssItem, LocalCopyOf(*vssItem, Item->GetLocalSpec()));
 }
 
 void TRVLFileListBuilder::AddItem(TRVLItems* List, TRVLItem* Item) {
@@ -109,9 +125,11 @@ void TRVLAllLocalFilesListBuilder::Build(TRVLItems* List) {
 }
 
 bool TRVLSyncOpenListBuilder::Accept(TRVLItem* Item) {
-  if (!Item->IsInVSS()) return false;
-  const bool missing = !LocalFileExists(Item);
-  if (!missing && !IsChangedElsewhere(Item)) return false;
+  VSSPtr<IVSSItem> vssItem = Item->GetVSSItem();
+  if (!vssItem) return false;
+  const TLocalCopy copy = LocalCopyOf(*vssItem, Item->GetLocalSpec());
+  const bool missing = copy == TLocalCopy::Missing;
+  if (!missing && !ChangedElsewhere(*vssItem, copy)) return false;
   if (FCounted.insert(platform::FoldCase(Item->GetSpec())).second) ++(missing ? FNewFiles : FChangedFiles);
   return true;
 }

@@ -1,9 +1,13 @@
 // The cache of local files' stat data behind IsDifferent: it answers untouched files, and it never
-// calls a changed file unchanged, whatever happened to the file or to the cache file.
+// calls a changed file unchanged, whatever happened to the file (also right after an operation
+// wrote it) or to the cache file.
 #include "VSSTestDatabase.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <functional>
 #include <thread>
 #include <tuple>
 #include <fcntl.h>
@@ -12,6 +16,7 @@
 #include <unistd.h>
 
 #include "platform/Files.h"
+#include "platform/Process.h"
 #include "vss/server/VSSContent.h"
 #include "vss/server/VSSStatCache.h"
 
@@ -42,23 +47,24 @@ protected:
   // Asked in a new session each time, so the answer comes from the cache file, not from memory.
   bool IsDifferent() const { return Open()->VSSItem("$/App/main.cpp")->IsDifferent(FLocal); }
 
-  struct stat Stat() const {
+  struct stat Stat(const std::string& path = {}) const {
     struct stat info{};
-    ::stat(FLocal.c_str(), &info);
+    ::stat((path.empty() ? FLocal : path).c_str(), &info);
     return info;
   }
   static int64_t Ns(const timespec& time) { return time.tv_sec * 1'000'000'000LL + time.tv_nsec; }
 
   // Runs `sql` on the cache file with the local file's folder and name bound to ?1 and ?2.
-  std::optional<CacheRow> OnCache(const std::string& sql) const {
+  std::optional<CacheRow> OnCache(const std::string& sql) const { return OnCache(sql, FLocal); }
+  std::optional<CacheRow> OnCache(const std::string& sql, const std::string& path) const {
     sqlite3* db = nullptr;
     std::optional<CacheRow> row;
     sqlite3_open(CacheFile().c_str(), &db);
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-    const std::string folder = PathOf("alice");
+    const std::string folder = platform::ExtractFileDir(path), name = platform::ExtractFileName(path);
     sqlite3_bind_text(statement, 1, folder.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(statement, 2, "main.cpp", -1, SQLITE_STATIC);
+    sqlite3_bind_text(statement, 2, name.c_str(), -1, SQLITE_TRANSIENT);
     if (sqlite3_step(statement) == SQLITE_ROW)
       row = CacheRow{sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1),
                      sqlite3_column_int64(statement, 2), sqlite3_column_int64(statement, 3),
@@ -68,8 +74,9 @@ protected:
     sqlite3_close(db);
     return row;
   }
-  std::optional<CacheRow> Row() const {
-    return OnCache("SELECT modified, changed, inode, since, hash FROM files WHERE folder = ?1 AND name = ?2");
+  std::optional<CacheRow> Row(const std::string& path = {}) const {
+    return OnCache("SELECT modified, changed, inode, since, hash FROM files WHERE folder = ?1 AND name = ?2",
+                   path.empty() ? FLocal : path);
   }
   // Makes the file's entry claim `hash` for the file as it is now, made `age` ns after its last change.
   void Forge(const std::string& hash, int64_t age, int64_t inodeDelta = 0, int64_t modifiedDelta = 0) const {
@@ -101,9 +108,9 @@ TEST_F(VSSStatCacheTest, AnUntouchedFileIsAnsweredFromTheCacheAndAnyChangeToItsS
   // An old entry whose stat data matches is believed without reading the file...
   Forge(VSSContent::Hash(ContentB), Old);
   EXPECT_TRUE(IsDifferent());
-  // ...but not when it was made within the time granularity of the file's last change, nor when the
+  // ...but not when it was made in the same tick of the clock as the file's last change, nor when the
   // inode or the modification time differ (the change time differs after every other change).
-  for (auto [age, inode, modified] : {std::tuple{VSSStatCache::TimeGranularityNs - 1, 0, 0}, {Old, 1, 0}, {Old, 0, 1}}) {
+  for (auto [age, inode, modified] : {std::tuple{int64_t{0}, 0, 0}, {Old, 1, 0}, {Old, 0, 1}}) {
     Forge(VSSContent::Hash(ContentB), age, inode, modified);
     EXPECT_FALSE(IsDifferent()) << age << " " << inode << " " << modified;
   }
@@ -134,34 +141,123 @@ TEST_F(VSSStatCacheTest, ChangedFilesAreNeverCalledUnchanged) {
   EXPECT_TRUE(IsDifferent());
 }
 
-TEST_F(VSSStatCacheTest, GetCheckinAndUndoLeaveTheRightAnswerAndTheEntryIsRefreshed) {
-  auto file = Open()->VSSItem("$/App/main.cpp");
-  auto expectFresh = [&](bool different) {
-    EXPECT_EQ(IsDifferent(), different);
-    EXPECT_EQ(Row()->Inode, static_cast<int64_t>(Stat().st_ino));
-    EXPECT_EQ(Row()->Changed, Ns(Stat().st_ctim));
+// Rewrites a file where it is (same inode) without touching its mode.
+void InPlace(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+// The entry an operation leaves for the file it wrote is trusted at once when the clock has left the
+// tick of the write before the operation returned, and then never lies: whatever happens to the
+// file right after (same size, same second), the next question sees it.
+TEST_F(VSSStatCacheTest, EntriesLeftByGetCheckinUndoAndAddNeverLie) {
+  // Every operation runs in a session of its own, whose entries are in the cache file once it ends.
+  std::string spec = "$/App/main.cpp", local = FLocal;
+  auto item = [&] { return Open()->VSSItem(spec); };
+  auto latest = [&] {
+    std::string target = PathOf("latest");
+    std::filesystem::remove(target);
+    item()->Get(target, VSSFLAG_USERRONO);
+    return ReadFile(target);
   };
-  Rewrite(ContentB);
-  expectFresh(true);
-  Forge(VSSContent::Hash(ContentB), Old);
-  std::string local = FLocal;
-  file->Get(local, VSSFLAG_REPREPLACE | VSSFLAG_TIMEMOD);
-  expectFresh(false);
+  auto toggle = [&](const std::string& content) { InPlace(FLocal, content == ContentA ? ContentB : ContentA); };
+  int added = 0;
+  // Each leaves `local` holding the latest version of `spec`, writable (a change needs no chmod).
+  const std::vector<std::pair<std::string, std::function<void()>>> operations{
+      {"Get", [&] {
+         toggle(latest());
+         item()->Get(local, VSSFLAG_REPREPLACE | VSSFLAG_USERRONO);
+       }},
+      {"Check In", [&] {
+         auto file = item();
+         file->Checkout("", FLocal, VSSFLAG_GETNO);
+         toggle(ReadFile(FLocal));
+         // A file saved in the tick it is read in could change unseen after the read.
+         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+         file->Checkin("", FLocal, VSSFLAG_USERRONO);
+       }},
+      {"Undo", [&] {
+         auto file = item();
+         file->Checkout("", FLocal, VSSFLAG_GETNO);
+         toggle(latest());
+         file->UndoCheckout(FLocal, VSSFLAG_USERRONO);
+       }},
+      {"Add", [&] {
+         spec = "$/App/added" + std::to_string(++added) + ".cpp";
+         local = WriteFile("alice/added" + std::to_string(added) + ".cpp", ContentA);
+         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+         Open()->VSSItem("$/App")->Add(local, "", VSSFLAG_USERRONO);
+       }},
+  };
+  auto other = [&] { return ReadFile(local) == ContentA ? ContentB : ContentA; };
+  const std::vector<std::pair<std::string, std::function<void()>>> aftermaths{
+      {"untouched", [] {}},
+      {"rewritten", [&] { InPlace(local, other()); }},
+      {"touched back", [&] {
+         const struct stat before = Stat(local);
+         InPlace(local, other());
+         const timespec times[2] = {before.st_atim, before.st_mtim};
+         ASSERT_EQ(::utimensat(AT_FDCWD, local.c_str(), times, 0), 0);
+       }},
+      {"replaced", [&] {
+         const struct stat before = Stat(local);
+         const std::string replacement = WriteFile("replacement", other());
+         const timespec times[2] = {before.st_atim, before.st_mtim};
+         ASSERT_EQ(::utimensat(AT_FDCWD, replacement.c_str(), times, 0), 0);
+         ASSERT_EQ(std::rename(replacement.c_str(), local.c_str()), 0);
+       }},
+  };
+  // Whether the cache now answers for `local` without reading it.
+  auto trusted = [&] {
+    const std::optional<CacheRow> row = Row(local);
+    const struct stat now = Stat(local);
+    return row && row->Inode == static_cast<int64_t>(now.st_ino) && row->Changed == Ns(now.st_ctim) &&
+           row->Modified == Ns(now.st_mtim) && row->Since > std::max(row->Modified, row->Changed);
+  };
+  for (const auto& [operation, run] : operations) {
+    for (const auto& [aftermath, apply] : aftermaths) {
+      // The operation ends in the tick of its write now and then; its entry is then rightly
+      // hashed again, which would prove nothing here.
+      bool isTrusted = false;
+      for (int attempt = 0; attempt < 100 && !isTrusted; ++attempt) {
+        run();
+        isTrusted = trusted();
+      }
+      EXPECT_TRUE(isTrusted) << operation << ": its entry is never trusted";
+      apply();
+      const bool different = ReadFile(local) != latest();
+      EXPECT_EQ(different, aftermath != "untouched") << operation << ", " << aftermath;
+      EXPECT_EQ(item()->IsDifferent(local), different) << operation << ", " << aftermath;
+    }
+  }
+}
 
-  file->Checkout("", FLocal, 0);
-  Rewrite(ContentB);
-  expectFresh(true);
-  Forge(VSSContent::Hash(ContentB), Old);
-  file->UndoCheckout(FLocal, 0);
-  expectFresh(false);
+// A Get killed half way leaves the files it replaced and those it did not each answered right.
+TEST_F(VSSStatCacheTest, AGetKilledHalfWayLeavesNoWrongAnswer) {
+  constexpr int Files = 12;
+  auto db = Open();
+  for (int i = 0; i < Files; ++i) AddFile(db.Get(), "$/App", "f" + std::to_string(i) + ".cpp", ContentA);
+  std::string folder = PathOf("alice");
+  db->VSSItem("$/App")->Get(folder, VSSFLAG_RECURSYES | VSSFLAG_REPREPLACE);
+  auto file = [&](int i) { return db->VSSItem("$/App/f" + std::to_string(i) + ".cpp"); };
+  auto local = [&](int i) { return PathOf("alice/f" + std::to_string(i) + ".cpp"); };
+  for (int i = 0; i < Files; ++i) EXPECT_FALSE(file(i)->IsDifferent(local(i))) << i;
+  for (int i = 0; i < Files; ++i) Revise(file(i).Get(), PathOf("bob/f" + std::to_string(i) + ".cpp"), ContentB);
 
-  file->Checkout("", FLocal, 0);
-  Rewrite(ContentB);
-  expectFresh(true);
-  Forge(VSSContent::Hash(ContentB), Old);
-  file->Checkin("", FLocal, 0);
-  expectFresh(false);
-  EXPECT_TRUE(file->Version("1")->IsDifferent(FLocal));
+  SetEnvironment("RAVELIN_TEST_KILL_AT_RENAME", "6");
+  platform::Process helper;
+  ASSERT_TRUE(helper.Start({VSS_TEST_HELPER, "get", IniPath(), "Alice", "alice-pw", "$/App", folder}));
+  helper.Wait(60000);
+  SetEnvironment("RAVELIN_TEST_KILL_AT_RENAME", nullptr);
+  int replaced = 0;
+  for (int i = 0; i < Files; ++i) {
+    const bool isNew = ReadFile(local(i)) == ContentB;
+    replaced += isNew;
+    EXPECT_EQ(Open()->VSSItem("$/App/f" + std::to_string(i) + ".cpp")->IsDifferent(local(i)), !isNew) << i;
+  }
+  EXPECT_EQ(replaced, 5) << "the helper was not killed half way";
+  // The next Get completes the tree and its answers.
+  db->VSSItem("$/App")->Get(folder, VSSFLAG_RECURSYES | VSSFLAG_REPREPLACE);
+  for (int i = 0; i < Files; ++i) EXPECT_FALSE(Open()->VSSItem("$/App/f" + std::to_string(i) + ".cpp")->IsDifferent(local(i))) << i;
 }
 
 TEST_F(VSSStatCacheTest, AListedItemAnswersFromItsListsSnapshotOnlyForAMoment) {

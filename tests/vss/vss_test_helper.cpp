@@ -14,6 +14,10 @@
 //     line to LOGFILE for what the database acknowledged ("in SPEC TOKEN", "label SPEC LABEL"),
 //     "refused SPEC" for a check-out someone else holds and "error MESSAGE" for a busy, lost or
 //     unreachable server, after which it carries on. Exit 0 at the end, 1 on any other error.
+//   get INI USER PASSWORD SPEC LOCAL
+//     gets the project SPEC and its subprojects into the folder LOCAL, replacing writable copies.
+//     With RAVELIN_TEST_KILL_AT_RENAME set to n the process kills itself with SIGKILL as its n-th
+//     file is about to be renamed into place.
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -34,8 +38,16 @@
 namespace {
 
 std::string KillAtReadOnly;   // the file whose turn to read-only kills this process
+int Renames = 0;
 
 } // namespace
+
+// Every rename of this program passes here too.
+extern "C" int rename(const char* from, const char* to) {
+  const char* killAt = std::getenv("RAVELIN_TEST_KILL_AT_RENAME");
+  if (killAt && ++Renames == std::atoi(killAt)) ::kill(::getpid(), SIGKILL);
+  return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+}
 
 // Every chmod of this program (the database code is linked in) passes here.
 extern "C" int chmod(const char* path, mode_t mode) {
@@ -178,6 +190,13 @@ int Checkin(char** argv) {
   return 0;
 }
 
+int Get(char** argv) {
+  VSSPtr<IVSSItem> item = OpenItem(argv);
+  std::string local = argv[6];
+  item->Get(local, VSSFLAG_RECURSYES | VSSFLAG_REPREPLACE);
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -187,7 +206,8 @@ int main(int argc, char** argv) {
     if (command == "checkin-loop" && argc == 9) return CheckinLoop(argv);
     if (command == "checkin" && argc == 7) return Checkin(argv);
     if (command == "load" && argc == 9) return Load(argv);
-    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin|load ...\n");
+    if (command == "get" && argc == 7) return Get(argv);
+    std::fprintf(stderr, "usage: vss_test_helper checkout|checkin-loop|checkin|load|get ...\n");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }

@@ -15,7 +15,12 @@ namespace VSSFileOps {
 namespace {
 
 using VSSLocalFile::PendingWrite;
-using Writes = std::vector<std::unique_ptr<PendingWrite>>;
+// Each new content with its hash, for the stat cache's entry once it is in place.
+struct PlannedWrite {
+  std::unique_ptr<PendingWrite> Write;
+  std::string Hash;
+};
+using Writes = std::vector<PlannedWrite>;
 
 VSSEntry LoadFile(VSSTree& tree, int64_t id) {
   VSSEntry entry = tree.Entry(id);
@@ -25,10 +30,10 @@ VSSEntry LoadFile(VSSTree& tree, int64_t id) {
 }
 
 // A local copy of a stored content, written beside `local` until committed.
-std::unique_ptr<PendingWrite> WriteOf(VSSTree& tree, int64_t content, const std::string& local, bool readOnly,
-                                      int64_t fileTime) {
-  return std::make_unique<PendingWrite>(
-      local, [&](const VSSContent::Sink& write) { tree.ReadContent(content, write); }, readOnly, fileTime);
+PlannedWrite WriteOf(VSSTree& tree, int64_t content, const std::string& local, bool readOnly, int64_t fileTime) {
+  return {std::make_unique<PendingWrite>(
+              local, [&](const VSSContent::Sink& write) { tree.ReadContent(content, write); }, readOnly, fileTime),
+          tree.ContentInfo(content).Hash};
 }
 
 bool ReadOnlyWanted(int32_t flags) { return (flags & VSSFLAG_RO_MASK) != VSSFLAG_USERRONO; }
@@ -73,8 +78,13 @@ void PlanProjectGet(VSSSession& session, VSSTree& tree, int64_t project, const s
   }
 }
 
-void CommitAll(Writes& writes) {
-  for (auto& write : writes) write->Commit();
+void CommitAll(VSSSession& session, Writes& writes) {
+  std::vector<VSSStatCache::Written> written;
+  for (PlannedWrite& planned : writes) {
+    planned.Write->Commit();
+    written.push_back({planned.Write->Path(), std::move(planned.Hash), std::nullopt});
+  }
+  session.LocalFiles.Wrote(written);
 }
 
 // Where the user's own check-out of a file went: the local path given, else the folder it was
@@ -138,7 +148,7 @@ void Get(VSSSession& session, int64_t entryId, int32_t version, std::string& loc
       PlanWrite(session, tree, tree.Version(entry.Item, version ? version : tree.LatestVersion(entry.Item)), local,
                 flags, ReadOnlyWanted(flags), writes);
   });
-  CommitAll(writes);
+  CommitAll(session, writes);
 }
 
 void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, const std::string& localIn,
@@ -175,7 +185,7 @@ void Checkout(VSSSession& session, int64_t entryId, const std::string& comment, 
                            platform::MachineName(), tree.SpecOf(entry.Parent), comment, int64_t{latest},
                            static_cast<int64_t>(std::time(nullptr)), int64_t{exclusive});
   });
-  CommitAll(writes);
+  CommitAll(session, writes);
   if (writes.empty() && VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File) VSSLocalFile::SetReadOnly(local, false);
 }
 
@@ -190,11 +200,13 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
   });
   // Compared before taking the write lock (mostly from the stat cache): an unchanged large file
   // must not hold up other users, nor be read again.
+  const std::optional<VSSStatCache::FileStat> seen = session.LocalFiles.StatOf(local);   // before any read
   VSSLocalFile::Reader file(local);
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
   const bool unchanged = before && session.LocalFiles.Holds(local, *before);
   const bool readOnly = !keep && ReadOnlyWanted(flags);
   bool madeReadOnly = false;
+  std::string hash;   // of the content checked in
   try {
     session.Store->Write([&] {
       const VSSEntry entry = LoadFile(tree, entryId);
@@ -205,6 +217,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
       // Another user's check-in since the comparison makes it void.
       const bool stillLatest = unchanged && tree.ContentInfo(latest.Content).Hash == before->Hash;
       const int64_t content = stillLatest ? latest.Content : tree.PutContent([&] { return file.Next(); });
+      hash = tree.ContentInfo(content).Hash;
       int32_t number = latest.Number;
       if (content != latest.Content || (flags & VSSFLAG_UPD_MASK) == VSSFLAG_UPDUPDATE)
         number = tree.AddVersion(entry.Item, {.Action = "Checked in " + tree.SpecOf(entry.Parent), .Comment = comment,
@@ -225,6 +238,7 @@ void Checkin(VSSSession& session, int64_t entryId, const std::string& comment, c
     if (madeReadOnly) platform::SetReadOnly(local, false);
     throw;
   }
+  if (seen) session.LocalFiles.Wrote({{local, hash, seen}});
 }
 
 void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& localIn, int32_t flags) {
@@ -245,7 +259,7 @@ void UndoCheckout(VSSSession& session, int64_t entryId, const std::string& local
       writes.push_back(WriteOf(tree, latest.Content, local, ReadOnlyWanted(flags), FileTimeOf(latest, flags)));
     }
   });
-  CommitAll(writes);
+  CommitAll(session, writes);
   if (disposal == VSSFLAG_DELYES)
     VSSLocalFile::Remove(local);
   else if (disposal == VSSFLAG_DELNOREPLACE && VSSLocalFile::KindOf(local) == VSSLocalFile::Kind::File)

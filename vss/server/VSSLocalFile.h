@@ -52,6 +52,7 @@ public:
   PendingWrite(const PendingWrite&) = delete;
   PendingWrite& operator=(const PendingWrite&) = delete;
   void Commit();
+  const std::string& Path() const { return FPath; }
 
 private:
   void Discard() noexcept;

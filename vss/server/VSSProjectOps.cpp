@@ -73,7 +73,9 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
   VSSTree tree(session);
   const std::string name = platform::ExtractFileName(local);
   VSSSpec::CheckName(name);
+  const std::optional<VSSStatCache::FileStat> seen = session.LocalFiles.StatOf(local);   // before the read
   VSSLocalFile::Reader file(local);
+  std::string hash;   // of the content added
   const int64_t fileTime = VSSLocalFile::ModifiedTime(local);
   const int64_t entry = session.Store->Write([&] {
     const VSSEntry project = LoadProject(tree, projectId);
@@ -84,6 +86,7 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
       binary = binary || VSSContent::LooksBinary(piece);
       return piece;
     });
+    hash = tree.ContentInfo(content).Hash;
     if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINBINARY) binary = true;
     if ((flags & VSSFLAG_BIN_MASK) == VSSFLAG_BINTEXT) binary = false;
     const int64_t item = tree.NewItem(VSSITEM_FILE, binary);
@@ -94,6 +97,7 @@ int64_t Add(VSSSession& session, int64_t projectId, const std::string& local, co
     return id;
   });
   if ((flags & VSSFLAG_RO_MASK) != VSSFLAG_USERRONO) VSSLocalFile::SetReadOnly(local, true);
+  if (seen) session.LocalFiles.Wrote({{local, hash, seen}});
   return entry;
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <linux/magic.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include "platform/Environment.h"
@@ -16,13 +18,36 @@
 namespace {
 
 constexpr int BusyTimeoutMs = 250;   // a cache write that waits longer is skipped
-constexpr int SchemaVersion = 1;
+constexpr size_t SaveBatch = 1024;   // entries written out at once at the most
+constexpr int64_t SaveDelayNs = 1'000'000'000;   // how long a made entry may wait to be written out
+// 2: entries are timed by the coarse clock file times are stamped from.
+constexpr int SchemaVersion = 2;
 constexpr const char* Schema =
     "CREATE TABLE IF NOT EXISTS files(folder TEXT NOT NULL, name TEXT NOT NULL, size INTEGER NOT NULL, "
     "modified INTEGER NOT NULL, changed INTEGER NOT NULL, inode INTEGER NOT NULL, device INTEGER NOT NULL, "
     "hash BLOB NOT NULL, since INTEGER NOT NULL, PRIMARY KEY(folder, name)) WITHOUT ROWID";
 
 int64_t Nanoseconds(const timespec& time) { return int64_t{time.tv_sec} * 1'000'000'000 + time.tv_nsec; }
+
+int64_t ClockNs(clockid_t id) {
+  timespec now;
+  ::clock_gettime(id, &now);
+  return Nanoseconds(now);
+}
+
+// Local file systems that keep file times to the nanosecond, stamped from the kernel's coarse clock.
+bool KeepsExactTimes(int64_t type) {
+  switch (type) {
+  case EXT4_SUPER_MAGIC:   // ext2 and ext3 too; an inode too small for fractions is told by its times
+  case XFS_SUPER_MAGIC:
+  case BTRFS_SUPER_MAGIC:
+  case TMPFS_MAGIC:
+  case F2FS_SUPER_MAGIC:
+    return true;
+  default:
+    return false;
+  }
+}
 
 // Only a file and folder of this user's own, that nobody else may write, can be trusted.
 bool OwnedAndPrivate(const std::string& path, bool folder) {
@@ -66,37 +91,90 @@ std::string VSSStatCache::DefaultFile() {
   return platform::IncludeTrailingPathDelimiter(folder) + "ravelin/sourcesafe/" + platform::MachineName() + ".db";
 }
 
-bool VSSStatCache::Entry::SameStatAs(const Entry& other) const {
+bool VSSStatCache::FileStat::SameAs(const FileStat& other) const {
   return Size == other.Size && ModifiedNs == other.ModifiedNs && ChangedNs == other.ChangedNs &&
          Inode == other.Inode && Device == other.Device;
 }
 
-bool VSSStatCache::Entry::Racy() const { return Since - std::max(ModifiedNs, ChangedNs) < TimeGranularityNs; }
+bool VSSStatCache::Racy(int64_t since, const FileStat& now) {
+  const int64_t last = std::max(now.ModifiedNs, now.ChangedNs);
+  // With exact times a change after `since` is stamped `since` or later; otherwise it may share
+  // the granule of the last one.
+  return now.ExactTimes ? since <= last : since - last < TimeGranularityNs;
+}
 
 VSSStatCache::VSSStatCache(std::string file) : FFile(std::move(file)) {}
 
-VSSStatCache::~VSSStatCache() { Close(); }
+VSSStatCache::~VSSStatCache() {
+  Flush();
+  Close();
+}
 
-bool VSSStatCache::Holds(const std::string& path, const VSSContentInfo& content) {
-  // Taken before the stat (from the clock file times are set from): anything that changes the
+std::optional<VSSStatCache::FileStat> VSSStatCache::StatOf(const std::string& path) {
+  // Taken before the stat, from the clock file times are stamped from: anything that changes the
   // file after it shows in its times.
-  timespec clock;
-  ::clock_gettime(CLOCK_REALTIME, &clock);
-  const int64_t since = Nanoseconds(clock);
+  const int64_t since = ClockNs(CLOCK_REALTIME_COARSE);
   struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return false;
-  if (S_ISDIR(info.st_mode)) VSSLocalFile::CheckNotFolder(path);
-  if (info.st_size != content.Size) return false;
-  Entry now{info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim), static_cast<int64_t>(info.st_ino),
-            static_cast<int64_t>(info.st_dev), {}, since};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  FileStat now{info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim), static_cast<int64_t>(info.st_ino),
+               static_cast<int64_t>(info.st_dev), since};
+  now.ExactTimes = ExactTimes(path, now.Device, now.ChangedNs);
+  return now;
+}
+
+bool VSSStatCache::ExactTimes(const std::string& path, int64_t device, int64_t changedNs) {
+  // A change time without a fraction: the file system (or this inode) keeps whole seconds.
+  if (changedNs % 1'000'000'000 == 0) return false;
+  const auto [known, added] = FExactDevices.try_emplace(device, false);
+  if (added) {
+    struct statfs info;
+    known->second = ::statfs(path.c_str(), &info) == 0 && KeepsExactTimes(info.f_type);
+  }
+  return known->second;
+}
+
+std::string VSSStatCache::KeyOf(const std::string& path) {
   // Any spelling of an absolute path will do as the key: an entry only counts for the file it was
   // made from (its inode and times), whatever name it was found under.
-  const std::string key = path.front() == '/' ? path : platform::ExpandFileName(path);
-  if (const Entry* known = Find(key); known && known->SameStatAs(now) && !known->Racy())
+  return path.front() == '/' ? path : platform::ExpandFileName(path);
+}
+
+bool VSSStatCache::Holds(const std::string& path, const VSSContentInfo& content) {
+  const std::optional<FileStat> now = StatOf(path);
+  if (!now) {
+    VSSLocalFile::CheckNotFolder(path);
+    return false;
+  }
+  if (now->Size != content.Size) return false;
+  const std::string key = KeyOf(path);
+  if (const Entry* known = Find(key); known && known->Stat.SameAs(*now) && !Racy(known->Stat.Since, *now))
     return known->Hash == content.Hash;
-  now.Hash = VSSLocalFile::Hash(path);
-  Save(key, now);
-  return now.Hash == content.Hash;
+  Entry fresh{*now, VSSLocalFile::Hash(path)};
+  Save(key, fresh);
+  return fresh.Hash == content.Hash;
+}
+
+void VSSStatCache::Wrote(const std::vector<Written>& files) {
+  std::vector<std::pair<std::string, Entry>> made;
+  for (const Written& file : files) {
+    std::optional<FileStat> now = StatOf(file.Path);
+    if (!now) continue;
+    if (const auto& before = file.Before) {
+      // The content read is the file's only when no change could hide after Before, and none
+      // showed since (its mode, and with it the change time, the operation may have set).
+      if (Racy(before->Since, *before) || before->Size != now->Size || before->ModifiedNs != now->ModifiedNs ||
+          before->Inode != now->Inode || before->Device != now->Device)
+        continue;
+    }
+    made.emplace_back(KeyOf(file.Path), Entry{*now, file.Hash});
+  }
+  // After every stat: from here on a change shows in a file's times, unless the clock is still in
+  // the tick it last changed in, which Racy tells.
+  const int64_t since = ClockNs(CLOCK_REALTIME_COARSE);
+  for (auto& [key, entry] : made) {
+    entry.Stat.Since = since;
+    Save(key, entry);
+  }
 }
 
 const VSSStatCache::Entry* VSSStatCache::Find(const std::string& path) {
@@ -106,9 +184,9 @@ const VSSStatCache::Entry* VSSStatCache::Find(const std::string& path) {
     sqlite3_bind_text(*rows, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
     int code;
     while ((code = rows.Step()) == SQLITE_ROW) {
-      Entry entry{sqlite3_column_int64(*rows, 1), sqlite3_column_int64(*rows, 2), sqlite3_column_int64(*rows, 3),
-                  sqlite3_column_int64(*rows, 4), sqlite3_column_int64(*rows, 5), Column(*rows, 6),
-                  sqlite3_column_int64(*rows, 7)};
+      Entry entry{{sqlite3_column_int64(*rows, 1), sqlite3_column_int64(*rows, 2), sqlite3_column_int64(*rows, 3),
+                   sqlite3_column_int64(*rows, 4), sqlite3_column_int64(*rows, 5), sqlite3_column_int64(*rows, 7)},
+                  Column(*rows, 6)};
       FEntries.try_emplace(platform::IncludeTrailingPathDelimiter(folder) + Column(*rows, 0), std::move(entry));
     }
     FLoadedFolders.insert(folder);   // not tried again after a failure either
@@ -120,17 +198,44 @@ const VSSStatCache::Entry* VSSStatCache::Find(const std::string& path) {
 
 void VSSStatCache::Save(const std::string& path, const Entry& entry) {
   FEntries.insert_or_assign(path, entry);
-  if (!Open()) return;
-  const std::string folder = platform::ExtractFileDir(path), name = platform::ExtractFileName(path);
-  Query save(FDb, "INSERT OR REPLACE INTO files VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
-  sqlite3_bind_text(*save, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_text(*save, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-  int index = 2;
-  for (int64_t value : {entry.Size, entry.ModifiedNs, entry.ChangedNs, entry.Inode, entry.Device})
-    sqlite3_bind_int64(*save, ++index, value);
-  sqlite3_bind_blob(*save, 8, entry.Hash.data(), static_cast<int>(entry.Hash.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_int64(*save, 9, entry.Since);
-  if (const int code = save.Step(); code != SQLITE_DONE) Failed(code);
+  const int64_t now = ClockNs(CLOCK_MONOTONIC_COARSE);
+  if (FUnsaved.empty()) FUnsavedSince = now;
+  FUnsaved.push_back(path);
+  if (FUnsaved.size() >= SaveBatch || now - FUnsavedSince >= SaveDelayNs) Flush();
+}
+
+void VSSStatCache::Flush() {
+  std::vector<std::string> keys;
+  keys.swap(FUnsaved);
+  if (keys.empty() || !Open()) return;
+  int code = sqlite3_exec(FDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  if (code != SQLITE_OK) return Failed(code);
+  {
+    Query save(FDb, "INSERT OR REPLACE INTO files VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    code = save.Code();
+    for (size_t i = 0; i < keys.size() && code == SQLITE_OK; ++i) {
+      const auto found = FEntries.find(keys[i]);
+      if (found == FEntries.end()) continue;
+      const FileStat& stat = found->second.Stat;
+      const std::string& hash = found->second.Hash;
+      const std::string folder = platform::ExtractFileDir(keys[i]), name = platform::ExtractFileName(keys[i]);
+      sqlite3_reset(*save);
+      sqlite3_bind_text(*save, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
+      sqlite3_bind_text(*save, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+      int index = 2;
+      for (int64_t value : {stat.Size, stat.ModifiedNs, stat.ChangedNs, stat.Inode, stat.Device})
+        sqlite3_bind_int64(*save, ++index, value);
+      sqlite3_bind_blob(*save, 8, hash.data(), static_cast<int>(hash.size()), SQLITE_TRANSIENT);
+      sqlite3_bind_int64(*save, 9, stat.Since);
+      code = save.Step();
+      if (code == SQLITE_DONE) code = SQLITE_OK;
+    }
+  }
+  if (code == SQLITE_OK) code = sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
+  if (code != SQLITE_OK) {
+    sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    Failed(code);
+  }
 }
 
 bool VSSStatCache::Open() {
@@ -193,6 +298,7 @@ void VSSStatCache::Failed(int code) {
   // Entries read so far may have come from the damaged part: they go with it.
   FEntries.clear();
   FLoadedFolders.clear();
+  FUnsaved.clear();
   if (!SetAside()) FUnusable = true;
 }
 

@@ -5,25 +5,46 @@
 // SQLite file outside the shared database; several processes may use it at once.
 //
 // An entry is a fact ("a file with this stat data held this content") and is trusted only when the
-// file's stat data is unchanged and the entry is not racy: a file modified or changed within
-// TimeGranularityNs before the entry was made could change again within the same tick of the
-// file-time clock without its times showing it, so such an entry is hashed again. Whatever writes a
-// file (Get, Check In, Undo, the user) gives it a new change time or inode, so its entry no longer
-// matches and the next question reads the file and records it afresh.
+// file's stat data is unchanged and the entry is not racy: a file modified or changed within the
+// time granularity of its file system before the entry was made could change again within the same
+// tick of the file-time clock without its times showing it, so such an entry is hashed again. On
+// file systems that stamp times from this machine's clock to the nanosecond the tick is the clock's
+// own; elsewhere TimeGranularityNs is assumed. Whatever writes a file (Get, Check In, Undo, the user)
+// gives it a new change time or inode, so an older entry no longer matches. The operations that
+// write a file from known content, or read it and only change its mode, record its new entry
+// themselves (Wrote), so the next walk need not read it.
 // The cache never fails a caller: a cache file that is corrupt or not the user's own is set aside
 // and rebuilt, and whatever else goes wrong with it only means the file is read and hashed.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 struct sqlite3;
 struct VSSContentInfo;
 
 class VSSStatCache {
 public:
-  // Covers the coarsest file times in use (2 seconds) and the lag of the kernel's file-time clock.
+  // Covers the coarsest file times in use (2 seconds) and the lag of a file-time clock that is not
+  // known to be this machine's.
   static constexpr int64_t TimeGranularityNs = 2'000'000'000;
+
+  // A regular file's stat data, and the time of the file-time clock just before it was taken.
+  struct FileStat {
+    int64_t Size = 0, ModifiedNs = 0, ChangedNs = 0, Inode = 0, Device = 0;
+    int64_t Since = 0;
+    bool ExactTimes = false;   // its file system stamps times from this machine's clock to the nanosecond
+    bool SameAs(const FileStat& other) const;
+  };
+  // What an operation left in a local file: the content it wrote, or the content it read after
+  // taking Before (and then changed at most the file's mode).
+  struct Written {
+    std::string Path;
+    std::string Hash;
+    std::optional<FileStat> Before;
+  };
 
   // $XDG_CACHE_HOME (else $HOME/.cache) + "/ravelin/sourcesafe/<machine>.db"; empty without a home.
   static std::string DefaultFile();
@@ -36,18 +57,27 @@ public:
   // Whether the file at `path` holds `content`: false when it is missing or its size differs.
   // Raises SourceSafe's errors for a folder or a file that can't be read.
   bool Holds(const std::string& path, const VSSContentInfo& content);
+  // The stat data of a regular file; nothing when it is missing or not a file.
+  std::optional<FileStat> StatOf(const std::string& path);
+  // Records the files an operation has just left, all as of now, once it is done with them. A file
+  // read after a Before that could have changed unseen, or that changed since, is left out. Like
+  // the entries Holds makes, they are written out with the next batch.
+  void Wrote(const std::vector<Written>& files);
 
 private:
   struct Entry {
-    int64_t Size = 0, ModifiedNs = 0, ChangedNs = 0, Inode = 0, Device = 0;
+    FileStat Stat;
     std::string Hash;
-    int64_t Since = 0;
-    bool SameStatAs(const Entry& other) const;
-    // Made within the time granularity of the file's last modification or change.
-    bool Racy() const;
   };
+  // Whether a change made to a file with the stat data `now` after `since` could leave its times as
+  // they are.
+  static bool Racy(int64_t since, const FileStat& now);
+  bool ExactTimes(const std::string& path, int64_t device, int64_t changedNs);
+  static std::string KeyOf(const std::string& path);
   const Entry* Find(const std::string& path);
+  // Entries are written out in batches: a walk must not pay a transaction a file.
   void Save(const std::string& path, const Entry& entry);
+  void Flush();
 
   bool Open();
   int OpenFile();   // an SQLite result code
@@ -62,4 +92,7 @@ private:
   // Entries read from the file, a folder at a time, and those made since.
   std::unordered_map<std::string, Entry> FEntries;
   std::unordered_set<std::string> FLoadedFolders;
+  std::vector<std::string> FUnsaved;   // keys of entries made but not yet written out
+  int64_t FUnsavedSince = 0;           // when the first of them was made (steady clock, ns)
+  std::unordered_map<int64_t, bool> FExactDevices;
 };

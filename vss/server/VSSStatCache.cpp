@@ -173,7 +173,30 @@ void VSSStatCache::Wrote(const std::vector<Written>& files) {
   const int64_t since = ClockNs(CLOCK_REALTIME_COARSE);
   for (auto& [key, entry] : made) {
     entry.Stat.Since = since;
+    if (entry.Stat.ExactTimes && Racy(since, entry.Stat)) FRecheck.push_back(key);
     Save(key, entry);
+  }
+}
+
+void VSSStatCache::Recheck() {
+  std::vector<std::string> keys;
+  keys.swap(FRecheck);
+  for (const std::string& key : keys) {
+    const auto known = FEntries.find(key);
+    std::optional<FileStat> now = StatOf(key);
+    if (known == FEntries.end() || !now || !known->second.Stat.SameAs(*now)) continue;
+    // An exact clock leaves the tick within milliseconds; a change made in it is caught by the hash.
+    for (int waited = 0; now && Racy(now->Since, *now) && waited < 50; ++waited) {
+      ::usleep(1000);
+      now = StatOf(key);
+    }
+    if (!now || Racy(now->Since, *now)) continue;
+    try {
+      known->second = Entry{*now, VSSLocalFile::Hash(key)};
+      FUnsaved.push_back(key);
+    } catch (const std::exception&) {
+      // Unreadable now: the next question hashes it and says so.
+    }
   }
 }
 
@@ -205,6 +228,7 @@ void VSSStatCache::Save(const std::string& path, const Entry& entry) {
 }
 
 void VSSStatCache::Flush() {
+  Recheck();
   std::vector<std::string> keys;
   keys.swap(FUnsaved);
   if (keys.empty() || !Open()) return;

@@ -61,7 +61,9 @@ public:
   std::optional<FileStat> StatOf(const std::string& path);
   // Records the files an operation has just left, all as of now, once it is done with them. A file
   // read after a Before that could have changed unseen, or that changed since, is left out. Like
-  // the entries Holds makes, they are written out with the next batch.
+  // the entries Holds makes, they are written out with the next batch. An entry still in the tick of
+  // its file's last change is hashed again before that batch, once the clock has moved on, so that
+  // even a one-file operation leaves an entry the next walk can trust.
   void Wrote(const std::vector<Written>& files);
 
 private:
@@ -78,6 +80,8 @@ private:
   // Entries are written out in batches: a walk must not pay a transaction a file.
   void Save(const std::string& path, const Entry& entry);
   void Flush();
+  // Hashes again the files Wrote left in the tick of their last change (see Wrote).
+  void Recheck();
 
   bool Open();
   int OpenFile();   // an SQLite result code
@@ -94,5 +98,6 @@ private:
   std::unordered_set<std::string> FLoadedFolders;
   std::vector<std::string> FUnsaved;   // keys of entries made but not yet written out
   int64_t FUnsavedSince = 0;           // when the first of them was made (steady clock, ns)
+  std::vector<std::string> FRecheck;   // keys of entries Wrote made in their file's last tick
   std::unordered_map<int64_t, bool> FExactDevices;
 };

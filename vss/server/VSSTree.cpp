@@ -243,9 +243,16 @@ void VSSTree::ReadContent(int64_t contentId, const VSSContent::Sink& write) {
   if (const std::string whole = row.Text(2); !whole.empty()) {
     expander.Add(whole);
   } else {
-    VSSStore::Statement chunks(FStore, "SELECT data FROM content_chunks WHERE content = ? ORDER BY number");
-    chunks.Bind(1, contentId);
-    while (chunks.Step()) expander.Add(chunks.Text(0));
+    // A query per chunk, so that only one chunk is held at a time whichever engine runs it (a
+    // server hands over a statement's whole result at once).
+    for (int64_t number = -1;;) {
+      VSSStore::Statement chunk(FStore, "SELECT number, data FROM content_chunks WHERE content = ? AND number > ? "
+                                        "ORDER BY number LIMIT 1");
+      chunk.BindAll(contentId, number);
+      if (!chunk.Step()) break;
+      number = chunk.Int(0);
+      expander.Add(chunk.Text(1));
+    }
   }
   expander.Finish();
 }

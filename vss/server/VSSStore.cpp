@@ -25,7 +25,7 @@ CREATE TABLE items(id INTEGER PRIMARY KEY, type INTEGER NOT NULL, binary INTEGER
 CREATE TABLE entries(id INTEGER PRIMARY KEY, parent INTEGER REFERENCES entries(id),
   item INTEGER NOT NULL REFERENCES items(id), name TEXT NOT NULL, folded TEXT NOT NULL,
   deleted INTEGER NOT NULL DEFAULT 0);
-CREATE INDEX entries_parent ON entries(parent, folded);
+CREATE INDEX entries_parent ON entries(parent, folded, deleted, item, name);
 CREATE INDEX entries_item ON entries(item);
 CREATE UNIQUE INDEX entries_live_name ON entries(parent, folded) WHERE deleted = 0;
 CREATE TABLE contents(id INTEGER PRIMARY KEY, hash BLOB NOT NULL UNIQUE, size INTEGER NOT NULL,

@@ -102,9 +102,8 @@ std::vector<VSSEntry> VSSTree::Children(int64_t parent, bool includeDeleted) {
   VSSStore::Statement rows(
       FStore, "SELECT e.id, COALESCE(e.parent, 0), e.item, e.name, e.deleted, i.type, i.\"binary\", c.size, c.hash "
               "FROM entries e JOIN items i ON i.id = e.item "
-              "LEFT JOIN versions v ON i.type = ?3 AND v.item = e.item "
-              "AND v.number = (SELECT MAX(number) FROM versions WHERE item = e.item) "
-              "LEFT JOIN contents c ON c.id = v.content "
+              "LEFT JOIN contents c ON i.type = ?3 "
+              "AND c.id = (SELECT content FROM versions WHERE item = e.item ORDER BY number DESC LIMIT 1) "
               "WHERE e.parent = ?1 AND (?2 <> 0 OR e.deleted = 0) ORDER BY i.type, e.folded, e.id");
   rows.BindAll(parent, int64_t{includeDeleted}, int64_t{VSSITEM_FILE});
   std::vector<VSSEntry> result;
@@ -244,9 +243,16 @@ void VSSTree::ReadContent(int64_t contentId, const VSSContent::Sink& write) {
   if (const std::string whole = row.Text(2); !whole.empty()) {
     expander.Add(whole);
   } else {
-    VSSStore::Statement chunks(FStore, "SELECT data FROM content_chunks WHERE content = ? ORDER BY number");
-    chunks.Bind(1, contentId);
-    while (chunks.Step()) expander.Add(chunks.Text(0));
+    // A query per chunk, so that only one chunk is held at a time whichever engine runs it (a
+    // server hands over a statement's whole result at once).
+    for (int64_t number = -1;;) {
+      VSSStore::Statement chunk(FStore, "SELECT number, data FROM content_chunks WHERE content = ? AND number > ? "
+                                        "ORDER BY number LIMIT 1");
+      chunk.BindAll(contentId, number);
+      if (!chunk.Step()) break;
+      number = chunk.Int(0);
+      expander.Add(chunk.Text(1));
+    }
   }
   expander.Finish();
 }

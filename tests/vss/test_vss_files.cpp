@@ -144,7 +144,8 @@ TEST_F(VSSFiles, AGetOntoAFullDiskSaysTheDiskIsFull) {
 
 // A file of several chunks round-trips byte for byte through Add, Get, Check In and the comparison
 // with a local copy, is stored once however often it is added, and contents stored whole by the
-// versions before chunks (their store has no chunk table) still read back.
+// versions before chunks (their store has no chunk table) still read back; the upgrade also brings
+// the children query's index.
 TEST_F(VSSFiles, FilesOfManyChunksRoundTripAndWholeStoredContentsStillRead) {
   const std::string first = VSSTestContent(7, 3 * VSSContent::ChunkSize + 12345);
   std::string second = first;
@@ -180,8 +181,10 @@ TEST_F(VSSFiles, FilesOfManyChunksRoundTripAndWholeStoredContentsStillRead) {
     EXPECT_EQ(sqlite3_step(update), SQLITE_DONE);
     sqlite3_finalize(update);
   }
-  EXPECT_EQ(sqlite3_exec(store, "DROP TABLE content_chunks; UPDATE meta SET value = '1' WHERE key = 'schema'", nullptr,
-                         nullptr, nullptr),
+  EXPECT_EQ(sqlite3_exec(store,
+                         "DROP TABLE content_chunks; UPDATE meta SET value = '1' WHERE key = 'schema'; "
+                         "DROP INDEX entries_parent; CREATE INDEX entries_parent ON entries(parent, folded)",
+                         nullptr, nullptr, nullptr),
             SQLITE_OK);
   sqlite3_close(store);
   auto db = Open();
@@ -194,6 +197,8 @@ TEST_F(VSSFiles, FilesOfManyChunksRoundTripAndWholeStoredContentsStillRead) {
   db->VSSItem("$/App/big.bin")->Version("3")->Get(v3, VSSFLAG_USERRONO);
   EXPECT_TRUE(ReadFile(v3) == third);
   EXPECT_EQ(StoreColumn("SELECT value FROM meta WHERE key = 'schema'"), std::vector<std::string>{"2"});
+  EXPECT_EQ(StoreColumn("SELECT sql FROM sqlite_master WHERE name = 'entries_parent'"),
+            std::vector<std::string>{"CREATE INDEX entries_parent ON entries(parent, folded, deleted, item, name)"});
 }
 
 TEST_F(VSSFiles, MultipleCheckoutsFollowTheIniOption) {

@@ -25,7 +25,6 @@ CREATE TABLE items(id INTEGER PRIMARY KEY, type INTEGER NOT NULL, binary INTEGER
 CREATE TABLE entries(id INTEGER PRIMARY KEY, parent INTEGER REFERENCES entries(id),
   item INTEGER NOT NULL REFERENCES items(id), name TEXT NOT NULL, folded TEXT NOT NULL,
   deleted INTEGER NOT NULL DEFAULT 0);
-CREATE INDEX entries_parent ON entries(parent, folded, deleted, item, name);
 CREATE INDEX entries_item ON entries(item);
 CREATE UNIQUE INDEX entries_live_name ON entries(parent, folded) WHERE deleted = 0;
 CREATE TABLE contents(id INTEGER PRIMARY KEY, hash BLOB NOT NULL UNIQUE, size INTEGER NOT NULL,
@@ -43,6 +42,9 @@ CREATE TABLE workfolders(user INTEGER NOT NULL REFERENCES users(id),
   item INTEGER NOT NULL REFERENCES items(id), folder TEXT NOT NULL, PRIMARY KEY(user, item));
 )";
 
+// Covers the children query: a project's entries are read from the index alone.
+constexpr const char* EntriesParentIndex = "CREATE INDEX entries_parent ON entries(parent, folded, deleted, item, name);";
+
 // A content is kept whole in its row's data or, when larger than one chunk, with empty data and a
 // row here per chunk.
 constexpr const char* ChunkSchema = R"(
@@ -51,7 +53,7 @@ CREATE TABLE content_chunks(content INTEGER NOT NULL REFERENCES contents(id), nu
 )";
 
 std::string SchemaWithVersion() {
-  return std::string(Schema) + ChunkSchema + "INSERT INTO meta VALUES('schema', '" + VSSSchemaVersion + "');";
+  return std::string(Schema) + EntriesParentIndex + ChunkSchema + "INSERT INTO meta VALUES('schema', '" + VSSSchemaVersion + "');";
 }
 
 } // namespace
@@ -114,10 +116,12 @@ VSSStore::VSSStore(const std::string& file, const std::string& databaseName)
 VSSStore::VSSStore(std::unique_ptr<VSSStoreDriver> driver)
     : FDriver(std::move(driver)), FUnchunked(FDriver->SchemaVersion() == VSSUnchunkedSchemaVersion) {}
 
-void VSSStore::AddChunkTable() {
+void VSSStore::Upgrade() {
   if (QueryInt("SELECT COUNT(*) FROM meta WHERE key = 'schema' AND value = ?", std::string(VSSSchemaVersion)) == 1)
     return;   // another process was first
   Execute(ChunkSchema);
+  Execute("DROP INDEX entries_parent");   // on (parent, folded) only
+  Execute(EntriesParentIndex);
   Execute("UPDATE meta SET value = ? WHERE key = 'schema'", std::string(VSSSchemaVersion));
 }
 
@@ -127,7 +131,7 @@ void VSSStore::Begin(bool write) {
   FWriting = write;
   if (!write || !FUnchunked) return;
   try {
-    AddChunkTable();
+    Upgrade();
   } catch (...) {
     Rollback();
     throw;

@@ -138,8 +138,9 @@ private:
   void Begin(bool write);
   void Commit();
   void Rollback() noexcept;
-  // Gives a store made before contents were kept in chunks its chunk table, inside a write.
-  void AddChunkTable();
+  // Brings a store made before contents were kept in chunks to the current schema, inside a write:
+  // the chunk table and the children query's covering index.
+  void Upgrade();
   [[noreturn]] static void WriteInsideRead();
 
   std::unique_ptr<VSSStoreDriver> FDriver;

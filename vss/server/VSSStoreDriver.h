@@ -11,7 +11,8 @@
 // The schema's version, stored in meta as 'schema': what makes a store a SourceSafe store.
 inline constexpr const char* VSSSchemaVersion = "2";
 // Stores made before contents were kept in chunks have this version; their first change adds the
-// chunk table (until then all their contents are whole and read as they are).
+// chunk table and the current index of entries (until then all their contents are whole and read as
+// they are).
 inline constexpr const char* VSSUnchunkedSchemaVersion = "1";
 
 // One run of a statement: bind the parameters (from 1), step through the rows, read columns (from 0).

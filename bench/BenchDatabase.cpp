@@ -26,6 +26,11 @@ BenchDatabase::BenchDatabase(const std::string& server) {
   Root()->SetLocalSpec(Work());
 }
 
+void BenchDatabase::Reopen() {
+  FDatabase = VSSPtr<IVSSDatabase>(new VSSDatabaseObject());
+  FDatabase->Open(FFolder + "/db", "Admin", "");
+}
+
 BenchDatabase::~BenchDatabase() {
   FDatabase.Reset();
   std::error_code ec;

@@ -14,6 +14,8 @@ public:
   BenchDatabase& operator=(const BenchDatabase&) = delete;
 
   IVSSDatabase& Database() { return *FDatabase; }
+  // Opens the database again in a new session, as a new process would find it.
+  void Reopen();
   VSSPtr<IVSSItem> Root() { return FDatabase->VSSItem("$/"); }
   const std::string& Folder() const { return FFolder; }   // the temporary folder
   std::string Work() const { return FFolder + "/work"; }

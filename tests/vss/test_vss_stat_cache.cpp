@@ -139,6 +139,16 @@ TEST_F(VSSStatCacheTest, ChangedFilesAreNeverCalledUnchanged) {
   ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), originalTimes, 0), 0);
   ASSERT_EQ(std::rename(other.c_str(), FLocal.c_str()), 0);
   EXPECT_TRUE(IsDifferent());
+  // Its folder replaced by another holding a file of the same size, asked again by a session that
+  // looked in the old folder a moment (longer than a walk) before.
+  Rewrite(ContentA);
+  auto file = Open()->VSSItem("$/App/main.cpp");
+  EXPECT_FALSE(file->IsDifferent(FLocal));
+  WriteFile("twin/main.cpp", ContentB);
+  ASSERT_EQ(std::rename(PathOf("alice").c_str(), PathOf("alice.old").c_str()), 0);
+  ASSERT_EQ(std::rename(PathOf("twin").c_str(), PathOf("alice").c_str()), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_TRUE(file->IsDifferent(FLocal));
 }
 
 // Rewrites a file where it is (same inode) without touching its mode.

@@ -2,6 +2,8 @@
 // recovering and destroying.
 #include "VSSTestDatabase.h"
 
+#include <functional>
+
 #include "platform/Files.h"
 
 namespace {
@@ -183,6 +185,50 @@ TEST_F(VSSTree, SharingAProjectSharesItsFilesAndRecursesOnlyWhenAsked) {
   EXPECT_EQ(db->VSSItem("$/Deep/Lib/sub/b.h")->Links()->Count(), 2);
   EXPECT_EQ(ErrorOf([&] { db->VSSItem("$/Lib/sub")->Share(lib.Get(), "", 0); }), VSSError::ShareUnderDescendant);
   EXPECT_EQ(ErrorOf([&] { lib->Share(lib.Get(), "", 0); }), VSSError::ShareUnderDescendant);
+}
+
+// A project's listing is kept between walks; every change, made in this session or committed by
+// another, shows in the next one: names, the latest content IsDifferent compares with, and the
+// working folder local paths are made from.
+TEST_F(VSSTree, AListingShowsEveryChangeMadeHereOrElsewhere) {
+  auto alice = Open();
+  auto bob = Open("Bob", "bob-pw");
+  auto app = alice->VSSItem("$/")->NewSubproject("App", "");
+  app->SetLocalSpec(PathOf("work"));
+  AddFile(alice.Get(), "$/App", "a.cpp", "one\n");
+  const std::string local = Local("work/a.cpp", "one\n");
+  auto listed = [&](const std::string& name) {
+    VSSPtr<IVSSItems> items = app->Items();
+    for (int32_t i = 1; i <= items->Count(); ++i)
+      if (items->Item(i)->Name() == name) return items->Item(i);
+    return VSSPtr<IVSSItem>();
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    std::vector<std::string> names;
+    bool aDiffers;
+    std::string aLocal;
+  };
+  const std::vector<Step> steps{
+      {"nothing yet", [] {}, {"a.cpp"}, false, local},
+      {"Bob adds b.cpp", [&] { AddFile(bob.Get(), "$/App", "b.cpp", "b"); }, {"a.cpp", "b.cpp"}, false, local},
+      {"Alice adds c.cpp", [&] { AddFile(alice.Get(), "$/App", "c.cpp", "c"); }, {"a.cpp", "b.cpp", "c.cpp"}, false, local},
+      {"Bob checks in a.cpp",
+       [&] { Revise(bob->VSSItem("$/App/a.cpp").Get(), Local("bob/a.cpp", "one\n"), "two\n"); },
+       {"a.cpp", "b.cpp", "c.cpp"}, true, local},
+      {"Bob deletes b.cpp", [&] { bob->VSSItem("$/App/b.cpp")->SetDeleted(true); }, {"a.cpp", "c.cpp"}, true, local},
+      {"Alice moves her working folder", [&] { app->SetLocalSpec("/elsewhere"); }, {"a.cpp", "c.cpp"}, true,
+       "/elsewhere/a.cpp"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change();
+    VSSPtr<IVSSItems> items = app->Items();
+    EXPECT_EQ(Names(items.Get()), step.names);
+    EXPECT_EQ(listed("a.cpp")->IsDifferent(local), step.aDiffers);
+    EXPECT_EQ(listed("a.cpp")->LocalSpec(), step.aLocal);
+  }
 }
 
 } // namespace

@@ -68,7 +68,8 @@ void PlanProjectGet(VSSSession& session, VSSTree& tree, int64_t project, const s
                     Writes& writes) {
   if (VSSLocalFile::KindOf(folder) == VSSLocalFile::Kind::File)
     throw EVSSAutomation("Access to file \"" + folder + "\" denied: it is not a folder", VSSError::AccessDenied);
-  for (const VSSEntry& child : tree.Children(project, false)) {
+  const auto listing = tree.ListingOf(project, false);
+  for (const VSSEntry& child : listing->Children) {
     const std::string path = platform::IncludeTrailingPathDelimiter(folder) + child.Name;
     if (child.Type == VSSITEM_FILE)
       PlanWrite(session, tree, tree.Version(child.Item, tree.LatestVersion(child.Item)), path, flags,

@@ -92,16 +92,12 @@ bool VSSItemObject::IsDifferent(const std::string& local) {
 }
 
 VSSPtr<IVSSItems> VSSItemObject::Items(bool includeDeleted) {
-  std::vector<VSSPtr<IVSSItem>> items;
   VSSTree tree = Tree();
-  std::vector<VSSEntry> children;
-  std::string spec, folder;
-  Store().Read([&] {
-    children = tree.Children(FEntry, includeDeleted);
-    spec = tree.SpecOf(FEntry);
-    folder = tree.WorkingFolder(FEntry);
-  });
-  for (const VSSEntry& child : children) items.emplace_back(new VSSItemObject(FSession, child, spec, folder));
+  const auto listing = Store().Read([&] { return tree.ListingOf(FEntry, includeDeleted); });
+  std::vector<VSSPtr<IVSSItem>> items;
+  items.reserve(listing->Children.size());
+  for (const VSSEntry& child : listing->Children)
+    items.emplace_back(new VSSItemObject(FSession, child, listing->Spec, listing->Folder));
   return VSSPtr<IVSSItems>(new VSSItemsObject(std::move(items)));
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "vss/server/VSSListing.h"
 #include "vss/server/VSSStatCache.h"
 #include "vss/server/VSSStore.h"
 
@@ -24,4 +25,6 @@ struct VSSSession {
   std::string CurrentProject;
   // What local files held when this user last read or wrote them on this machine.
   VSSStatCache LocalFiles{VSSStatCache::DefaultFile()};
+  // Projects' listings as last read (see VSSTree::ListingOf).
+  VSSListings Listings;
 };

@@ -191,6 +191,12 @@ void VSSSqliteDriver::Begin(bool write) { VSSSqliteCursor(*this, write ? "BEGIN 
 
 void VSSSqliteDriver::Commit() { VSSSqliteCursor(*this, "COMMIT").Step("saving the change"); }
 
+std::optional<int64_t> VSSSqliteDriver::DataVersion() {
+  VSSSqliteCursor version(*this, "PRAGMA data_version");
+  version.Step("reading the database");
+  return version.Int(0);
+}
+
 void VSSSqliteDriver::Rollback() noexcept {
   if (sqlite3_get_autocommit(FDb) == 0) sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
 }

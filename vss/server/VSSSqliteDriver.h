@@ -22,6 +22,7 @@ public:
   void Begin(bool write) override;
   void Commit() override;
   void Rollback() noexcept override;
+  std::optional<int64_t> DataVersion() override;
   void RestartIds(const std::vector<std::string>&) override {}   // a rowid always follows the highest
 
   // Raises the error of a failed SQLite call.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <linux/magic.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -20,6 +21,7 @@ namespace {
 constexpr int BusyTimeoutMs = 250;   // a cache write that waits longer is skipped
 constexpr size_t SaveBatch = 1024;   // entries written out at once at the most
 constexpr int64_t SaveDelayNs = 1'000'000'000;   // how long a made entry may wait to be written out
+constexpr int64_t DirectoryLifeNs = 100'000'000;   // how long an open folder serves after its last use
 // 2: entries are timed by the coarse clock file times are stamped from.
 constexpr int SchemaVersion = 2;
 constexpr const char* Schema =
@@ -108,14 +110,30 @@ VSSStatCache::VSSStatCache(std::string file) : FFile(std::move(file)) {}
 VSSStatCache::~VSSStatCache() {
   Flush();
   Close();
+  if (FDirectory >= 0) ::close(FDirectory);
+}
+
+int VSSStatCache::DirectoryOf(const std::string& path, size_t nameStart) {
+  const int64_t now = ClockNs(CLOCK_MONOTONIC_COARSE);
+  const std::string_view folder(path.data(), nameStart);
+  if (FDirectory < 0 || now - FDirectoryUsed > DirectoryLifeNs || folder != FDirectoryName) {
+    if (FDirectory >= 0) ::close(FDirectory);
+    FDirectoryName = folder;
+    FDirectory = ::open(FDirectoryName.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  }
+  FDirectoryUsed = now;
+  return FDirectory;
 }
 
 std::optional<VSSStatCache::FileStat> VSSStatCache::StatOf(const std::string& path) {
   // Taken before the stat, from the clock file times are stamped from: anything that changes the
   // file after it shows in its times.
   const int64_t since = ClockNs(CLOCK_REALTIME_COARSE);
+  const size_t nameStart = path.rfind('/') + 1;
+  const int folder = path.front() == '/' ? DirectoryOf(path, nameStart) : -1;
   struct stat info;
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  const int code = folder >= 0 ? ::fstatat(folder, path.c_str() + nameStart, &info, 0) : ::stat(path.c_str(), &info);
+  if (code != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   FileStat now{info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim), static_cast<int64_t>(info.st_ino),
                static_cast<int64_t>(info.st_dev), since};
   now.ExactTimes = ExactTimes(path, now.Device, now.ChangedNs);
@@ -182,9 +200,9 @@ void VSSStatCache::Recheck() {
   std::vector<std::string> keys;
   keys.swap(FRecheck);
   for (const std::string& key : keys) {
-    const auto known = FEntries.find(key);
+    Entry* known = Known(key);
     std::optional<FileStat> now = StatOf(key);
-    if (known == FEntries.end() || !now || !known->second.Stat.SameAs(*now)) continue;
+    if (!known || !now || !known->Stat.SameAs(*now)) continue;
     // An exact clock leaves the tick within milliseconds; a change made in it is caught by the hash.
     for (int waited = 0; now && Racy(now->Since, *now) && waited < 50; ++waited) {
       ::usleep(1000);
@@ -192,7 +210,7 @@ void VSSStatCache::Recheck() {
     }
     if (!now || Racy(now->Since, *now)) continue;
     try {
-      known->second = Entry{*now, VSSLocalFile::Hash(key)};
+      *known = Entry{*now, VSSLocalFile::Hash(key)};
       FUnsaved.push_back(key);
     } catch (const std::exception&) {
       // Unreadable now: the next question hashes it and says so.
@@ -200,30 +218,51 @@ void VSSStatCache::Recheck() {
   }
 }
 
-const VSSStatCache::Entry* VSSStatCache::Find(const std::string& path) {
-  const std::string folder = platform::ExtractFileDir(path);
-  if (!FLoadedFolders.contains(folder) && Open()) {
+VSSStatCache::Folder& VSSStatCache::FolderOf(const std::string& key) {
+  std::string name = platform::ExtractFileDir(key);
+  if (FLastFolder && name == FLastFolderName) return *FLastFolder;
+  Folder& folder = FFolders[name];
+  if (!folder.Loaded && Open()) {
     Query rows(FDb, "SELECT name, size, modified, changed, inode, device, hash, since FROM files WHERE folder = ?");
-    sqlite3_bind_text(*rows, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(*rows, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
     int code;
     while ((code = rows.Step()) == SQLITE_ROW) {
-      Entry entry{{sqlite3_column_int64(*rows, 1), sqlite3_column_int64(*rows, 2), sqlite3_column_int64(*rows, 3),
-                   sqlite3_column_int64(*rows, 4), sqlite3_column_int64(*rows, 5), sqlite3_column_int64(*rows, 7)},
-                  Column(*rows, 6)};
-      FEntries.try_emplace(platform::IncludeTrailingPathDelimiter(folder) + Column(*rows, 0), std::move(entry));
+      // An entry made in this process is newer than the file's.
+      const auto [file, added] = folder.Files.try_emplace(Column(*rows, 0));
+      if (added)
+        file->second = Entry{{sqlite3_column_int64(*rows, 1), sqlite3_column_int64(*rows, 2), sqlite3_column_int64(*rows, 3),
+                              sqlite3_column_int64(*rows, 4), sqlite3_column_int64(*rows, 5), sqlite3_column_int64(*rows, 7)},
+                             Column(*rows, 6)};
     }
-    FLoadedFolders.insert(folder);   // not tried again after a failure either
-    if (code != SQLITE_DONE) Failed(code);
+    folder.Loaded = true;   // not tried again after a failure either
+    if (code != SQLITE_DONE) {
+      Failed(code);   // a damaged file takes every folder with it, this one too
+      return FFolders[name];
+    }
   }
-  const auto found = FEntries.find(path);
-  return found == FEntries.end() ? nullptr : &found->second;
+  FLastFolder = &folder;
+  FLastFolderName = std::move(name);
+  return folder;
 }
 
-void VSSStatCache::Save(const std::string& path, const Entry& entry) {
-  FEntries.insert_or_assign(path, entry);
+const VSSStatCache::Entry* VSSStatCache::Find(const std::string& key) {
+  Folder& folder = FolderOf(key);
+  const auto found = folder.Files.find(platform::ExtractFileName(key));
+  return found == folder.Files.end() ? nullptr : &found->second;
+}
+
+VSSStatCache::Entry* VSSStatCache::Known(const std::string& key) {
+  const auto folder = FFolders.find(platform::ExtractFileDir(key));
+  if (folder == FFolders.end()) return nullptr;
+  const auto found = folder->second.Files.find(platform::ExtractFileName(key));
+  return found == folder->second.Files.end() ? nullptr : &found->second;
+}
+
+void VSSStatCache::Save(const std::string& key, const Entry& entry) {
+  FolderOf(key).Files.insert_or_assign(platform::ExtractFileName(key), entry);
   const int64_t now = ClockNs(CLOCK_MONOTONIC_COARSE);
   if (FUnsaved.empty()) FUnsavedSince = now;
-  FUnsaved.push_back(path);
+  FUnsaved.push_back(key);
   if (FUnsaved.size() >= SaveBatch || now - FUnsavedSince >= SaveDelayNs) Flush();
 }
 
@@ -238,10 +277,10 @@ void VSSStatCache::Flush() {
     Query save(FDb, "INSERT OR REPLACE INTO files VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
     code = save.Code();
     for (size_t i = 0; i < keys.size() && code == SQLITE_OK; ++i) {
-      const auto found = FEntries.find(keys[i]);
-      if (found == FEntries.end()) continue;
-      const FileStat& stat = found->second.Stat;
-      const std::string& hash = found->second.Hash;
+      const Entry* found = Known(keys[i]);
+      if (!found) continue;
+      const FileStat& stat = found->Stat;
+      const std::string& hash = found->Hash;
       const std::string folder = platform::ExtractFileDir(keys[i]), name = platform::ExtractFileName(keys[i]);
       sqlite3_reset(*save);
       sqlite3_bind_text(*save, 1, folder.data(), static_cast<int>(folder.size()), SQLITE_TRANSIENT);
@@ -320,8 +359,8 @@ void VSSStatCache::Failed(int code) {
   if (code != SQLITE_CORRUPT && code != SQLITE_NOTADB) return;   // busy or the like: only this step is lost
   Close();
   // Entries read so far may have come from the damaged part: they go with it.
-  FEntries.clear();
-  FLoadedFolders.clear();
+  FFolders.clear();
+  FLastFolder = nullptr;
   FUnsaved.clear();
   if (!SetAside()) FUnusable = true;
 }

@@ -19,7 +19,6 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 struct sqlite3;
@@ -75,8 +74,19 @@ private:
   // they are.
   static bool Racy(int64_t since, const FileStat& now);
   bool ExactTimes(const std::string& path, int64_t device, int64_t changedNs);
+  // An open handle of an absolute path's folder to stat its files from, or -1 (see FDirectory).
+  int DirectoryOf(const std::string& path, size_t nameStart);
+  // The entries of a folder, by name.
+  struct Folder {
+    bool Loaded = false;
+    std::unordered_map<std::string, Entry> Files;
+  };
   static std::string KeyOf(const std::string& path);
-  const Entry* Find(const std::string& path);
+  // The entries of the folder a key is in, read from the file the first time.
+  Folder& FolderOf(const std::string& key);
+  const Entry* Find(const std::string& key);
+  // The entry of a key in a folder read already (as those Save made are); reads nothing.
+  Entry* Known(const std::string& key);
   // Entries are written out in batches: a walk must not pay a transaction a file.
   void Save(const std::string& path, const Entry& entry);
   void Flush();
@@ -94,10 +104,17 @@ private:
   sqlite3* FDb = nullptr;
   bool FUnusable = false;
   // Entries read from the file, a folder at a time, and those made since.
-  std::unordered_map<std::string, Entry> FEntries;
-  std::unordered_set<std::string> FLoadedFolders;
+  std::unordered_map<std::string, Folder> FFolders;
+  Folder* FLastFolder = nullptr;   // the one FolderOf gave last: a walk asks for one folder at a time
+  std::string FLastFolderName;
   std::vector<std::string> FUnsaved;   // keys of entries made but not yet written out
   int64_t FUnsavedSince = 0;           // when the first of them was made (steady clock, ns)
   std::vector<std::string> FRecheck;   // keys of entries Wrote made in their file's last tick
   std::unordered_map<int64_t, bool> FExactDevices;
+  // The folder of the file stat'ed last, open: a walk stats a folder's files one after another, and
+  // a name looked up from its folder costs one step instead of one per part of the path. It serves
+  // only for as long as a walk takes, so a folder replaced meanwhile is not looked in for long.
+  int FDirectory = -1;
+  std::string FDirectoryName;
+  int64_t FDirectoryUsed = 0;   // steady clock, ns
 };

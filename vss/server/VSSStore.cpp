@@ -145,7 +145,20 @@ void VSSStore::WriteInsideRead() {
 void VSSStore::Commit() {
   FDriver->Commit();
   FDepth = 0;
-  if (FWriting) FUnchunked = false;
+  if (!FWriting) return;
+  FUnchunked = false;
+  ++FGeneration;
+}
+
+std::optional<int64_t> VSSStore::Generation() {
+  if (FWriting && FDepth > 0) return std::nullopt;
+  const std::optional<int64_t> version = FDriver->DataVersion();
+  if (!version) return std::nullopt;
+  if (version != FDataVersion) {
+    FDataVersion = version;
+    ++FGeneration;
+  }
+  return FGeneration;
 }
 
 void VSSStore::Rollback() noexcept {

@@ -95,6 +95,10 @@ public:
     return QueryInt(sql, args...).value_or(0);
   }
   void RestartIds() { FDriver->RestartIds(Tables()); }
+  // A number that changes whenever the store may have changed since: another connection committed
+  // or this one wrote. Asked inside a read, it holds for what the read sees; nothing inside a write
+  // (its own changes are not settled) or when the engine can't tell.
+  std::optional<int64_t> Generation();
 
   // Runs `work` in one write transaction; an exception rolls everything back. Nested calls join
   // the outer transaction (a Write may not nest inside a Read).
@@ -147,4 +151,6 @@ private:
   int FDepth = 0;
   bool FWriting = false;
   bool FUnchunked = false;   // the store lacks the chunk table until a write adds it
+  int64_t FGeneration = 0;
+  std::optional<int64_t> FDataVersion;   // the driver's, when FGeneration was last counted
 };

@@ -5,6 +5,7 @@
 // Failures raise EVSSAutomation in SourceSafe's terms.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
   virtual void Begin(bool write) = 0;
   virtual void Commit() = 0;
   virtual void Rollback() noexcept = 0;
+  // A number that changes whenever another connection commits a change, as of the transaction's
+  // snapshot; nothing when the engine can't tell that cheaply.
+  virtual std::optional<int64_t> DataVersion() { return std::nullopt; }
   // Makes new rows' ids follow the highest id stored in `tables` (after rows were copied in with their ids).
   virtual void RestartIds(const std::vector<std::string>& tables) = 0;
 

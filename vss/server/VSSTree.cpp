@@ -114,6 +114,16 @@ std::vector<VSSEntry> VSSTree::Children(int64_t parent, bool includeDeleted) {
   return result;
 }
 
+std::shared_ptr<const VSSListing> VSSTree::ListingOf(int64_t project, bool includeDeleted) {
+  const std::optional<int64_t> generation = FStore.Generation();
+  if (generation)
+    if (auto kept = FSession.Listings.Find(*generation, project, includeDeleted)) return kept;
+  auto listing =
+      std::make_shared<const VSSListing>(VSSListing{Children(project, includeDeleted), SpecOf(project), WorkingFolder(project)});
+  if (generation) FSession.Listings.Keep(*generation, project, includeDeleted, listing);
+  return listing;
+}
+
 std::vector<int64_t> VSSTree::EntriesOfItem(int64_t item) {
   VSSStore::Statement rows(FStore, "SELECT id FROM entries WHERE item = ? ORDER BY id");
   rows.Bind(1, item);

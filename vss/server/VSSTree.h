@@ -3,29 +3,14 @@
 // items, versions and their contents, working folders. Callers run these inside the store's
 // transactions; lookups of things that are gone raise "File or project not found".
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "vss/server/VSSContent.h"
+#include "vss/server/VSSListing.h"
 #include "vss/server/VSSSession.h"
-
-struct VSSContentInfo {
-  int64_t Size = 0;
-  std::string Hash;
-};
-
-struct VSSEntry {
-  int64_t Id = 0;
-  int64_t Parent = 0;   // 0 for the root
-  int64_t Item = 0;
-  std::string Name;
-  bool Deleted = false;
-  int32_t Type = 0;
-  bool Binary = false;
-  // A file's latest content, where the query that listed the entry read it.
-  std::optional<VSSContentInfo> Latest;
-};
 
 struct VSSVersionRow {
   int64_t Id = 0;       // orders all versions of the database
@@ -57,6 +42,8 @@ public:
   std::optional<int64_t> LiveChild(int64_t parent, const std::string& name);
   // Projects first, then files, each in name order.
   std::vector<VSSEntry> Children(int64_t parent, bool includeDeleted);
+  // A project's children, spec and working folder, kept in the session while the store is unchanged.
+  std::shared_ptr<const VSSListing> ListingOf(int64_t project, bool includeDeleted);
   std::vector<int64_t> EntriesOfItem(int64_t item);
 
   int64_t NewItem(int32_t type, bool binary);

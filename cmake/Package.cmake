@@ -24,6 +24,8 @@ set(CPACK_PACKAGE_CONTACT "Ravelin maintainers <ravelin-support@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "IDE with the Ravelin version-control add-in and a SourceSafe database server")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so the shared-library scan does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpq5")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)

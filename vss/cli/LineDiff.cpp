@@ -12,40 +12,43 @@ namespace vsscli {
 
 namespace {
 
-// The line breaks in `content`, counted eight bytes at a time: a byte of `word ^ newlines` is zero
-// exactly where `word` holds one, and each zero byte leaves its top bit in `zeros`, which a
-// multiplication adds up.
-size_t CountNewlines(std::string_view content) {
-  constexpr uint64_t Newlines = 0x0A0A0A0A0A0A0A0Aull, Low7 = 0x7F7F7F7F7F7F7F7Full;
-  size_t count = 0, i = 0;
-  for (; i + 8 <= content.size(); i += 8) {
-    uint64_t word;
-    std::memcpy(&word, content.data() + i, 8);
-    const uint64_t x = word ^ Newlines;
-    const uint64_t zeros = ~(((x & Low7) + Low7) | x | Low7);
-    count += size_t(((zeros >> 7) * 0x0101010101010101ull) >> 56);   // the bytes' sum
-  }
-  for (; i < content.size(); ++i) count += content[i] == '\n';
-  return count;
+constexpr uint64_t Newlines = 0x0A0A0A0A0A0A0A0Aull, Low7 = 0x7F7F7F7F7F7F7F7Full;
+
+// The top bit of each byte of `word` that holds a line break, the others clear: a byte of
+// `word ^ Newlines` is zero exactly there, and no carry crosses a byte.
+uint64_t NewlineBits(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, 8);
+  const uint64_t x = word ^ Newlines;
+  return ~(((x & Low7) + Low7) | x | Low7);
 }
 
 } // namespace
 
+// Breaks are found eight bytes at a time, each by its bit in the word, rather than by a call a line.
 std::vector<TextLine> SplitLines(std::string_view content) {
   std::vector<TextLine> lines;
-  lines.reserve(CountNewlines(content) + 1);
-  const char* start = content.data();
-  const char* const end = start + content.size();
-  while (start < end) {
-    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', size_t(end - start)));
-    if (!newline) {
-      lines.emplace_back(start, size_t(end - start), 0);
-      break;
+  lines.reserve(content.size() / 16 + 1);   // most texts' lines are longer; shorter ones only grow it
+  const char* const data = content.data();
+  const size_t size = content.size();
+  size_t start = 0;
+  for (size_t word = 0; word < size; word += 8) {
+    uint64_t bits;
+    if (word + 8 <= size) {
+      bits = NewlineBits(data + word);
+    } else {
+      char last[8] = {};   // the last bytes, padded with bytes that are no break
+      std::memcpy(last, data + word, size - word);
+      bits = NewlineBits(last);
     }
-    const bool crlf = newline > start && newline[-1] == '\r';
-    lines.emplace_back(start, size_t(newline - start) - crlf, 1 + crlf);
-    start = newline + 1;
+    for (; bits != 0; bits &= bits - 1) {
+      const size_t newline = word + size_t(__builtin_ctzll(bits) >> 3);   // the lowest byte comes first in memory
+      const bool crlf = newline > start && data[newline - 1] == '\r';
+      lines.emplace_back(data + start, newline - start - crlf, 1 + crlf);
+      start = newline + 1;
+    }
   }
+  if (start < content.size()) lines.emplace_back(data + start, content.size() - start, 0);
   return lines;
 }
 
@@ -66,7 +69,12 @@ struct LineKey {
 // hashes agree.
 class LineIds {
 public:
-  LineIds() { FSlots.resize(1024); }
+  // Room for `lines` distinct lines at the most, so that the tables of keys never move while they fill.
+  explicit LineIds(size_t lines) {
+    FSlots.resize(1024);
+    FKeys.reserve(lines);
+    FHashes.reserve(lines);
+  }
 
   // Eight bytes a step, each mixed in by a multiplication; the end is mixed once more so that the
   // low bits, which pick the slot, depend on every byte.
@@ -179,8 +187,8 @@ public:
 
   const std::vector<int>& A;
   const std::vector<int>& B;
-  std::vector<bool> Deleted;
-  std::vector<bool> Inserted;
+  std::vector<char> Deleted;
+  std::vector<char> Inserted;
 
 private:
   // Finds the middle snake of an optimal path from (aLo, bLo) to (aHi, bHi): it runs from (x, y)
@@ -254,9 +262,9 @@ std::vector<int> Matchable(const std::vector<int>& ids, const std::vector<char>&
 
 // Whether each line is left out: all that don't occur in the other text, and those of the others
 // the comparison left out, in order.
-std::vector<bool> LeftOut(const std::vector<int>& ids, const std::vector<char>& inOther,
-                          const std::vector<bool>& matchableLeftOut) {
-  std::vector<bool> result(ids.size(), true);
+std::vector<char> LeftOut(const std::vector<int>& ids, const std::vector<char>& inOther,
+                          const std::vector<char>& matchableLeftOut) {
+  std::vector<char> result(ids.size(), true);
   for (size_t i = 0, k = 0; i < ids.size(); ++i)
     if (inOther[size_t(ids[i])]) result[i] = matchableLeftOut[k++];
   return result;
@@ -281,7 +289,7 @@ std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
   }
   const size_t oldEnd = oldLines.size() - tail, newEnd = newLines.size() - tail;
 
-  LineIds ids;
+  LineIds ids((oldEnd - head) + (newEnd - head));
   std::vector<std::string> texts;   // never grows past its reserve, so views into it stay valid
   if (changesText) texts.reserve(oldLines.size() + newLines.size());
   auto toIds = [&](const std::vector<TextLine>& lines, size_t end) {
@@ -314,7 +322,7 @@ std::vector<DiffHunk> DiffLines(const std::vector<TextLine>& oldLines,
   const std::vector<int> keptA = Matchable(a, inB), keptB = Matchable(b, inA);
   Bisection bisection(keptA, keptB);
   bisection.Compare(0, long(keptA.size()), 0, long(keptB.size()));
-  const std::vector<bool> deleted = LeftOut(a, inB, bisection.Deleted), inserted = LeftOut(b, inA, bisection.Inserted);
+  const std::vector<char> deleted = LeftOut(a, inB, bisection.Deleted), inserted = LeftOut(b, inA, bisection.Inserted);
 
   std::vector<DiffHunk> hunks;
   size_t i = 0, j = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <libpq-fe.h>
 #include <optional>
 #include <regex>
 #include <sodium.h>
@@ -10,6 +9,7 @@
 
 #include "platform/Text.h"
 #include "vss/api/VSSErrors.h"
+#include "vss/server/VSSLibpq.h"
 
 namespace {
 
@@ -22,14 +22,14 @@ constexpr Oid Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, ByteaOid = 17;
 struct Result {
   PGresult* Value;
   explicit Result(PGresult* value) : Value(value) {}
-  ~Result() { PQclear(Value); }
+  ~Result() { Pq().PQclear(Value); }
   Result(const Result&) = delete;
   Result& operator=(const Result&) = delete;
   PGresult* Release() { return std::exchange(Value, nullptr); }
 };
 
 bool Succeeded(PGresult* result) {
-  const ExecStatusType status = PQresultStatus(result);
+  const ExecStatusType status = Pq().PQresultStatus(result);
   return result && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK);
 }
 
@@ -38,7 +38,7 @@ std::string Trimmed(const char* message) { return platform::Trim(message ? messa
 // "database D on server H:P" from a connection string, for messages (before or without a connection).
 std::string ServerOf(const std::string& conninfo) {
   std::string host, port, dbname;
-  if (PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), nullptr)) {
+  if (PQconninfoOption* options = Pq().PQconninfoParse(conninfo.c_str(), nullptr)) {
     for (PQconninfoOption* option = options; option->keyword; ++option) {
       if (!option->val) continue;
       const std::string key = option->keyword;
@@ -46,7 +46,7 @@ std::string ServerOf(const std::string& conninfo) {
       if (key == "port") port = option->val;
       if (key == "dbname") dbname = option->val;
     }
-    PQconninfoFree(options);
+    Pq().PQconninfoFree(options);
   }
   auto orEnvironment = [](std::string& value, const char* variable, const char* fallback) {
     if (!value.empty()) return;
@@ -63,14 +63,14 @@ std::string ServerOf(const std::string& conninfo) {
 PGconn* Connect(const std::string& conninfo) {
   const char* keys[] = {"connect_timeout", "client_encoding", "application_name", "dbname", nullptr};
   const char* values[] = {ConnectTimeoutSeconds, "UTF8", "sourcesafe", conninfo.c_str(), nullptr};
-  PGconn* conn = PQconnectdbParams(keys, values, 1);
-  if (PQstatus(conn) == CONNECTION_OK) {
+  PGconn* conn = Pq().PQconnectdbParams(keys, values, 1);
+  if (Pq().PQstatus(conn) == CONNECTION_OK) {
     // The server's notices (a shutdown under way, ...) are not the user's business: the errors say it.
-    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
+    Pq().PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
     return conn;
   }
-  const std::string detail = conn ? Trimmed(PQerrorMessage(conn)) : "out of memory";
-  PQfinish(conn);
+  const std::string detail = conn ? Trimmed(Pq().PQerrorMessage(conn)) : "out of memory";
+  Pq().PQfinish(conn);
   throw EVSSAutomation("Cannot connect to the SourceSafe " + ServerOf(conninfo) + ": " + detail,
                        VSSError::DatabaseNotFound);
 }
@@ -128,12 +128,12 @@ std::string WithLogin(const std::string& conninfo, const std::string& user, cons
     }
     result += (result.empty() ? "" : " ") + key + "='" + quoted + "'";
   };
-  PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), nullptr);
+  PQconninfoOption* options = Pq().PQconninfoParse(conninfo.c_str(), nullptr);
   for (PQconninfoOption* option = options; option && option->keyword; ++option) {
     const std::string key = option->keyword;
     if (option->val && key != "user" && key != "password") add(key, option->val);
   }
-  PQconninfoFree(options);
+  Pq().PQconninfoFree(options);
   add("user", user);
   add("password", password);
   return result;
@@ -155,7 +155,7 @@ public:
     FValues.resize(static_cast<size_t>(driver.PrepareOnServer(sql).Parameters));
     FFormats.resize(FValues.size(), 0);
   }
-  ~VSSPostgresCursor() override { PQclear(FResult); }
+  ~VSSPostgresCursor() override { Pq().PQclear(FResult); }
 
   void Bind(int index, int64_t value) override { Set(index, std::to_string(value), 0); }
   void Bind(int index, const std::string& value) override { Set(index, value, 0); }
@@ -167,22 +167,22 @@ public:
       PGresult* result = Execute();
       // Outside a transaction a statement only reads: on a connection the server dropped since
       // (a restart) it runs once more on a new one.
-      if (!Succeeded(result) && !FDriver.FInTransaction && PQstatus(FDriver.FConn) != CONNECTION_OK) {
-        PQclear(result);
+      if (!Succeeded(result) && !FDriver.FInTransaction && Pq().PQstatus(FDriver.FConn) != CONNECTION_OK) {
+        Pq().PQclear(result);
         result = Execute();
       }
       if (!Succeeded(result)) FDriver.Fail(result, what);
       FResult = result;
       FRow = -1;
     }
-    return ++FRow < PQntuples(FResult);
+    return ++FRow < Pq().PQntuples(FResult);
   }
 
-  int Columns() const override { return PQnfields(FResult); }
-  std::string ColumnName(int column) const override { return PQfname(FResult, column); }
+  int Columns() const override { return Pq().PQnfields(FResult); }
+  std::string ColumnName(int column) const override { return Pq().PQfname(FResult, column); }
   Kind KindOf(int column) const override {
-    if (PQgetisnull(FResult, FRow, column)) return Kind::Null;
-    switch (PQftype(FResult, column)) {
+    if (Pq().PQgetisnull(FResult, FRow, column)) return Kind::Null;
+    switch (Pq().PQftype(FResult, column)) {
     case Int8Oid:
     case Int4Oid:
     case Int2Oid: return Kind::Int;
@@ -190,15 +190,15 @@ public:
     default: return Kind::Text;
     }
   }
-  int64_t Int(int column) const override { return std::strtoll(PQgetvalue(FResult, FRow, column), nullptr, 10); }
+  int64_t Int(int column) const override { return std::strtoll(Pq().PQgetvalue(FResult, FRow, column), nullptr, 10); }
   std::string Text(int column) const override {
-    const char* value = PQgetvalue(FResult, FRow, column);
-    if (PQftype(FResult, column) != ByteaOid) return {value, static_cast<size_t>(PQgetlength(FResult, FRow, column))};
+    const char* value = Pq().PQgetvalue(FResult, FRow, column);
+    if (Pq().PQftype(FResult, column) != ByteaOid) return {value, static_cast<size_t>(Pq().PQgetlength(FResult, FRow, column))};
     size_t size = 0;
-    unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(value), &size);
+    unsigned char* bytes = Pq().PQunescapeBytea(reinterpret_cast<const unsigned char*>(value), &size);
     if (!bytes) throw EVSSAutomation("Out of memory while reading the database", VSSError::OutOfMemory);
     std::string result(reinterpret_cast<const char*>(bytes), size);
-    PQfreemem(bytes);
+    Pq().PQfreemem(bytes);
     return result;
   }
 
@@ -211,7 +211,7 @@ private:
       values.push_back(value ? value->c_str() : nullptr);
       lengths.push_back(value ? static_cast<int>(value->size()) : 0);
     }
-    return PQexecPrepared(FDriver.FConn, name.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
+    return Pq().PQexecPrepared(FDriver.FConn, name.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
                           FFormats.data(), 0);
   }
   std::optional<std::string>& Slot(int index) {
@@ -252,9 +252,9 @@ std::string VSSPostgresDriver::CreateClientRole() {
                                  "EXISTS(SELECT 1 FROM pg_roles WHERE rolname = current_database() || '_sourcesafe')");
   names.Step("reading the database");
   auto identifier = [&](const std::string& name) {
-    char* quoted = PQescapeIdentifier(FConn, name.data(), name.size());
+    char* quoted = Pq().PQescapeIdentifier(FConn, name.data(), name.size());
     std::string result = quoted ? quoted : "";
-    PQfreemem(quoted);
+    Pq().PQfreemem(quoted);
     return result;
   };
   const std::string database = identifier(names.Text(0)), schemaName = identifier(names.Text(1));
@@ -285,16 +285,16 @@ VSSPostgresDriver::VSSPostgresDriver(const std::string& conninfo, const std::str
                        VSSError::DatabaseNotFound);
 }
 
-VSSPostgresDriver::~VSSPostgresDriver() { PQfinish(FConn); }
+VSSPostgresDriver::~VSSPostgresDriver() { Pq().PQfinish(FConn); }
 
 void VSSPostgresDriver::Fail(PGresult* resultIn, const std::string& what) {
   Result result(resultIn);
-  const char* stateText = result.Value ? PQresultErrorField(result.Value, PG_DIAG_SQLSTATE) : nullptr;
+  const char* stateText = result.Value ? Pq().PQresultErrorField(result.Value, PG_DIAG_SQLSTATE) : nullptr;
   const std::string state = stateText ? stateText : "";
-  std::string detail = Trimmed(result.Value ? PQresultErrorMessage(result.Value) : nullptr);
-  if (detail.empty()) detail = Trimmed(PQerrorMessage(FConn));
+  std::string detail = Trimmed(result.Value ? Pq().PQresultErrorMessage(result.Value) : nullptr);
+  if (detail.empty()) detail = Trimmed(Pq().PQerrorMessage(FConn));
   // Only the server's own errors carry a state; a failure without one is libpq's, about the connection.
-  if (state.empty() || PQstatus(FConn) != CONNECTION_OK || state.starts_with("08") || state.starts_with("57P"))
+  if (state.empty() || Pq().PQstatus(FConn) != CONNECTION_OK || state.starts_with("08") || state.starts_with("57P"))
     throw EVSSAutomation("The connection to the SourceSafe " + FServer + " was lost while " + what + ": " +
                              detail + ". Try again",
                          VSSError::DatabaseBusy);
@@ -310,28 +310,28 @@ void VSSPostgresDriver::Fail(PGresult* resultIn, const std::string& what) {
 }
 
 void VSSPostgresDriver::Command(const char* sql, const char* what) {
-  PGresult* result = PQexec(FConn, sql);
+  PGresult* result = Pq().PQexec(FConn, sql);
   if (!Succeeded(result)) Fail(result, what);
-  PQclear(result);
+  Pq().PQclear(result);
 }
 
 void VSSPostgresDriver::Reconnect() {
   FPrepared.clear();
-  PQreset(FConn);
-  if (PQstatus(FConn) != CONNECTION_OK)
-    throw EVSSAutomation("Cannot connect to the SourceSafe " + FServer + ": " + Trimmed(PQerrorMessage(FConn)),
+  Pq().PQreset(FConn);
+  if (Pq().PQstatus(FConn) != CONNECTION_OK)
+    throw EVSSAutomation("Cannot connect to the SourceSafe " + FServer + ": " + Trimmed(Pq().PQerrorMessage(FConn)),
                          VSSError::DatabaseNotFound);
   Command(LockTimeout, "connecting");
 }
 
 const VSSPostgresDriver::Prepared& VSSPostgresDriver::PrepareOnServer(const char* sql) {
-  if (!FInTransaction && PQstatus(FConn) != CONNECTION_OK) Reconnect();
+  if (!FInTransaction && Pq().PQstatus(FConn) != CONNECTION_OK) Reconnect();
   if (auto found = FPrepared.find(sql); found != FPrepared.end()) return found->second;
   Prepared prepared{"s" + std::to_string(FPrepared.size()), 0};
   const std::string text = Translate(sql, prepared.Parameters);
-  PGresult* result = PQprepare(FConn, prepared.Name.c_str(), text.c_str(), 0, nullptr);
+  PGresult* result = Pq().PQprepare(FConn, prepared.Name.c_str(), text.c_str(), 0, nullptr);
   if (!Succeeded(result)) Fail(result, "reading the database");
-  PQclear(result);
+  Pq().PQclear(result);
   return FPrepared.emplace(sql, std::move(prepared)).first->second;
 }
 
@@ -343,15 +343,15 @@ void VSSPostgresDriver::Begin(bool write) {
   const char* begin = write ? "BEGIN" : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY";
   // A connection the server dropped since the last operation (a restart) is made again: nothing
   // was started on it yet.
-  if (PQstatus(FConn) != CONNECTION_OK) Reconnect();
-  PGresult* result = PQexec(FConn, begin);
-  if (!Succeeded(result) && PQstatus(FConn) != CONNECTION_OK) {
-    PQclear(result);
+  if (Pq().PQstatus(FConn) != CONNECTION_OK) Reconnect();
+  PGresult* result = Pq().PQexec(FConn, begin);
+  if (!Succeeded(result) && Pq().PQstatus(FConn) != CONNECTION_OK) {
+    Pq().PQclear(result);
     Reconnect();
-    result = PQexec(FConn, begin);
+    result = Pq().PQexec(FConn, begin);
   }
   if (!Succeeded(result)) Fail(result, "starting a transaction");
-  PQclear(result);
+  Pq().PQclear(result);
   FInTransaction = true;
   if (!write) return;
   try {
@@ -363,18 +363,18 @@ void VSSPostgresDriver::Begin(bool write) {
 }
 
 void VSSPostgresDriver::Commit() {
-  Result result(PQexec(FConn, "COMMIT"));
+  Result result(Pq().PQexec(FConn, "COMMIT"));
   FInTransaction = false;
   if (!Succeeded(result.Value)) Fail(result.Release(), "saving the change");
   // COMMIT of a transaction that failed part-way only rolls it back.
-  if (std::string(PQcmdStatus(result.Value)) != "COMMIT")
+  if (std::string(Pq().PQcmdStatus(result.Value)) != "COMMIT")
     throw EVSSAutomation("The change was not saved: part of it failed (" + FServer + ")", VSSError::DatabaseCorrupt);
 }
 
 void VSSPostgresDriver::Rollback() noexcept {
   FInTransaction = false;
-  if (PQtransactionStatus(FConn) == PQTRANS_IDLE || PQstatus(FConn) != CONNECTION_OK) return;
-  PQclear(PQexec(FConn, "ROLLBACK"));
+  if (Pq().PQtransactionStatus(FConn) == PQTRANS_IDLE || Pq().PQstatus(FConn) != CONNECTION_OK) return;
+  Pq().PQclear(Pq().PQexec(FConn, "ROLLBACK"));
 }
 
 void VSSPostgresDriver::RestartIds(const std::vector<std::string>& tables) {

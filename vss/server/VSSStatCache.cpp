@@ -130,7 +130,7 @@ std::optional<VSSStatCache::FileStat> VSSStatCache::StatOf(const std::string& pa
   // file after it shows in its times.
   const int64_t since = ClockNs(CLOCK_REALTIME_COARSE);
   const size_t nameStart = path.rfind('/') + 1;
-  const int folder = path.front() == '/' ? DirectoryOf(path, nameStart) : -1;
+  const int folder = path.starts_with('/') ? DirectoryOf(path, nameStart) : -1;
   struct stat info;
   const int code = folder >= 0 ? ::fstatat(folder, path.c_str() + nameStart, &info, 0) : ::stat(path.c_str(), &info);
   if (code != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
@@ -219,12 +219,12 @@ void VSSStatCache::Recheck() {
 }
 
 VSSStatCache::Folder& VSSStatCache::FolderOf(const std::string& key) {
-  std::string name = platform::ExtractFileDir(key);
-  if (FLastFolder && name == FLastFolderName) return *FLastFolder;
-  Folder& folder = FFolders[name];
+  std::string path = platform::ExtractFileDir(key);
+  if (FLastFolder && path == FLastFolderName) return *FLastFolder;
+  Folder& folder = FFolders[path];
   if (!folder.Loaded && Open()) {
     Query rows(FDb, "SELECT name, size, modified, changed, inode, device, hash, since FROM files WHERE folder = ?");
-    sqlite3_bind_text(*rows, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(*rows, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
     int code;
     while ((code = rows.Step()) == SQLITE_ROW) {
       // An entry made in this process is newer than the file's.
@@ -237,11 +237,11 @@ VSSStatCache::Folder& VSSStatCache::FolderOf(const std::string& key) {
     folder.Loaded = true;   // not tried again after a failure either
     if (code != SQLITE_DONE) {
       Failed(code);   // a damaged file takes every folder with it, this one too
-      return FFolders[name];
+      return FFolders[path];
     }
   }
   FLastFolder = &folder;
-  FLastFolderName = std::move(name);
+  FLastFolderName = std::move(path);
   return folder;
 }
 

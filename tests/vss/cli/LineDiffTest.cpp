@@ -65,6 +65,21 @@ TEST(LineDiff, SplitLinesKeepsEachBreak) {
   EXPECT_EQ(lines[3].Break(), "");
   EXPECT_TRUE(SplitLines("").empty());
   EXPECT_EQ(SplitLines("\n").size(), 1u);
+  // Breaks are found a word at a time: any length, any place in a word, and bytes next to a break's
+  // value split exactly as a byte-by-byte scan does.
+  std::mt19937 random(7);
+  const char bytes[] = {'a', '\r', '\n', '\0', '\x0b', '\x09', '\x8a', '\xff'};
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (size_t n = random() % 41; n > 0; --n) text += bytes[random() % sizeof bytes];
+    std::vector<std::string> expected, got;
+    for (size_t start = 0, at; start < text.size(); start = at + 1) {
+      at = std::min(text.find('\n', start), text.size());
+      expected.push_back(text.substr(start, at + 1 - start));
+    }
+    for (const TextLine& line : SplitLines(text)) got.push_back(std::string(line.Text()) + std::string(line.Break()));
+    ASSERT_EQ(got, expected) << testing::PrintToString(text);
+  }
 }
 
 TEST(LineDiff, TableOfCases) {

@@ -1,6 +1,7 @@
 #pragma once
 // An item (project or file) as one user sees it, possibly as of one version. It keeps only ids and
-// reads the store on every call, so it always shows the latest state of any process's changes;
+// reads the store on every call (Items may answer from the session's listing of the project, which
+// counts only while the store is unchanged), so it always shows the latest state of any process's changes;
 // only an item listed by its project's Items keeps the name and type it was listed with, which
 // never change while the item exists, and its spec; for a short while it also keeps the content and
 // local path its list read, so that a walk over a project compares each local file with the list's

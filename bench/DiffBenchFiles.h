@@ -3,10 +3,10 @@
 // lines, braces and repeated statements among distinct ones, as in real code) and a copy in which
 // one line in a hundred, chosen with a fixed seed, was edited in place; and what the benchmarks
 // share to compare them and report the times.
-#include <algorithm>
 #include <random>
 #include <string>
-#include <vector>
+
+#include "BenchTiming.h"
 
 inline void MakeDiffBenchFiles(int lines, std::string& left, std::string& right) {
   std::mt19937 random(100000);
@@ -35,9 +35,4 @@ inline void MakeDiffBenchFiles(int lines, std::string& left, std::string& right)
 inline std::string SsDiffCommand(const std::string& ss, const std::string& left, const std::string& right,
                                  const std::string& report) {
   return "unset SSDIR; '" + ss + "' Diff '" + left + "' '" + right + "' -I- -O@'" + report + "'";
-}
-
-inline double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }

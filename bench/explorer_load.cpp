@@ -3,7 +3,6 @@
 // 2,000-file project until its list has painted. Prints the median of several runs. Runs on the
 // offscreen platform unless told otherwise.
 // Usage: explorer_load [--files N] [--big N] [--runs R]
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,19 +14,11 @@
 #include <QTreeWidget>
 
 #include "BenchDatabase.h"
+#include "BenchTiming.h"
 #include "PaintWatch.h"
 #include "addin/dialogs/uRVLFormFactory.h"
 #include "addin/frame/uRVLStartup.h"
 #include "addin/tools/uFrmExplorer.h"
-
-namespace {
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
   int files = 5000, big = 2000, runs = 5;

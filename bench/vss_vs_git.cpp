@@ -8,7 +8,6 @@
 // the first walk after a Get of the whole tree in a new session (also beside git's first status
 // after a checkout).
 // Usage: vss_vs_git [--files N] [--projects M] [--runs R]
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "BenchDatabase.h"
+#include "BenchTiming.h"
 #include "addin/frame/uRVLFactory.h"
 #include "addin/frame/uRVLStartup.h"
 #include "addin/selection/uRVLFileListBuilderFactory.h"
@@ -37,19 +37,14 @@ double Seconds(const std::function<void()>& step) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double MedianOf(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 // The median time of `runs` runs of `step`, each after an untimed `prepare`.
-double Median(int runs, const std::function<void()>& prepare, const std::function<void()>& step) {
+double MedianOfRuns(int runs, const std::function<void()>& prepare, const std::function<void()>& step) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
     prepare();
     times.push_back(Seconds(step));
   }
-  return MedianOf(times);
+  return Median(times);
 }
 
 void Shell(const std::string& command) {
@@ -131,12 +126,12 @@ int main(int argc, char** argv) {
   double firstWalk = Seconds(walkTree);
   std::this_thread::sleep_for(std::chrono::nanoseconds(VSSStatCache::TimeGranularityNs));
   walkTree();
-  double walk = Median(runs, [] {}, walkTree);
+  double walk = MedianOfRuns(runs, [] {}, walkTree);
   if (differing != 0) std::fprintf(stderr, "warning: %d files reported different\n", differing);
   // The add-in's different-files list over the same tree, as the Get Different Files command builds it.
   RegisterHostClasses();
   auto project = TRVLFactory::_Instance().CreateProjectFromVSS(VSSPtr<IVSSDatabase>::Share(&db.Database()), top);
-  double builder = Median(runs, [] {}, [&] {
+  double builder = MedianOfRuns(runs, [] {}, [&] {
     auto list = TRVLFactory::_Instance().CreateItems();
     auto different = TRVLFileListBuilderFactory::_Instance().CreateDifferentFilesBuilder();
     different->SetParams(project.get(), nullptr);
@@ -144,16 +139,16 @@ int main(int argc, char** argv) {
     differing = list->Count();
   });
   if (differing != 0) std::fprintf(stderr, "warning: the builder listed %d files\n", differing);
-  double status = Median(runs, [] {}, [&] { Shell("git -C '" + gitTree + "' status --porcelain"); });
+  double status = MedianOfRuns(runs, [] {}, [&] { Shell("git -C '" + gitTree + "' status --porcelain"); });
 
-  double get = Median(runs, [&] { RemoveTree(tree, false); }, [&] {
+  double get = MedianOfRuns(runs, [&] { RemoveTree(tree, false); }, [&] {
     Walk(*top, tree, [&](IVSSItem& file, const std::string& local) {
       fs::create_directories(fs::path(local).parent_path());
       std::string path = local;
       file.Get(path, 0);
     });
   });
-  double checkout = Median(runs, [&] { RemoveTree(gitTree, true); },
+  double checkout = MedianOfRuns(runs, [&] { RemoveTree(gitTree, true); },
                            [&] { Shell("git -C '" + gitTree + "' checkout -- ."); });
   // Each Get and the walk 3 s after it run in a session of their own, which no earlier walk warmed.
   std::vector<double> treeGets, walksAfterGet;
@@ -169,10 +164,10 @@ int main(int argc, char** argv) {
     walksAfterGet.push_back(Seconds(walkTree));
     if (differing != 0) std::fprintf(stderr, "warning: %d files reported different after the Get\n", differing);
   }
-  const double treeGet = MedianOf(treeGets), walkAfterGet = MedianOf(walksAfterGet);
+  const double treeGet = Median(treeGets), walkAfterGet = Median(walksAfterGet);
   // git's own first status 3 s after a checkout, for comparison: its index then holds entries as
   // racy as a fresh Get's, which it has to check again.
-  double statusAfterCheckout = Median(runs, [&] {
+  double statusAfterCheckout = MedianOfRuns(runs, [&] {
     RemoveTree(gitTree, true);
     Shell("git -C '" + gitTree + "' checkout -- .");
     std::this_thread::sleep_for(std::chrono::seconds(3));

@@ -38,13 +38,10 @@ struct VSSListing {
 // older generation never counts. What is kept is bounded: past the bound it starts afresh.
 class VSSListings {
 public:
-  std::shared_ptr<const VSSListing> Find(int64_t generation, int64_t project, bool includeDeleted);
+  std::shared_ptr<const VSSListing> Find(int64_t generation, int64_t project, bool includeDeleted) const;
   void Keep(int64_t generation, int64_t project, bool includeDeleted, std::shared_ptr<const VSSListing> listing);
 
 private:
-  // Drops every listing of another generation.
-  void Enter(int64_t generation);
-
   int64_t FGeneration = -1;
   size_t FEntries = 0;   // children held by the kept listings
   std::map<std::pair<int64_t, bool>, std::shared_ptr<const VSSListing>> FKept;
